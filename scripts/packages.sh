@@ -1,0 +1,7 @@
+# Debian packages the project needs, by purpose. Sourced by the other scripts.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+GUI_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev)
+BENCH_PACKAGES=(libbenchmark-dev)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+BROWSER_PACKAGES=(chromium poppler-utils)

@@ -1,0 +1,22 @@
+// The application state that lives for the whole run: the one parameter set, the current
+// and opened parameter file paths, the unsaved-changes flag and the record numbers that
+// the editors remember between uses.
+#pragma once
+
+#include <string>
+
+#include "model/param_set.h"
+
+namespace qx::ui {
+
+struct AppState {
+  ParamSet params;
+  std::string current_par_file;  // platform path
+  std::string opened_par_file;   // platform path; empty until a file was opened
+  bool params_modified = false;
+  int current_dept = 0;      // department chosen in the grid, 0: none
+  int current_plu = 0;       // product code last accepted by the product editor
+  int current_operator = 0;  // operator code last accepted by the operator editor
+};
+
+}  // namespace qx::ui

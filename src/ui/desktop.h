@@ -1,0 +1,52 @@
+// What the program needs of the desktop besides its own forms: message boxes with answers,
+// the file dialogs, handing a document to the user's browser, the local clock and running a
+// form modally. The Qt adapter implements it; tests script it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "guide/guide.h"
+
+namespace qx::ui {
+
+class Presenter;
+
+enum class BoxIcon { kNone, kError, kWarning, kInformation, kQuestion };
+enum class BoxButtons { kOk, kYesNo };
+enum class BoxAnswer { kOk, kYes, kNo };
+
+// A modal box owned by no window, kept topmost and brought to the front.
+struct MessageBox {
+  std::string title;  // Windows-1252
+  std::string text;   // Windows-1252; "\n" breaks the line
+  BoxIcon icon = BoxIcon::kNone;
+  BoxButtons buttons = BoxButtons::kOk;
+  BoxAnswer default_answer = BoxAnswer::kOk;  // for kYesNo: kYes or kNo
+};
+
+// The open and save dialogs: one filter "PARAMETROS Arquivo" (*.par), never asking before
+// overwriting, never requiring the file to exist.
+struct FileDialog {
+  std::string title;       // Windows-1252
+  std::string directory;   // starting folder, platform path; may be empty
+  std::string file_name;   // proposed name, platform path; may be empty
+};
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual BoxAnswer ShowMessage(const MessageBox& box) = 0;
+  // The chosen path, or nothing when the dialog was cancelled.
+  virtual std::optional<std::string> AskOpenFileName(const FileDialog& dialog) = 0;
+  virtual std::optional<std::string> AskSaveFileName(const FileDialog& dialog) = 0;
+  // Opens a document in the program the user's system associates with it; failures are
+  // not reported.
+  virtual void OpenDocument(const std::string& path) = 0;
+  virtual LocalTime Now() = 0;
+  // Runs a form modally and gives its result.
+  virtual int RunForm(Presenter& presenter) = 0;
+};
+
+}  // namespace qx::ui
