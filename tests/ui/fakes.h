@@ -1,0 +1,147 @@
+// Test doubles for the user-interface ports: a form view that behaves like the real controls
+// (length limits and digits-only input when "typed"), and a desktop whose dialogs and
+// questions answer from a script and record what was shown.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/desktop.h"
+#include "ui/form.h"
+
+namespace qx::ui::testing {
+
+class FakeFormView : public FormView {
+ public:
+  explicit FakeFormView(const FormTemplate& form) : form_(form) {
+    for (const ControlTemplate& c : form.controls) {
+      if (c.id >= 0) enabled[c.id] = true;
+    }
+  }
+
+  // Types into a field as the user would: characters that a digits-only field refuses are
+  // dropped and the field's input limit cuts the rest.
+  void Type(int id, std::string_view text) {
+    const ControlTemplate* c = form_.Find(id);
+    std::string accepted;
+    for (char ch : text) {
+      if (c && c->digits_only && (ch < '0' || ch > '9')) continue;
+      accepted += ch;
+    }
+    if (c && c->max_length > 0 && accepted.size() > static_cast<std::size_t>(c->max_length))
+      accepted.resize(static_cast<std::size_t>(c->max_length));
+    texts[id] = accepted;
+  }
+  void Click(Presenter& presenter, int id) { presenter.OnCommand(*this, id); }
+  // Types into a field and moves the focus away from it.
+  void TypeAndLeave(Presenter& presenter, int id, std::string_view text) {
+    Type(id, text);
+    presenter.OnFocusLost(*this, id);
+  }
+
+  std::string GetText(int id, int max_chars) const override {
+    auto it = texts.find(id);
+    if (it == texts.end()) return {};
+    return it->second.substr(0, static_cast<std::size_t>(max_chars < 0 ? 0 : max_chars));
+  }
+  void SetText(int id, std::string_view text) override { texts[id] = std::string(text); }
+  bool GetCheck(int id) const override {
+    auto it = checks.find(id);
+    return it != checks.end() && it->second;
+  }
+  void SetCheck(int id, bool checked) override { checks[id] = checked; }
+  void SetEnabled(int id, bool on) override { enabled[id] = on; }
+  bool IsEnabled(int id) const override {
+    auto it = enabled.find(id);
+    return it == enabled.end() || it->second;
+  }
+  void SetFocus(int id) override { focus = id; }
+  void SetTitle(std::string_view t) override { title = std::string(t); }
+  void Close(int result) override { closed = result; }
+  void Hide() override {
+    hidden = true;
+    ++hide_count;
+  }
+  void Restore() override {
+    hidden = false;
+    ++restore_count;
+  }
+
+  const FormTemplate& form() const { return form_; }
+
+  std::map<int, std::string> texts;
+  std::map<int, bool> checks;
+  std::map<int, bool> enabled;
+  int focus = -1;
+  std::string title;
+  std::optional<int> closed;
+  bool hidden = false;
+  int hide_count = 0;
+  int restore_count = 0;
+
+ private:
+  const FormTemplate& form_;
+};
+
+class ScriptedDesktop : public Desktop {
+ public:
+  // What a form run by RunForm does: gets the presenter and its open view (OnOpen already
+  // called); the form's result is the view's Close result, or 0 if it never closed.
+  using FormScript = std::function<void(Presenter&, FakeFormView&)>;
+
+  BoxAnswer ShowMessage(const MessageBox& box) override {
+    messages.push_back(box);
+    if (box.buttons == BoxButtons::kOk) return BoxAnswer::kOk;
+    if (answers.empty()) return box.default_answer;
+    BoxAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::optional<std::string> AskOpenFileName(const FileDialog& dialog) override {
+    open_dialogs.push_back(dialog);
+    return Next(open_names);
+  }
+  std::optional<std::string> AskSaveFileName(const FileDialog& dialog) override {
+    save_dialogs.push_back(dialog);
+    return Next(save_names);
+  }
+  void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
+  LocalTime Now() override { return now; }
+  int RunForm(Presenter& presenter) override {
+    forms_run.push_back(presenter.Template().name);
+    FakeFormView view(presenter.Template());
+    presenter.OnOpen(view);
+    auto it = form_scripts.find(presenter.Template().name);
+    if (it != form_scripts.end()) it->second(presenter, view);
+    return view.closed.value_or(0);
+  }
+
+  // Scripted answers, used in order.
+  std::deque<BoxAnswer> answers;  // for Yes/No questions; when empty the default answer
+  std::deque<std::optional<std::string>> open_names;  // nullopt: cancelled
+  std::deque<std::optional<std::string>> save_names;
+  std::map<std::string, FormScript> form_scripts;
+  LocalTime now{2026, 12, 6, 14, 5, 9};
+
+  // What happened.
+  std::vector<MessageBox> messages;
+  std::vector<FileDialog> open_dialogs;
+  std::vector<FileDialog> save_dialogs;
+  std::vector<std::string> opened_documents;
+  std::vector<std::string> forms_run;
+
+ private:
+  static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {
+    if (q.empty()) return std::nullopt;
+    auto v = q.front();
+    q.pop_front();
+    return v;
+  }
+};
+
+}  // namespace qx::ui::testing
