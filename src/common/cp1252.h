@@ -21,3 +21,9 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 std::string Utf8ToCp1252Lossy(std::string_view utf8);
 
 }  // namespace qx
+
+namespace qx {
+// A fixed text of the program, written in the source as UTF-8, as Windows-1252 bytes.
+// Meant for literals, which hold only characters Windows-1252 has.
+std::string Win1252(std::string_view utf8_literal);
+}  // namespace qx

@@ -1,0 +1,27 @@
+// Routines that every editor form shares.
+#pragma once
+
+#include <string_view>
+
+#include "common/cp1252.h"
+#include "common/messages.h"
+#include "model/param_set.h"
+#include "ui/form.h"
+
+namespace qx::ui {
+
+// Reads a checkbox into a flag character: '1' when marked, '0' when not.
+inline char GetCheckFlag(const FormView& view, int id) { return FlagChar(view.GetCheck(id)); }
+// Marks a checkbox when the flag character's lowest bit is 1.
+inline void SetCheckFlag(FormView& view, int id, char flag) { view.SetCheck(id, IsSet(flag)); }
+
+// The parameter file separates its fields with '|', so no text that goes into it may hold
+// one: it would split the field and shift the rest of the record on the next open.
+// Shows the error and gives true when the text holds the separator.
+inline bool RefuseSeparator(std::string_view text) {
+  if (text.find('|') == std::string_view::npos) return false;
+  ShowError(Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+  return true;
+}
+
+}  // namespace qx::ui
