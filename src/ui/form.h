@@ -40,14 +40,26 @@ struct ControlTemplate {
   int x = 0, y = 0, width = 0, height = 0;
   // Edits: the id of the label (static text) that names it, for layout and accessibility.
   int buddy = -1;
+  // Pictures: the image resource shown (kLogoBitmapId for the logo).
+  int image_id = 0;
 };
+
+// Resource ids shared by every form: the window icon on each title bar, a second icon that
+// the program ships beside it, and the logo picture.
+inline constexpr int kWindowIconId = 121;
+inline constexpr int kSecondIconId = 110;
+inline constexpr int kLogoBitmapId = 118;
 
 struct FormTemplate {
   int resource_id = 0;
   std::string name;   // "MainWindow", "DeptGrid", ...
   std::string title;  // the template's own title, usually replaced on opening
   int width = 0, height = 0;  // dialog units
-  bool has_minimize = false;
+  // The template's font; dialog units are measured in it.
+  std::string font_name = "MS Sans Serif";
+  int font_points = 10;
+  int icon_id = kWindowIconId;  // put on the title bar when the form opens
+  bool has_minimize = false;    // every form has a close button; only the main window minimises
   std::vector<ControlTemplate> controls;
 
   const ControlTemplate* Find(int id) const {

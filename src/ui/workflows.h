@@ -2,6 +2,9 @@
 // together.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "ui/app_state.h"
 #include "ui/desktop.h"
 
@@ -13,6 +16,19 @@ int OpenWorkflow(AppState& state, Desktop& desktop);
 
 // Asks where to save, writes the parameter file, the guide and the summary, and offers to
 // show them. 1 when it ran to its end after a name was chosen, 0 when a dialog was cancelled.
-int SaveWorkflow(AppState& state, Desktop& desktop);
+// A failure at one step is reported by that step and the workflow goes on, so 1 does not
+// mean the parameter file was written: par_file_written (when given) tells that.
+int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written = nullptr);
+
+// Path parts as the file dialogs use them; the separators are the platform's ('/' here,
+// '\' and ':' on Windows).
+// The characters after the last separator (the whole path without one), at most 259.
+std::string FileNamePart(std::string_view path);
+// The characters up to and including the last separator; empty without one.
+std::string DirectoryPart(std::string_view path);
+// The path with ".par" appended when its file name part holds no '.'.
+std::string WithParExtension(std::string_view path);
+// Two file names that differ at most in the case of the letters A to Z.
+bool SameFileName(std::string_view a, std::string_view b);
 
 }  // namespace qx::ui
