@@ -17,9 +17,10 @@ inline constexpr FileHandle kNoFile = -1;
 void CreateDirectoryChain(const std::string& path);
 
 // Opens an existing file for reading and writing; kNoFile when it is missing or cannot be
-// opened with write access.
+// opened with write access. Only regular files open (a folder, pipe or device gives kNoFile).
 FileHandle OpenExistingFile(const std::string& path);
-// Opens an existing file for reading only; kNoFile when it is missing or unreadable.
+// Opens an existing file for reading only; kNoFile when it is missing, unreadable or not a
+// regular file.
 FileHandle OpenFileForReading(const std::string& path);
 // Creates the file, or empties an existing one, for reading and writing.
 FileHandle CreateNewFile(const std::string& path);
@@ -41,7 +42,9 @@ void WriteTextLine(std::string& page, std::string_view text);
 // at any point leaves the old file exactly as it was (and no temporary file behind). The
 // folders of the path are created first. A read-only target is refused and left unchanged.
 // The target keeps its permissions; a symbolic link's target file is what gets replaced.
-// Returns false on any failure.
+// Returns false on any failure. Once the new file is in place the save stands, even when the
+// folder cannot be synced afterwards (some file systems cannot). Tests can make the writes
+// fail through common/file_write_ops.h.
 bool WriteFileSafely(const std::string& path, std::string_view bytes);
 
 }  // namespace qx
