@@ -1,0 +1,138 @@
+// DeptEditor: the four status flags, the price (or price limit) and the name of the department
+// chosen in the grid. "Salvar" stores them and raises the department's change markers for
+// whatever really changed.
+#include <cstdio>
+
+#include "common/messages.h"
+#include "ui/record_editors.h"
+
+namespace qx::ui {
+namespace {
+
+constexpr int kIdPrice = 1005;
+constexpr int kIdName = 1052;
+
+const FormTemplate& DeptEditorTemplate() {
+  static const FormTemplate form = [] {
+    FormTemplate f;
+    f.resource_id = 103;
+    f.name = "DeptEditor";
+    f.title = Win1252("QX-4810  PROGRAMAÇÃO  DEPARTAMENTO: ");
+    f.width = 303;
+    f.height = 166;
+    f.controls = {
+        CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
+                 " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o operador "
+                 "deverá entrar com \n o preço na venda seguido da tecla de departamento.",
+                 10, 12, 150, 12),
+        CheckBox(kIdNegativePrice, "Preço é negativo ?", " Se estiver marcado o valor é negativo.",
+                 10, 30, 150, 12),
+        CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
+                 " Marque se o operador pode substituir o \n preço fixo na venda.\n Para "
+                 "substituir bastaria entrar com o \n preço na venda seguido da tecla de "
+                 "departamento.",
+                 10, 48, 110, 20),
+        CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
+                 " Marcando fará com que ao iniciar a venda, \n seja feito o seu encerramento "
+                 "automático em DINHEIRO.",
+                 10, 74, 150, 12),
+        Label(kIdName, "NOME DO DEPARTAMENTO", 170, 10, 120, 10),
+        Edit(kIdName, "NOME DO DEPARTAMENTO", static_cast<int>(kRecordNameLen), false,
+             " Informe o nome do departamento até 12 caracteres.", 170, 22, 80, 13),
+        Hint(kIdName, 170, 37, 123, 18),
+        Label(kIdPrice, "PREÇO /  LIMITE DE PREÇO:", 170, 58, 120, 10),
+        Edit(kIdPrice, "PREÇO /  LIMITE DE PREÇO:", static_cast<int>(kPriceLen), true,
+             " Se o preço do depto/produto é variável ou  \n aberto, informe o valor limite até "
+             "7 dígitos.\n Se for fixo, será entendido como o preço. \n O valor não tem vírgula "
+             "nem ponto porque \n já está implicito que tem 2 casas decimais.",
+             170, 70, 60, 13),
+        Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
+             "(ABRE CHAVES).\nExemplo: CAFÉ  =  {C{A{F{É   (máximo 6 letras grandes)",
+             10, 96, 283, 30),
+        Button(kIdOk, "Salvar", true, 86, 140, 60, 16),
+        Button(kIdCancel, "Sair", false, 156, 140, 60, 16),
+    };
+    return f;
+  }();
+  return form;
+}
+
+std::string DefaultDeptName(int dept) {
+  char text[16];
+  std::snprintf(text, sizeof text, "DEPT%d", dept);
+  return text;
+}
+
+class DeptEditor : public Presenter {
+ public:
+  explicit DeptEditor(AppState& state) : state_(state) {}
+
+  const FormTemplate& Template() const override { return DeptEditorTemplate(); }
+
+  void OnOpen(FormView& view) override {
+    view.SetTitle(DeptEditorTemplate().title + std::to_string(state_.current_dept));
+    if (InRange()) {
+      const DeptRecord& dept = state_.params.Department(state_.current_dept);
+      ShowStatusFlags(view, dept);
+      view.SetText(kIdPrice, dept.price);
+      view.SetText(kIdName, dept.name);
+    }
+    UpdateRegisterHint(view, kIdName);
+    view.SetFocus(kIdName);
+  }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdOk) {
+      Save(view);
+    } else if (id == kIdCancel) {
+      view.Close(0);
+    }
+  }
+
+  void OnTextChanged(FormView& view, int id) override {
+    if (id == kIdName) UpdateRegisterHint(view, kIdName);
+  }
+
+ private:
+  bool InRange() const { return state_.current_dept >= 1 && state_.current_dept <= kDepartmentCount; }
+
+  void Save(FormView& view) {
+    if (!InRange()) {
+      view.Close(1);
+      return;
+    }
+    const std::string price = view.GetText(kIdPrice, kReadAll);
+    if (price.size() > kPriceLen) {
+      ShowError("ERRO - VALOR EXCEDE 7 DIGITOS");
+      return;
+    }
+    std::string name = view.GetText(kIdName, kReadAll);
+    if (name.size() > kRecordNameLen) {
+      ShowError("NOME EXCEDE 12 CARACTERES");
+      return;
+    }
+    if (RefuseSeparator(price) || RefuseSeparator(name)) return;
+    if (TrimBlanks(name).empty()) {
+      // A key without a name is not programmed at all; give it one the register can print.
+      name = DefaultDeptName(state_.current_dept);
+      view.SetText(kIdName, name);
+      UpdateRegisterHint(view, kIdName);
+    }
+
+    DeptRecord& dept = state_.params.Department(state_.current_dept);
+    StoreStatusPriceName(dept, view, price, name);
+    ApplyZeroPriceRule(dept);
+    state_.params_modified = true;
+    view.Close(1);
+  }
+
+  AppState& state_;
+};
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeDeptEditor(AppState& state) {
+  return std::make_unique<DeptEditor>(state);
+}
+
+}  // namespace qx::ui

@@ -1,0 +1,124 @@
+// OperatorEditor: operator names one after the other. Leaving the code field takes the code
+// and shows the stored name; "Salvar / Próximo" stores the name, marks the operator as
+// altered and empties the form for the next code.
+#include "common/messages.h"
+#include "ui/editors.h"
+#include "ui/record_editors.h"
+
+namespace qx::ui {
+namespace {
+
+constexpr int kIdCode = 1005;
+constexpr int kIdName = 1052;
+constexpr int kCodeChars = 2;  // only the first two characters of the code are read
+
+const FormTemplate& OperatorEditorTemplate() {
+  static const FormTemplate form = [] {
+    FormTemplate f;
+    f.resource_id = 104;
+    f.name = "OperatorEditor";
+    f.title = Win1252("QX-4810  PROGRAMAÇÃO  OPERADORES");
+    f.width = 215;
+    f.height = 127;
+    f.controls = {
+        Label(kIdCode, "Código (1 a 10):", 10, 12, 72, 10),
+        Edit(kIdCode, "Código (1 a 10):", 0, true, "", 85, 10, 30, 13),
+        Label(kIdName, "Nome do empregado", 10, 34, 72, 10),
+        Edit(kIdName, "Nome do empregado", static_cast<int>(kOperatorNameLen), false,
+             " Nome do operador até 8 caracteres.", 85, 32, 60, 13),
+        Hint(kIdName, 85, 47, 120, 18),
+        Button(kIdOk, "Salvar / Próximo", true, 30, 104, 70, 16),
+        Button(kIdCancel, "Sair", false, 115, 104, 60, 16),
+        Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
+             "(ABRE CHAVES).\nExemplo: JOSÉ  =  {J{O{S{E   (máximo  4 letras grandes)",
+             10, 68, 195, 30),
+    };
+    return f;
+  }();
+  return form;
+}
+
+class OperatorEditor : public Presenter {
+ public:
+  explicit OperatorEditor(AppState& state) : state_(state) {}
+
+  const FormTemplate& Template() const override { return OperatorEditorTemplate(); }
+
+  void OnOpen(FormView& view) override {
+    view.SetTitle(OperatorEditorTemplate().title);
+    UpdateRegisterHint(view, kIdName);
+    view.SetFocus(kIdCode);
+  }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdOk) {
+      SaveAndNext(view);
+    } else if (id == kIdCancel) {
+      view.Close(0);
+    }
+  }
+
+  void OnFocusLost(FormView& view, int id) override {
+    if (id == kIdCode) TakeCode(view);
+  }
+
+  void OnTextChanged(FormView& view, int id) override {
+    if (id == kIdName) UpdateRegisterHint(view, kIdName);
+  }
+
+ private:
+  static bool InRange(int code) { return code >= 1 && code <= kOperatorCount; }
+
+  void TakeCode(FormView& view) {
+    const std::string code = view.GetText(kIdCode, kCodeChars);
+    if (code.empty()) return;
+    const int n = static_cast<int>(code.size());
+    if (!IsAllDigits(code, n)) {
+      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+      return;
+    }
+    state_.current_operator = ParseShortNumber(code, n);
+    if (!InRange(state_.current_operator)) {
+      // The message has always lacked its closing parenthesis; it is kept as the users know it.
+      ShowError("ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10");
+      return;
+    }
+    view.SetText(kIdName, state_.params.Operator(state_.current_operator).name);
+    UpdateRegisterHint(view, kIdName);
+  }
+
+  void SaveAndNext(FormView& view) {
+    // Storing uses the code last taken, not the code field's text.
+    if (InRange(state_.current_operator)) {
+      const std::string name = view.GetText(kIdName, kReadAll);
+      if (name.empty()) {
+        ShowError(Win1252("ERRO - NOME NÃO INFORMADO"));
+        return;
+      }
+      if (name.size() > kOperatorNameLen) {
+        ShowError("ERRO - NOME EXCEDE 8 CARACTERES");
+        return;
+      }
+      if (RefuseSeparator(name)) return;
+      OperatorRecord& op = state_.params.Operator(state_.current_operator);
+      op.name = name;
+      state_.params_modified = true;
+      // Every store lists the operator in the change summary, even with the name unchanged.
+      op.changed = 1;
+    }
+    view.SetText(kIdCode, "");
+    view.SetText(kIdName, "");
+    UpdateRegisterHint(view, kIdName);
+    view.SetFocus(kIdCode);
+  }
+
+  AppState& state_;
+};
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeOperatorEditor(AppState& state, Desktop&) {
+  return std::make_unique<OperatorEditor>(state);
+}
+
+}  // namespace qx::ui

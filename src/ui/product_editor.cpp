@@ -1,0 +1,203 @@
+// ProductEditor: products one after the other. Leaving the code field takes the code and
+// shows the stored product; "Salvar / Próximo" checks the form, stores the product, raises
+// its change markers for whatever really changed and empties the form for the next code.
+#include "common/messages.h"
+#include "ui/editors.h"
+#include "ui/record_editors.h"
+
+namespace qx::ui {
+namespace {
+
+constexpr int kIdCode = 1005;
+constexpr int kIdPrice = 1052;
+constexpr int kIdName = 1057;
+constexpr int kIdDeptCode = 1059;
+constexpr int kCodeChars = 3;  // only the first three characters of the code are read
+
+const FormTemplate& ProductEditorTemplate() {
+  static const FormTemplate form = [] {
+    FormTemplate f;
+    f.resource_id = 106;
+    f.name = "ProductEditor";
+    f.title = Win1252("QX-4810  PROGRAMAÇÃO  PRODUTOS");
+    f.width = 317;
+    f.height = 182;
+    f.controls = {
+        Label(kIdCode, "Código      (1 a 500):", 10, 10, 80, 10),
+        Edit(kIdCode, "Código      (1 a 500):", 0, true, "", 92, 8, 40, 13),
+        CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
+                 " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o operador "
+                 "deverá entrar \n com o preço na venda após registrar o código \n do produto.",
+                 10, 32, 150, 12),
+        CheckBox(kIdNegativePrice, "Preço é negativo ?",
+                 " Se estiver marcado o valor do produto é negativo.", 10, 50, 150, 12),
+        CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
+                 " Marque se o operador pode substituir o \n preço do produto na venda.\n Se o "
+                 "preço fixo está marcado, o operador \n poderá substituir o preço na venda \n se "
+                 "digitar quantidade 1 ([1] [XHORA]) na venda \n antes de registrar o código do "
+                 "produto.",
+                 10, 68, 110, 20),
+        CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
+                 " Marcando fará com que o produto ao iniciar a venda, \n seja feito o seu "
+                 "encerramento automático em DINHEIRO.",
+                 10, 94, 160, 12),
+        Label(kIdName, "Nome do produto:", 180, 30, 120, 10),
+        Edit(kIdName, "Nome do produto:", static_cast<int>(kRecordNameLen), false,
+             " Informe o nome do produto até 12 caracteres.", 180, 42, 80, 13),
+        Hint(kIdName, 180, 57, 127, 18),
+        Label(kIdPrice, "Preço / Limite de preço:", 180, 78, 120, 10),
+        Edit(kIdPrice, "Preço / Limite de preço:", static_cast<int>(kPriceLen), true,
+             " Se o preço do produto é variável ou aberto, \n entre com o valor limite até 7 "
+             "dígitos.\n Se for fixo, entre com o preço. \n O valor não tem vírgula nem ponto "
+             "porque \n já está implicito que tem 2 casas decimais.",
+             180, 90, 60, 13),
+        Label(kIdDeptCode, "Código do departamento", 180, 110, 120, 10),
+        Edit(kIdDeptCode, "Código do departamento", static_cast<int>(kDeptCodeLen), true,
+             " Informe o código do departamento de 1 a 16.", 180, 122, 30, 13),
+        Note("Não é possivel cancelar um produto. ", 10, 114, 160, 10),
+        Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
+             "(ABRE CHAVES).\nExemplo: CHÁ  =  {C{H{Á   (máximo 6 letras)",
+             10, 128, 165, 30),
+        Button(kIdOk, "Salvar / Próximo", true, 90, 160, 70, 16),
+        Button(kIdCancel, "Sair", false, 170, 160, 60, 16),
+    };
+    return f;
+  }();
+  return form;
+}
+
+class ProductEditor : public Presenter {
+ public:
+  explicit ProductEditor(AppState& state) : state_(state) {}
+
+  const FormTemplate& Template() const override { return ProductEditorTemplate(); }
+
+  void OnOpen(FormView& view) override {
+    view.SetTitle(ProductEditorTemplate().title);
+    UpdateRegisterHint(view, kIdName);
+    view.SetFocus(kIdCode);
+  }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdOk) {
+      SaveAndNext(view);
+    } else if (id == kIdCancel) {
+      view.Close(0);
+    }
+  }
+
+  void OnFocusLost(FormView& view, int id) override {
+    if (id == kIdCode) TakeCode(view);
+  }
+
+  void OnTextChanged(FormView& view, int id) override {
+    if (id == kIdName) UpdateRegisterHint(view, kIdName);
+  }
+
+ private:
+  static bool InRange(int code) { return code >= 1 && code <= kProductCount; }
+
+  void TakeCode(FormView& view) {
+    const std::string code = view.GetText(kIdCode, kCodeChars);
+    if (code.empty()) return;
+    const int n = static_cast<int>(code.size());
+    if (!IsAllDigits(code, n)) {
+      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+      return;
+    }
+    state_.current_plu = ParseShortNumber(code, n);
+    if (!InRange(state_.current_plu)) {
+      ShowError("ERRO - CODIGO EXCEDE LIMITE (MAX. 500)");
+      return;
+    }
+    const PluRecord& plu = state_.params.Product(state_.current_plu);
+    ShowStatusFlags(view, plu);
+    view.SetText(kIdPrice, plu.price);
+    view.SetText(kIdName, plu.name);
+    view.SetText(kIdDeptCode, plu.dept_code);
+    UpdateRegisterHint(view, kIdName);
+  }
+
+  // Checks the form in its fixed order; shows the first failure and gives false.
+  bool Check(const FormView& view, const std::string& price, const std::string& name,
+             const std::string& dept_code) const {
+    const bool any_flag = view.GetCheck(kIdFixedPrice) || view.GetCheck(kIdOpenPrice) ||
+                          view.GetCheck(kIdNegativePrice) || view.GetCheck(kIdSingleItemSale);
+    if (!IsAllDigits(price, static_cast<int>(price.size()))) {
+      ShowError("ERRO - VALOR DEVE SER NUMERICO");
+      return false;
+    }
+    if (price.size() > kPriceLen) {
+      ShowError("ERRO - VALOR EXCEDE 7 DIGITOS");
+      return false;
+    }
+    if (name.empty() && any_flag) {
+      ShowError(Win1252("ERRO - NOME DO PRODUTO NÃO INFORMADO.\n"));
+      return false;
+    }
+    if (name.size() > kRecordNameLen) {
+      ShowError("ERRO - NOME EXCEDE 12 CARACTERES");
+      return false;
+    }
+    const int dept_chars = static_cast<int>(dept_code.size() < 7 ? dept_code.size() : 7);
+    if (dept_code.empty() || ParseShortNumber(dept_code, dept_chars) == 0) {
+      ShowError(Win1252("ERRO - COD DEPTO NÃO INFORMADO"));
+      return false;
+    }
+    if (!IsAllDigits(dept_code, static_cast<int>(dept_code.size()))) {
+      ShowError("ERRO - COD DEPTO DEVE SER NUMERICO");
+      return false;
+    }
+    if (dept_code.size() > kDeptCodeLen) {
+      ShowError("ERRO - DEPARTAMENTO EXCEDE 2 DIGITOS");
+      return false;
+    }
+    if (ParseShortNumber(dept_code, dept_chars) > kDepartmentCount) {
+      ShowError("ERRO - MAXIMO 16 DEPARTAMENTOS");
+      return false;
+    }
+    return !RefuseSeparator(price) && !RefuseSeparator(name) && !RefuseSeparator(dept_code);
+  }
+
+  void SaveAndNext(FormView& view) {
+    // Storing uses the code last taken, not the code field's text.
+    if (InRange(state_.current_plu)) {
+      const std::string price = view.GetText(kIdPrice, kReadAll);
+      std::string name = view.GetText(kIdName, kReadAll);
+      const std::string dept_code = view.GetText(kIdDeptCode, kReadAll);
+      if (!Check(view, price, name, dept_code)) return;
+      // A product with neither name nor status is stored with one blank, which the register
+      // accepts as a name.
+      if (name.empty()) name = " ";
+
+      PluRecord& plu = state_.params.Product(state_.current_plu);
+      StoreStatusPriceName(plu, view, price, name);
+      const std::string old_dept_code = plu.dept_code;
+      plu.dept_code = dept_code.substr(0, kDeptCodeLen);
+      if (DiffersRightAligned(old_dept_code, plu.dept_code, kDeptCodeLen)) plu.changed_dept = 1;
+      // The department link is programmed apart from the price, so it never pulls the price
+      // into the change summary.
+      ApplyZeroPriceRule(plu);
+      state_.params_modified = true;
+    }
+    ClearForNext(view);
+  }
+
+  void ClearForNext(FormView& view) {
+    for (int box : {kIdFixedPrice, kIdOpenPrice, kIdNegativePrice, kIdSingleItemSale})
+      view.SetCheck(box, false);
+    for (int field : {kIdCode, kIdPrice, kIdName, kIdDeptCode}) view.SetText(field, "");
+    UpdateRegisterHint(view, kIdName);
+    view.SetFocus(kIdCode);
+  }
+
+  AppState& state_;
+};
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeProductEditor(AppState& state, Desktop&) {
+  return std::make_unique<ProductEditor>(state);
+}
+
+}  // namespace qx::ui
