@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/param_set.h"
 
@@ -24,6 +25,11 @@ std::string BuildChangeSummary(const ParamSet& params);
 // message sink and leave no broken page behind. True on success.
 bool WriteGuide(const ParamSet& params, const std::string& path);
 bool WriteChangeSummary(const ParamSet& params, const std::string& path);
+
+// Writes a finished page all or nothing. On failure shows error_text (the page's creation
+// message) and removes an old file of that name, so no page is left that does not match the
+// parameters. True on success.
+bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text);
 
 // Names derived from the parameter file's path: "loja1.par" gives "loja1.HTM", and the
 // summary "loja1-DD-MM-YYYY-hh-mm-ss-RESUMO.HTM".

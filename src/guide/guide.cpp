@@ -1,0 +1,158 @@
+// The programming guide: a preamble, every programming section in the order the register
+// is programmed, then the clock and listing instructions.
+#include "guide/guide.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "common/cp1252.h"
+#include "common/file_layer.h"
+#include "common/messages.h"
+#include "guide/html.h"
+#include "guide/sections.h"
+
+namespace qx {
+namespace {
+
+constexpr std::string_view kZoomHint =
+    "\n\nUse \"CONTROL +\" para ampliar esta página e \"CONTROL -\" para reduzir.\n\n";
+constexpr std::string_view kNote1 =
+    "N O T A 1: \nSe ao girar a chave para a posição REG a Caixa apitar e mostrar erro (E00), "
+    "gire a \nchave tipo P ou C para as outras posições até que pare de apitar e a mensagem "
+    "esteja apagada. \nTecle então [DINHEIRO/TOTAL].\n\n";
+constexpr std::string_view kNote2 =
+    "N O T A 2: \nPara avançar o papel da impressora tecle [Avanço Papel].\nSe der ERRO durante "
+    "a digitação, tecle [LIMPA] e repita a linha.\n\n";
+// FECHADO stands between the typographic quotes of the code page (0x93 and 0x94).
+constexpr std::string_view kNote3 =
+    "N O T A 3: \nUm operador deve estar aberto antes de efetuar qualquer operação. Se mostrar "
+    "no \nvisor a mensagem “FECHADO” quando a chave estiver na posição REG, \ninforme "
+    "operador 1 conforme a sequência abaixo: \n\n\nCHAVE na posição \"REG\". Vamos Abrir um "
+    "operador.\n\n";
+constexpr std::string_view kStartProgramming =
+    "Aparecendo  0,00   no visor vamos girar a CHAVE na POSIÇÃO \"P G M\".\nVamos iniciar a "
+    "programação abaixo.\n\n";
+
+constexpr std::string_view kClockComment = "<!-- COMENTARIO   PROGRAMANDO RELOGIO -->";
+constexpr std::string_view kClockTitle = "SEQUÊNCIA DE PROGRAMAÇÃO DO RELÓGIO";
+constexpr std::string_view kClockText =
+    "Para corrigir o relógio digite:\n1300  [SUBTOTAL]\nH H M M            [X/HORA]   "
+    "(H=hora   M=minuto)\nM M D D A A        [X/HORA]   (M=mês D=dia A=ano)\n"
+    "[DINHEIRO/TOTAL]\n";
+
+constexpr std::string_view kListingComment = "<!-- COMENTARIO   LISTAR PARÂMETROS -->";
+constexpr std::string_view kListingTitle = "LISTAGEM DE PARÂMETROS";
+constexpr std::string_view kListingText =
+    "1 5      [SUBTOTAL]\n\n\n\n\n\n\n"
+    "Para listar departamentos: \n"
+    "Exemplo:   [DEPT1]  [DEPT1] (lista parâmetros do depart.1)\n"
+    "Exemplo:   [DEPT2]  [DEPT5] (lista do depart. 2 ao 5)\n\n\n\n\n\n\n"
+    "Para listar produtos: \n"
+    "Exemplo:   código [PLU]  código [PLU] (lista produtos na faixa)\n\n\n\n\n\n\n"
+    "O U T R O S \n\n"
+    "2  [X/HORA]     (lista sistema)\n"
+    "3  [X/HORA]     (lista impressora)\n"
+    "5  [X/HORA]     (lista operador)\n"
+    "6  [X/HORA]     (lista cabeçalho e rodapé)\n\n\n\n\n\n\n"
+    "4  [X/HORA]   [ pressione uma tecla ]    (lista teclas)\n\n"
+    "[DINHEIRO/TOTAL]\n\n\n\n";
+
+constexpr std::string_view kGuideCreationError = "ERRO NA CRIAÇÃO DO ARQUIVO";
+
+void WriteRedNote(std::string& page, std::string_view utf8_text) {
+  WriteTextLine(page, FillTemplate(kRedHeading, ToHtml(Win1252(utf8_text))));
+}
+
+void WritePreamble(std::string& page) {
+  WriteTextLine(page, kHtmlHead);
+  WriteTextLine(page, kBodyStart);
+  WriteTextLine(page, kGuideTitle);
+  WriteTextLine(page, kGuideSubtitle);
+  WriteTextLine(page, FillTemplate(kBlackHeading, ToHtml(Win1252(kZoomHint))));
+  WriteRedNote(page, kNote1);
+  WriteRedNote(page, kNote2);
+  WriteRedNote(page, kNote3);
+  // The technician first opens operator 1 with the key switch in REG.
+  WriteTextLine(page, FillTemplate(kCodeLineRed, ToHtml("  1   ")));
+  WriteTextLine(page, FillTemplate(kKeyBoxRed, "EMPREGADO"));
+  WriteTextLine(page, LineBreaks(6));
+  WriteRedNote(page, kStartProgramming);
+}
+
+void WriteProgrammingSections(std::string& page, const ParamSet& params) {
+  WriteRegisterNumberSection(page, params);
+  WriteSystemOptionsSection(page, params);
+  WritePrintOptionsSection(page, params);
+  WriteFunctionKeyStatusSection(page, params);
+  WriteFunctionKeyNameSection(page, params);
+  WriteFunctionKeyValueSection(page, params);
+  WriteDepartmentStatusSection(page, params, SectionMode::kFullGuide);
+  WriteDepartmentPriceSection(page, params, SectionMode::kFullGuide);
+  WriteDepartmentNameSection(page, params, SectionMode::kFullGuide);
+  WriteProductStatusSection(page, params, SectionMode::kFullGuide);
+  WriteProductPriceSection(page, params, SectionMode::kFullGuide);
+  WriteProductNameSection(page, params, SectionMode::kFullGuide);
+  WriteProductLinkSection(page, params, SectionMode::kFullGuide);
+  WriteOperatorSection(page, params, SectionMode::kFullGuide);
+  WriteHeaderSection(page, params);
+  WriteFooterSection(page, params);
+}
+
+// The clock and listing instructions follow the last section on its page.
+void WriteClosing(std::string& page) {
+  WriteTextLine(page, LineBreaks(5));
+  WriteTextLine(page, kClockComment);
+  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252(kClockTitle))));
+  WriteTextLine(page, LineBreaks(2));
+  WriteTextLine(page, ToHtml(Win1252(kClockText)));
+  WriteTextLine(page, LineBreaks(2));
+  WriteTextLine(page, Win1252(kListingComment));
+  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252(kListingTitle))));
+  WriteTextLine(page, LineBreaks(2));
+  WriteTextLine(page, ToHtml(Win1252(kListingText)));
+  WriteTextLine(page, LineBreaks(2));
+  WriteTextLine(page, FillTemplate(kCenteredTitle, ToHtml("F   I   M")));
+}
+
+}  // namespace
+
+std::string BuildGuide(const ParamSet& params) {
+  std::string page;
+  page.reserve(1 << 20);
+  WritePreamble(page);
+  WriteProgrammingSections(page, params);
+  WriteClosing(page);
+  return page;
+}
+
+bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text) {
+  if (WriteFileSafely(path, page)) return true;
+  ShowError(error_text);
+  // An old page of that name no longer matches the parameters; following it would program
+  // the register wrongly, so it goes too. Only a plain file is removed, never a folder.
+  std::error_code error;
+  if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+  return false;
+}
+
+bool WriteGuide(const ParamSet& params, const std::string& path) {
+  return WritePageFile(path, BuildGuide(params), Win1252(kGuideCreationError));
+}
+
+std::string GuideFileName(const std::string& par_path) {
+  std::string name = par_path;
+  if (name.size() > 4 && name[name.size() - 4] == '.') name.resize(name.size() - 4);
+  return name + ".HTM";
+}
+
+std::string SummaryFileName(const std::string& par_path, const LocalTime& now) {
+  std::string name = GuideFileName(par_path);
+  name.resize(name.rfind('.'));
+  char stamp[80];
+  std::snprintf(stamp, sizeof stamp, "-%02d-%02d-%04d-%02d-%02d-%02d", now.day, now.month,
+                now.year, now.hour, now.minute, now.second);
+  return name + stamp + "-RESUMO.HTM";
+}
+
+}  // namespace qx
