@@ -3,12 +3,14 @@
 #include "guide/guide.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 
+#include "common/file_write_ops.h"
 #include "common/recording_sink.h"
 #include "page_builder.h"
 
@@ -312,6 +314,27 @@ TEST_F(GuideFileTest, AFailedWriteRemovesTheStaleOldGuide) {
   ASSERT_EQ(sink_.messages.size(), 1u);
   EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(GuideFileTest, AWriteFailingPartWayKeepsNoPageAtAll) {
+  // A full disk: the first bytes go out, then every write fails.
+  const auto path = dir_ / "loja1.HTM";
+  std::ofstream(path) << "guide of the old parameters";
+  FileWriteOps ops = SystemFileWriteOps();
+  static int writes;
+  writes = 0;
+  ops.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
+    if (writes++ > 0) return -1;
+    return ::write(fd, bytes, count < 100 ? count : 100);
+  };
+  ScopedFileWriteOps scoped_ops(ops);
+  EXPECT_FALSE(WriteGuide(Defaults(), path.string()));
+  ASSERT_EQ(sink_.messages.size(), 1u);
+  EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
+                          std::filesystem::directory_iterator()),
+            0);
 }
 
 TEST_F(GuideFileTest, AFailedWriteNeverRemovesAFolder) {
