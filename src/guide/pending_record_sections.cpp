@@ -5,9 +5,6 @@
 namespace qx {
 
 void WriteRegisterNumberSection(std::string&, const ParamSet&) {}
-void WriteDepartmentStatusSection(std::string&, const ParamSet&, SectionMode) {}
-void WriteDepartmentPriceSection(std::string&, const ParamSet&, SectionMode) {}
-void WriteDepartmentNameSection(std::string&, const ParamSet&, SectionMode) {}
 void WriteProductStatusSection(std::string&, const ParamSet&, SectionMode) {}
 void WriteProductPriceSection(std::string&, const ParamSet&, SectionMode) {}
 void WriteProductNameSection(std::string&, const ParamSet&, SectionMode) {}

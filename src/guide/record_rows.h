@@ -1,0 +1,87 @@
+// Pieces shared by the record sections (departments, products, operators, receipt texts and
+// the register number): the section opening and code entry, key boxes, the name line with its
+// alignment block, and the way user text is cut, escaped and converted before it reaches a
+// block. Internal to the guide.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "common/file_layer.h"
+#include "guide/html.h"
+#include "guide/register_codes.h"
+#include "model/field_text.h"
+#include "model/param_set.h"
+
+namespace qx::record_rows {
+
+// A field of the parameter set read the way the register's texts are: up to the first NUL.
+inline std::string_view Text(const std::string& field) { return std::string_view(field.c_str()); }
+
+// The first n characters of a text ("%.Ns").
+inline std::string_view Cut(std::string_view text, std::size_t n) { return CutText(text, n); }
+
+// Text of the parameter set as the page shows it: escaped after every cut, then converted.
+inline std::string Shown(std::string_view text) { return TextToHtml(text); }
+
+inline std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+
+// Fills a one-argument block and writes it as one line.
+inline void WriteBlock(std::string& page, std::string_view block, std::string_view argument) {
+  WriteTextLine(page, FillTemplate(block, argument));
+}
+
+inline void WriteLineBreaks(std::string& page, int count) { WriteTextLine(page, LineBreaks(count)); }
+
+// A small key box whose caption is trimmed, escaped and converted; never split.
+inline void WriteSmallKey(std::string& page, std::string_view caption) {
+  WriteBlock(page, kKeyBoxSmall, Shown(TrimBlanks(caption)));
+}
+
+// A block of blanks as wide as the codes of the missing characters, so that the closing
+// keys of all rows line up.
+inline void WriteAlignmentBlock(std::string& page, std::size_t missing_characters) {
+  WriteBlock(page, kCodeLineBold, ToHtml(StaggerCodes(3, Blanks(4 * missing_characters), 2048)));
+}
+
+// The page break, the optional topic comment and title, the optional sub-list title and the
+// float style that every record section starts with.
+struct SectionOpening {
+  std::string_view comment;      // empty: a sub-list without comment and title
+  std::string_view title;        // converted with ToHtml
+  int breaks_after_title = 2;
+  std::string_view group_title;  // written raw; empty: none
+};
+
+inline void WriteSectionOpening(std::string& page, const SectionOpening& opening) {
+  WriteTextLine(page, kPageBreak);
+  WriteLineBreaks(page, 2);
+  if (!opening.comment.empty()) {
+    WriteTextLine(page, opening.comment);
+    WriteBlock(page, kSectionTitle, ToHtml(opening.title));
+    WriteLineBreaks(page, opening.breaks_after_title);
+  }
+  if (!opening.group_title.empty()) WriteBlock(page, kGroupTitle, opening.group_title);
+  WriteTextLine(page, kFloatLeftStyle);
+}
+
+// The exit block with [DINHEIRO/TOTAL] and the line break after it.
+inline void WriteSectionExit(std::string& page, std::string_view note) {
+  WriteExitBlock(page, "DINHEIRO/TOTAL", note);
+  WriteLineBreaks(page, 1);
+}
+
+// The status digits typed for a department or a product: negative price, single-item sale,
+// four fixed zeros, open price, fixed price, without leading zeros.
+inline std::string StatusDigits(char negative, char single_item, char open, char fixed) {
+  std::string digits;
+  digits += FlagChar(IsSet(negative));
+  digits += FlagChar(IsSet(single_item));
+  digits += "0000";
+  digits += FlagChar(IsSet(open));
+  digits += FlagChar(IsSet(fixed));
+  return std::string(SkipLeadingZeros(digits));
+}
+
+}  // namespace qx::record_rows
