@@ -5,10 +5,6 @@
 namespace qx {
 
 void WriteRegisterNumberSection(std::string&, const ParamSet&) {}
-void WriteProductStatusSection(std::string&, const ParamSet&, SectionMode) {}
-void WriteProductPriceSection(std::string&, const ParamSet&, SectionMode) {}
-void WriteProductNameSection(std::string&, const ParamSet&, SectionMode) {}
-void WriteProductLinkSection(std::string&, const ParamSet&, SectionMode) {}
 void WriteOperatorSection(std::string&, const ParamSet&, SectionMode) {}
 void WriteHeaderSection(std::string&, const ParamSet&) {}
 void WriteFooterSection(std::string&, const ParamSet&) {}
