@@ -1,0 +1,55 @@
+// The change summary: the departments, products and operators altered since the parameter
+// file was opened, with exactly the rows the guide shows for them, and a closing word that
+// says whether anything was altered at all.
+#include <string>
+
+#include "common/cp1252.h"
+#include "common/file_layer.h"
+#include "common/messages.h"
+#include "guide/guide.h"
+#include "guide/html.h"
+#include "guide/sections.h"
+
+namespace qx {
+
+std::string BuildChangeSummary(const ParamSet& params) {
+  static const std::string zoom_hint = Win1252(
+      "\n\nUse \"CONTROL +\" para ampliar esta página e \"CONTROL -\" para reduzir.\n\n");
+  static const std::string no_changes = Win1252("S E M     A L T E R A Ç Ã O");
+
+  std::string page;
+  page.reserve(64 * 1024);
+  // The summary's own title comes before the guide's two titles.
+  WriteTextLine(page, kHtmlHead);
+  WriteTextLine(page, kBodyStart);
+  WriteTextLine(page, kSummaryTitle);
+  WriteTextLine(page, kGuideTitle);
+  WriteTextLine(page, kGuideSubtitle);
+  WriteTextLine(page, FillTemplate(kBlackHeading, ToHtml(zoom_hint)));
+  WriteTextLine(page, FillTemplate(kCenteredTitle, ToHtml("Departamentos, produtos e operadores")));
+  WriteTextLine(page, LineBreaks(5));
+
+  // Each section shows only the groups holding a record whose marker for it is raised.
+  constexpr SectionMode mode = SectionMode::kChangesOnly;
+  WriteDepartmentStatusSection(page, params, mode);
+  WriteDepartmentPriceSection(page, params, mode);
+  WriteDepartmentNameSection(page, params, mode);
+  WriteProductStatusSection(page, params, mode);
+  WriteProductPriceSection(page, params, mode);
+  WriteProductNameSection(page, params, mode);
+  WriteProductLinkSection(page, params, mode);
+  WriteOperatorSection(page, params, mode);
+
+  // Any raised marker counts, also one that no section could show (an unnamed record).
+  WriteTextLine(page, FillTemplate(kCenteredTitle,
+                                   ToHtml(AnyChangeMarker(params) ? "F   I   M" : no_changes)));
+  return page;
+}
+
+bool WriteChangeSummary(const ParamSet& params, const std::string& path) {
+  if (WriteFileSafely(path, BuildChangeSummary(params))) return true;
+  ShowError(Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO"));
+  return false;
+}
+
+}  // namespace qx
