@@ -1,0 +1,85 @@
+// Short ways to write the controls of a form template, so that a template reads like the
+// resource it stands for: kind, id, label, help and the place in dialog units. Fixed texts
+// are written as UTF-8 literals and become Windows-1252 bytes here, once.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "ui/form.h"
+
+namespace qx::ui {
+
+// A place and size in dialog units.
+struct Box {
+  int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The label of a text field has the field's id plus this offset, so that the field can name
+// it as its buddy (fields 1000 to 1068 have labels 4000 to 4068).
+inline constexpr int kFieldLabelIdOffset = 3000;
+constexpr int FieldLabelId(int field_id) { return field_id + kFieldLabelIdOffset; }
+
+inline ControlTemplate MakeControl(ControlKind kind, int id, std::string_view label_utf8,
+                                   std::string_view help_utf8, Box at) {
+  ControlTemplate c;
+  c.id = id;
+  c.kind = kind;
+  c.label = Win1252(label_utf8);
+  c.help = Win1252(help_utf8);
+  c.x = at.x;
+  c.y = at.y;
+  c.width = at.width;
+  c.height = at.height;
+  return c;
+}
+
+inline ControlTemplate CheckBox(int id, std::string_view label, std::string_view help, Box at) {
+  return MakeControl(ControlKind::kCheckBox, id, label, help, at);
+}
+
+// A one-line text field without an input limit of its own: its text is cut or checked when
+// the form reads it.
+inline ControlTemplate TextField(int id, std::string_view help, Box at, bool digits_only) {
+  ControlTemplate c = MakeControl(ControlKind::kEdit, id, "", help, at);
+  c.digits_only = digits_only;
+  return c;
+}
+
+// The label beside a text field, addressable through FieldLabelId.
+inline ControlTemplate FieldLabel(int field_id, std::string_view label, Box at) {
+  return MakeControl(ControlKind::kStaticText, FieldLabelId(field_id), label, "", at);
+}
+
+// A text field with its label in front of it; the field names the label as its buddy.
+inline void AddLabelledField(std::vector<ControlTemplate>& controls, int id,
+                             std::string_view label, Box label_at, std::string_view help,
+                             Box field_at, bool digits_only) {
+  controls.push_back(FieldLabel(id, label, label_at));
+  ControlTemplate field = TextField(id, help, field_at, digits_only);
+  field.buddy = FieldLabelId(id);
+  controls.push_back(field);
+}
+
+inline ControlTemplate GroupBox(std::string_view label, Box at) {
+  return MakeControl(ControlKind::kGroupBox, -1, label, "", at);
+}
+
+inline ControlTemplate Note(std::string_view text, Box at) {
+  return MakeControl(ControlKind::kStaticText, -1, text, "", at);
+}
+
+inline ControlTemplate CenteredNote(std::string_view text, Box at) {
+  return MakeControl(ControlKind::kCenteredText, -1, text, "", at);
+}
+
+inline ControlTemplate SaveButton(Box at) {
+  return MakeControl(ControlKind::kDefaultPushButton, kIdOk, "Salvar", "", at);
+}
+
+inline ControlTemplate ExitButton(Box at) {
+  return MakeControl(ControlKind::kPushButton, kIdCancel, "Sair", "", at);
+}
+
+}  // namespace qx::ui
