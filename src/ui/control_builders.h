@@ -17,8 +17,9 @@ struct Box {
 };
 
 // The label of a text field has the field's id plus this offset, so that the field can name
-// it as its buddy (fields 1000 to 1068 have labels 4000 to 4068).
-inline constexpr int kFieldLabelIdOffset = 3000;
+// it as its buddy (fields 1000 to 1068 have labels 6000 to 6068, clear of the register
+// hints' 5000 to 5068; the record editors number theirs the same way).
+inline constexpr int kFieldLabelIdOffset = 5000;
 constexpr int FieldLabelId(int field_id) { return field_id + kFieldLabelIdOffset; }
 
 inline ControlTemplate MakeControl(ControlKind kind, int id, std::string_view label_utf8,
@@ -52,12 +53,14 @@ inline ControlTemplate FieldLabel(int field_id, std::string_view label, Box at) 
   return MakeControl(ControlKind::kStaticText, FieldLabelId(field_id), label, "", at);
 }
 
-// A text field with its label in front of it; the field names the label as its buddy.
+// A text field with its label in front of it; the field names the label as its buddy and
+// carries the label's text too, as its name for screen readers.
 inline void AddLabelledField(std::vector<ControlTemplate>& controls, int id,
                              std::string_view label, Box label_at, std::string_view help,
                              Box field_at, bool digits_only) {
   controls.push_back(FieldLabel(id, label, label_at));
   ControlTemplate field = TextField(id, help, field_at, digits_only);
+  field.label = Win1252(label);
   field.buddy = FieldLabelId(id);
   controls.push_back(field);
 }

@@ -98,6 +98,7 @@ TEST_F(FunctionKeyEditorTest, TemplateHoldsEveryControlWithItsLabelKindInputAndH
       const ControlTemplate* label = form.Find(c->buddy);
       ASSERT_NE(label, nullptr);
       EXPECT_EQ(label->label, Win1252(row.label));
+      EXPECT_EQ(c->label, label->label);
       EXPECT_FALSE(c->help.empty());
       // No input limit: the save checks the lengths and says which field is too long.
       EXPECT_EQ(c->max_length, 0);
