@@ -9,6 +9,8 @@
 # Exit status: 0 passed, 1 failed, 77 skipped (no Chromium or poppler-utils on this machine;
 # scripts/test.sh installs both, and there a missing tool is a failure, not a skip).
 set -uo pipefail
+# Bytes, not characters: the sample is Windows-1252, the extracted text UTF-8.
+export LC_ALL=C
 
 if [ $# -ne 3 ]; then
   echo "uso: $0 MAKE_GUIDE AMOSTRA.par PASTA_DE_TRABALHO" >&2
@@ -110,21 +112,41 @@ expect_text "Para corrigir o relógio digite:"
 expect_text "M M D D A A        [X/HORA]   (M=mês D=dia A=ano)"
 expect_text "6  [X/HORA]     (lista cabeçalho e rodapé)"
 expect_text "(sai da programação de sistema)"
+# The sample's own texts as the page shows them, accents and markup characters as typed: the
+# notes "(NAME)" of the operators and "(LINE)" of the receipt lines, and the key boxes of the
+# departments whose names fit one box line (at most 8 characters). Fields are read from the
+# sample's Windows-1252 bytes (one byte a character), then shown in UTF-8 like the PDF text.
+par_text() { tr -d '\r' <"$sample" | grep -a "$1"; }
+to_utf8() { iconv -f WINDOWS-1252 -t UTF-8; }
+user_texts=0
+while IFS= read -r field; do
+  [ -n "$field" ] || continue
+  expect_text "($(to_utf8 <<<"$field"))"
+  user_texts=$((user_texts + 1))
+done < <(par_text '^P0810|\|^P0700|\|^P0750|' | cut -d'|' -f2- | tr '|' '\n')
+while IFS= read -r name; do
+  [ ${#name} -le 8 ] || continue
+  expect_text "$(to_utf8 <<<"$name")"
+  user_texts=$((user_texts + 1))
+done < <(par_text '^P0530|' | cut -d'|' -f3)
+[ $user_texts -gt 0 ] || fail "a amostra $sample não tem operadores, cabeçalho, rodapé nem departamentos"
+
 # Mojibake either way: UTF-8 bytes read as Windows-1252, or bytes the browser could not decode.
 if grep -qE 'Ã[§£‡ƒ©]|�' "$work/GUIA.lines"; then
   fail "acentos deformados no PDF:"
   grep -nE 'Ã[§£‡ƒ©]|�' "$work/GUIA.lines" | head -n 5
 fi
 
-# 2. One page per programming section. The sections the guide holds, in its order: after each
-# page break, the first title (a section title or a "=== sub-list ===" title).
+# 2. One page per programming section. Every title of the guide (section titles and
+# "=== sub-list ===" titles, blanks and equals signs dropped), marked 1 when a page break
+# comes before it (with nothing but line breaks and a comment between).
 iconv -f WINDOWS-1252 -t UTF-8 "$guide" | tr -d '\r' |
-  awk '/page-break-after:always/ { want = 1; next }
-       want && /<U> / { sub(/.*<U> /, ""); sub(/<\/U>.*/, ""); print; want = 0 }' |
-  sed -e 's/&nbsp;/ /g' | compact >"$work/sections.txt"
+  awk 'BEGIN { brk = 0 }
+       /page-break-after:always/ { brk = 1; next }
+       /<U> / { t = $0; sub(/.*<U> /, "", t); sub(/<\/U>.*/, "", t); print brk "\t" t; brk = 0 }' |
+  sed -e 's/&nbsp;//g' -e 's/[[:space:]=]//g' -e 's/^\([01]\)/\1\t/' >"$work/titles.txt"
 breaks=$(grep -o 'page-break-after:always' "$guide" | wc -l)
-sections=$(wc -l <"$work/sections.txt")
-# Every section the guide can hold, in the guide's order.
+# Every section the guide can hold, in the guide's order: the title that opens it.
 all_sections=(
   "NÚMERO DA REGISTRADORA"
   "O P Ç Ã O       S I S T E M A"
@@ -143,23 +165,23 @@ all_sections=(
   "PROGRAMANDO CABEÇALHO"
   "PROGRAMANDO RODAPÉ"
 )
-if [ "$sections" -ne "$breaks" ]; then
-  fail "$breaks quebras de página no guia, mas $sections títulos de seção depois delas"
-fi
-# The sample is rich: nearly every section is there.
+for title in "${all_sections[@]}"; do compact <<<"$title"; done >"$work/all_sections.txt"
+# The sections of this guide, in the order written.
+cut -f2 "$work/titles.txt" | grep -xF -f "$work/all_sections.txt" >"$work/sections.txt"
+sections=$(wc -l <"$work/sections.txt")
 if [ "$sections" -lt 12 ]; then
   fail "a amostra $sample dá só $sections seções; esperadas ao menos 12"
 fi
-next=0
-while IFS= read -r title; do
-  found=0
-  while [ $next -lt ${#all_sections[@]} ]; do
-    known=$(compact <<<"${all_sections[$next]}")
-    next=$((next + 1))
-    if [ "$known" = "$title" ]; then found=1; break; fi
-  done
-  [ $found = 1 ] || fail "seção \"$title\" desconhecida ou fora da ordem do guia"
-done <"$work/sections.txt"
+grep -xF -f "$work/sections.txt" "$work/all_sections.txt" | cmp -s - "$work/sections.txt" ||
+  fail "seções fora da ordem do guia: $(tr '\n' ' ' <"$work/sections.txt")"
+while IFS=$'\t' read -r brk title; do
+  if grep -qxF -- "$title" "$work/all_sections.txt"; then
+    [ "$brk" = 1 ] || fail "a seção \"$title\" não tem quebra de página antes dela"
+  elif [ "$brk" = 1 ]; then
+    fail "quebra de página antes de \"$title\", que não abre seção"
+  fi
+done <"$work/titles.txt"
+[ "$breaks" -eq "$sections" ] || fail "$breaks quebras de página no guia para $sections seções"
 
 # The first line of every page of the PDF.
 awk 'BEGIN { first = 1 } $0 == "\\f" { first = 1; next } first { print; first = 0 }' \
@@ -189,7 +211,7 @@ done <"$work/sections.txt"
 last=$(grep -v '^\\f$' "$work/GUIA.lines" | tail -n 1)
 [ "$last" = "F I M" ] || fail "o guia não termina em \"F I M\": \"$last\""
 
-echo "Guia de $(basename "$sample"): $pages páginas no PDF, $sections seções com quebra de página ($printed páginas com texto)."
+echo "Guia de $(basename "$sample"): $sections seções, $breaks quebras de página, $pages páginas no PDF ($printed com texto)."
 if [ $failures -gt 0 ]; then
   echo "$failures falha(s); guia, PDF e texto em $work"
   exit 1
