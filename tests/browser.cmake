@@ -13,3 +13,11 @@ add_test(NAME guide_in_browser
                  "${qx_browser_sample}" "${CMAKE_CURRENT_BINARY_DIR}/browser")
 # 77: Chromium or poppler-utils missing on a developer's machine (the script says which).
 set_tests_properties(guide_in_browser PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 150)
+# Said once at configure time as well, since ctest does not show a skipped test's output.
+if(NOT EXISTS /usr/bin/chromium AND NOT DEFINED ENV{QX_CHROMIUM})
+  message(STATUS "guide_in_browser será pulado: falta /usr/bin/chromium (pacote chromium)")
+endif()
+find_program(QX_PDFTOTEXT pdftotext)
+if(NOT QX_PDFTOTEXT)
+  message(STATUS "guide_in_browser será pulado: falta pdftotext (pacote poppler-utils)")
+endif()
