@@ -113,9 +113,10 @@ expect_text "M M D D A A        [X/HORA]   (M=mês D=dia A=ano)"
 expect_text "6  [X/HORA]     (lista cabeçalho e rodapé)"
 expect_text "(sai da programação de sistema)"
 # The sample's own texts as the page shows them, accents and markup characters as typed: the
-# notes "(NAME)" of the operators and "(LINE)" of the receipt lines, and the key boxes of the
-# departments whose names fit one box line (at most 8 characters). Fields are read from the
-# sample's Windows-1252 bytes (one byte a character), then shown in UTF-8 like the PDF text.
+# notes "(NAME)" of the operators and function keys (the currency key's note is fixed), the
+# notes "(LINE)" of the receipt lines, and the key boxes of the departments whose names fit
+# one box line (at most 8 characters). Fields are read from the sample's Windows-1252 bytes
+# (one byte a character), then shown in UTF-8 like the PDF text.
 par_text() { tr -d '\r' <"$sample" | grep -a "$1"; }
 to_utf8() { iconv -f WINDOWS-1252 -t UTF-8; }
 user_texts=0
@@ -123,7 +124,8 @@ while IFS= read -r field; do
   [ -n "$field" ] || continue
   expect_text "($(to_utf8 <<<"$field"))"
   user_texts=$((user_texts + 1))
-done < <(par_text '^P0810|\|^P0700|\|^P0750|' | cut -d'|' -f2- | tr '|' '\n')
+done < <(par_text '^P0810|\|^P0700|\|^P0750|' | cut -d'|' -f2- | tr '|' '\n'
+         par_text '^P0080|[1-46-8]|' | cut -d'|' -f3)
 while IFS= read -r name; do
   [ ${#name} -le 8 ] || continue
   expect_text "$(to_utf8 <<<"$name")"
