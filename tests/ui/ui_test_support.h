@@ -1,0 +1,81 @@
+// Shared pieces of the user-interface tests: a scratch folder that is removed afterwards,
+// file reading, and an application state as start-up leaves it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/messages.h"
+#include "common/recording_sink.h"
+#include "ui/app_state.h"
+#include "ui/desktop.h"
+
+namespace qx::ui::testing {
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::random_device rd;
+    path_ = std::filesystem::temp_directory_path() /
+            ("qx_ui_test_" + std::to_string(rd()) + "_" + std::to_string(rd()));
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  // A path inside the folder, as the file dialogs give it.
+  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string Dir() const { return path_.string() + "/"; }
+  // The names of the files in the folder, sorted.
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(path_))
+      if (e.is_regular_file())
+        names.push_back(std::filesystem::relative(e.path(), path_).string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
+// The state start-up leaves: defaults, no file opened.
+inline void StartState(AppState& state, const std::string& current) {
+  ResetParamSet(state.params);
+  state.current_par_file = current;
+  state.opened_par_file.clear();
+  state.params_modified = false;
+}
+
+// The titles of the boxes shown, in order.
+inline std::vector<std::string> Titles(const std::vector<MessageBox>& boxes) {
+  std::vector<std::string> titles;
+  for (const MessageBox& b : boxes) titles.push_back(b.title);
+  return titles;
+}
+
+}  // namespace qx::ui::testing

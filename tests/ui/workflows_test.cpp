@@ -1,0 +1,364 @@
+#include "ui/workflows.h"
+
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "guide/guide.h"
+#include "parfile/par_file.h"
+#include "fakes.h"
+#include "ui_test_support.h"
+
+namespace qx::ui::testing {
+namespace {
+
+const std::string kNameDiffers = Win1252(
+    "Arquivo de gravação não é igual ao informado na entrada.\nApaga dados do arquivo "
+    "informado e substitui por este ?");
+const std::string kViewGuide = "Deseja visualizar o arquivo HTML ?    ";
+const std::string kViewSummary =
+    " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ";
+const std::string kGuideWhere = Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    ");
+const std::string kSummaryWhere = Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS");
+
+TEST(PathParts, SplitAtTheLastSlash) {
+  struct Case {
+    std::string path, name, dir;
+  } cases[] = {
+      {"/home/ana/KORVA/loja1.par", "loja1.par", "/home/ana/KORVA/"},
+      {"loja1.par", "loja1.par", ""},
+      {"/loja1", "loja1", "/"},
+      {"/home/ana/", "", "/home/ana/"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
+    EXPECT_EQ(DirectoryPart(c.path), c.dir) << c.path;
+  }
+  EXPECT_EQ(FileNamePart("/d/" + std::string(300, 'x')), std::string(259, 'x'));
+}
+
+TEST(PathParts, ParIsAppendedOnlyWhenTheFileNameHasNoDot) {
+  struct Case {
+    std::string chosen, saved;
+  } cases[] = {
+      {"/dados/loja1", "/dados/loja1.par"},
+      {"loja1", "loja1.par"},
+      {"/dados/loja1.par", "/dados/loja1.par"},
+      {"/x/loja.pa", "/x/loja.pa"},
+      // A dot in a folder name does not count.
+      {"/lojas.sp/caixa1", "/lojas.sp/caixa1.par"},
+      {"/home/jose.silva/.local/caixa1", "/home/jose.silva/.local/caixa1.par"},
+      {"/home/ana/.caixa", "/home/ana/.caixa"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithParExtension(c.chosen), c.saved) << c.chosen;
+}
+
+TEST(PathParts, FileNamesCompareWithoutCaseOfAToZOnly) {
+  EXPECT_TRUE(SameFileName("LOJA1.PAR", "loja1.par"));
+  EXPECT_TRUE(SameFileName("Caixa-01.Par", "cAIXA-01.pAR"));
+  EXPECT_FALSE(SameFileName("loja1.par", "loja2.par"));
+  EXPECT_FALSE(SameFileName("loja1.par", "loja1.par "));
+  EXPECT_FALSE(SameFileName("", "loja1.par"));
+  // Accented letters are not folded.
+  EXPECT_FALSE(SameFileName(Win1252("ção.par"), Win1252("ÇÃO.par")));
+  // '@' and '`' sit next to the letters; they are not letters.
+  EXPECT_FALSE(SameFileName("@.par", "`.par"));
+}
+
+class WorkflowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { StartState(state, dir / "Prog-QX-4810.par"); }
+
+  // Writes a parameter file with department 3 named CAFE and both forced print options on.
+  std::string MakeParFile(const std::string& name) {
+    ParamSet p;
+    ResetParamSet(p);
+    p.Department(3).name = "CAFE";
+    p.Department(3).price = "1250";
+    p.print_options.print_ejournal = '1';
+    p.print_options.print_training_message = '1';
+    const std::string path = dir / name;
+    EXPECT_TRUE(SaveParFile(p, path));
+    return path;
+  }
+
+  void Open(const std::string& path) {
+    desktop.open_names.push_back(path);
+    ASSERT_EQ(OpenWorkflow(state, desktop), 1);
+    desktop.messages.clear();
+    sink.messages.clear();
+  }
+
+  ScratchDir dir;
+  AppState state;
+  ScriptedDesktop desktop;
+  RecordingSink sink;
+  ScopedMessageSink install{&sink};
+};
+
+// --- Open ---
+
+TEST_F(WorkflowTest, CancelledOpenKeepsEverything) {
+  state.params.Department(1).name = "X";
+  EXPECT_EQ(OpenWorkflow(state, desktop), 0);
+  EXPECT_EQ(state.current_par_file, dir / "Prog-QX-4810.par");
+  EXPECT_EQ(state.opened_par_file, "");
+  EXPECT_EQ(state.params.Department(1).name, "X");
+  ASSERT_EQ(desktop.open_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.open_dialogs[0].title, Win1252("LER ARQUIVO DE PARÂMETROS - QX-4810"));
+  EXPECT_EQ(desktop.open_dialogs[0].directory, dir.Dir());
+  EXPECT_EQ(desktop.open_dialogs[0].file_name, "");
+}
+
+TEST_F(WorkflowTest, OpenLoadsTheFileAndForcesTwoPrintOptionsOff) {
+  const std::string path = MakeParFile("loja1.par");
+  state.params.Department(1).changed_name = 1;
+  desktop.open_names.push_back(path);
+  EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+  EXPECT_EQ(state.current_par_file, path);
+  EXPECT_EQ(state.opened_par_file, path);
+  EXPECT_EQ(state.params.Department(3).name, "CAFE");
+  EXPECT_EQ(state.params.print_options.print_ejournal, '0');
+  EXPECT_EQ(state.params.print_options.print_training_message, '0');
+  EXPECT_FALSE(AnyChangeMarker(state.params));
+  EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST_F(WorkflowTest, OpenOfANameWithoutExtensionLoadsThePar) {
+  MakeParFile("loja1.par");
+  desktop.open_names.push_back(dir / "loja1");
+  EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+  EXPECT_EQ(state.current_par_file, dir / "loja1.par");
+  EXPECT_EQ(state.opened_par_file, dir / "loja1.par");
+  EXPECT_EQ(state.params.Department(3).name, "CAFE");
+}
+
+TEST_F(WorkflowTest, OpenOfANewNameStartsFromDefaultsAndCountsAsDone) {
+  state.params.Department(3).name = "OLD";
+  desktop.open_names.push_back(dir / "novo.par");
+  EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+  ParamSet defaults;
+  ResetParamSet(defaults);
+  EXPECT_TRUE(state.params == defaults);
+  EXPECT_EQ(state.opened_par_file, dir / "novo.par");
+  EXPECT_FALSE(Exists(dir / "novo.par"));  // opening never creates the file
+}
+
+// --- Save ---
+
+TEST_F(WorkflowTest, CancelledSaveWritesNothing) {
+  bool written = true;
+  EXPECT_EQ(SaveWorkflow(state, desktop, &written), 0);
+  EXPECT_FALSE(written);
+  EXPECT_TRUE(dir.Files().empty());
+  EXPECT_TRUE(desktop.messages.empty());
+  ASSERT_EQ(desktop.save_dialogs.size(), 1u);
+  EXPECT_EQ(desktop.save_dialogs[0].title, Win1252("SALVA ARQUIVO DE PARÂMETROS - QX-4810"));
+  EXPECT_EQ(desktop.save_dialogs[0].directory, dir.Dir());
+  EXPECT_EQ(desktop.save_dialogs[0].file_name, "Prog-QX-4810.par");
+}
+
+TEST_F(WorkflowTest, SaveAfterOpenShowsEveryBoxInOrderAndWritesTheThreeFiles) {
+  const std::string par = MakeParFile("loja1.par");
+  Open(par);
+  desktop.save_names.push_back(par);
+  desktop.answers = {BoxAnswer::kNo};  // do not view the guide
+  bool written = false;
+  EXPECT_EQ(SaveWorkflow(state, desktop, &written), 1);
+  EXPECT_TRUE(written);
+
+  const std::string guide = dir / "loja1.HTM";
+  const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
+                                                   "loja1.HTM", "loja1.par"}));
+  EXPECT_EQ(ReadFile(par), FormatParFile(state.params));
+  EXPECT_EQ(ReadFile(guide), BuildGuide(state.params));
+  EXPECT_EQ(ReadFile(summary), BuildChangeSummary(state.params));
+
+  // No marker after an open: no question about the summary, but it is written.
+  ASSERT_EQ(desktop.messages.size(), 4u);
+  const MessageBox& note = desktop.messages[0];
+  EXPECT_EQ(note.title, "NOTA IMPORTANTE");
+  EXPECT_EQ(note.text, Win1252("O arquivo   \"loja1.par\"   possui a parametrização do Caixa do "
+                               "cliente.\nEle deve ser preservado para que alterações futuras "
+                               "ou a reimpressão\ndo roteiro possam ser realizadas."));
+  EXPECT_EQ(note.icon, BoxIcon::kInformation);
+  EXPECT_EQ(note.buttons, BoxButtons::kOk);
+  const MessageBox& view = desktop.messages[1];
+  EXPECT_EQ(view.title, "Pergunta:");
+  EXPECT_EQ(view.text, kViewGuide);
+  EXPECT_EQ(view.icon, BoxIcon::kQuestion);
+  EXPECT_EQ(view.buttons, BoxButtons::kYesNo);
+  const MessageBox& where = desktop.messages[2];
+  EXPECT_EQ(where.title, kGuideWhere);
+  EXPECT_EQ(where.text, guide);
+  EXPECT_EQ(where.icon, BoxIcon::kInformation);
+  EXPECT_EQ(where.buttons, BoxButtons::kOk);
+  EXPECT_EQ(desktop.messages[3].title, kSummaryWhere);
+  EXPECT_EQ(desktop.messages[3].text, summary);
+  EXPECT_EQ(desktop.messages[3].icon, BoxIcon::kInformation);
+  EXPECT_TRUE(desktop.opened_documents.empty());
+  EXPECT_TRUE(sink.messages.empty());
+  // The save does not touch the opened name.
+  EXPECT_EQ(state.opened_par_file, par);
+}
+
+TEST_F(WorkflowTest, WithAMarkerTheSummaryIsOfferedAndBothPagesOpenOnYes) {
+  Open(dir / "loja1.par");
+  state.params.Product(500).changed_dept = 1;
+  desktop.save_names.push_back(dir / "loja1.par");
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kYes};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(Titles(desktop.messages),
+            (std::vector<std::string>{"NOTA IMPORTANTE", "Pergunta:", kGuideWhere, "Pergunta:",
+                                      kSummaryWhere}));
+  EXPECT_EQ(desktop.messages[3].text, kViewSummary);
+  EXPECT_EQ(desktop.messages[3].buttons, BoxButtons::kYesNo);
+  EXPECT_EQ(desktop.opened_documents,
+            (std::vector<std::string>{dir / "loja1.HTM",
+                                      dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"}));
+  // The markers stay raised after a save.
+  EXPECT_EQ(state.params.Product(500).changed_dept, 1);
+}
+
+TEST_F(WorkflowTest, EachKindOfMarkerRaisesTheSummaryQuestion) {
+  const std::vector<std::function<void(ParamSet&)>> raise = {
+      [](ParamSet& p) { p.Department(16).changed_status = 1; },
+      [](ParamSet& p) { p.Department(1).changed_price = 1; },
+      [](ParamSet& p) { p.Department(8).changed_name = 1; },
+      [](ParamSet& p) { p.Product(1).changed_status = 1; },
+      [](ParamSet& p) { p.Product(250).changed_price = 1; },
+      [](ParamSet& p) { p.Product(499).changed_name = 1; },
+      [](ParamSet& p) { p.Operator(10).changed = 1; },
+  };
+  for (std::size_t i = 0; i < raise.size(); ++i) {
+    Open(dir / "loja1.par");
+    raise[i](state.params);
+    desktop.save_names.push_back(dir / "loja1.par");
+    desktop.answers = {BoxAnswer::kNo, BoxAnswer::kNo};
+    EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+    EXPECT_EQ(desktop.messages.size(), 5u) << "case " << i;
+  }
+}
+
+TEST_F(WorkflowTest, SameNameInOtherLetterCaseAsksNothing) {
+  Open(dir / "Loja1.par");
+  desktop.save_names.push_back(dir / "LOJA1.PAR");
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(desktop.messages[0].title, "NOTA IMPORTANTE");
+  EXPECT_TRUE(Exists(dir / "LOJA1.PAR"));
+  EXPECT_TRUE(Exists(dir / "LOJA1.HTM"));
+}
+
+TEST_F(WorkflowTest, OtherNameAskedNoThenCancelledWritesNothing) {
+  Open(dir / "a.par");
+  desktop.save_names = {dir / "b.par", std::nullopt};
+  desktop.answers = {BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 0);
+  EXPECT_TRUE(dir.Files().empty());
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const MessageBox& q = desktop.messages[0];
+  EXPECT_EQ(q.title, "Pergunta:");
+  EXPECT_EQ(q.text, kNameDiffers);
+  EXPECT_EQ(q.icon, BoxIcon::kQuestion);
+  EXPECT_EQ(q.buttons, BoxButtons::kYesNo);
+  EXPECT_EQ(q.default_answer, BoxAnswer::kNo);
+  // The dialog asks again with the previous choice, in the folder of the updated path.
+  ASSERT_EQ(desktop.save_dialogs.size(), 2u);
+  EXPECT_EQ(desktop.save_dialogs[1].title, desktop.save_dialogs[0].title);
+  EXPECT_EQ(desktop.save_dialogs[1].file_name, "b.par");
+  EXPECT_EQ(desktop.save_dialogs[1].directory, dir.Dir());
+}
+
+TEST_F(WorkflowTest, NameQuestionLoopsUntilYes) {
+  Open(dir / "a.par");
+  std::filesystem::create_directory(dir / "sub");
+  desktop.save_names = {dir / "b.par", dir / "sub/c", dir / "d.par"};
+  desktop.answers = {BoxAnswer::kNo, BoxAnswer::kNo, BoxAnswer::kYes};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  ASSERT_EQ(desktop.save_dialogs.size(), 3u);
+  EXPECT_EQ(desktop.save_dialogs[2].file_name, "c");
+  EXPECT_EQ(desktop.save_dialogs[2].directory, dir / "sub/");
+  EXPECT_EQ(state.current_par_file, dir / "d.par");
+  EXPECT_EQ(state.opened_par_file, dir / "a.par");
+  EXPECT_TRUE(Exists(dir / "d.par"));
+  EXPECT_FALSE(Exists(dir / "b.par"));
+  EXPECT_FALSE(Exists(dir / "sub/c.par"));
+}
+
+TEST_F(WorkflowTest, ASecondSaveUnderTheNewNameAsksAgain) {
+  Open(dir / "a.par");
+  desktop.save_names = {dir / "b.par"};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  desktop.messages.clear();
+  desktop.save_names = {dir / "b.par"};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(desktop.save_dialogs[1].file_name, "b.par");
+  EXPECT_EQ(desktop.messages[0].text, kNameDiffers);
+}
+
+TEST_F(WorkflowTest, BeforeAnyOpenEverySaveAsks) {
+  desktop.save_names = {dir / "Prog-QX-4810.par"};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(desktop.messages[0].text, kNameDiffers);
+  EXPECT_TRUE(Exists(dir / "Prog-QX-4810.par"));
+  EXPECT_TRUE(Exists(dir / "Prog-QX-4810.HTM"));
+  EXPECT_TRUE(Exists(dir / "Prog-QX-4810-06-12-2026-14-05-09-RESUMO.HTM"));
+}
+
+TEST_F(WorkflowTest, NameWithoutExtensionIsSavedAsPar) {
+  Open(dir / "caixa1.par");
+  std::filesystem::create_directory(dir / "lojas.sp");
+  desktop.save_names = {dir / "lojas.sp/caixa1"};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(state.current_par_file, dir / "lojas.sp/caixa1.par");
+  EXPECT_EQ(dir.Files(),
+            (std::vector<std::string>{"lojas.sp/caixa1-06-12-2026-14-05-09-RESUMO.HTM",
+                                      "lojas.sp/caixa1.HTM", "lojas.sp/caixa1.par"}));
+}
+
+TEST_F(WorkflowTest, ExtensionOfTwoLettersKeepsItInTheGuideName) {
+  Open(dir / "loja.pa");
+  desktop.save_names = {dir / "loja.pa"};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja.pa", "loja.pa-06-12-2026-14-05-09-RESUMO.HTM",
+                                                   "loja.pa.HTM"}));
+}
+
+TEST_F(WorkflowTest, TwoSavesInOneSecondShareTheSummaryName) {
+  Open(dir / "loja1.par");
+  state.params.Operator(1).changed = 1;
+  for (int i = 0; i < 2; ++i) {
+    desktop.save_names.push_back(dir / "loja1.par");
+    desktop.answers = {BoxAnswer::kNo, BoxAnswer::kNo};
+    EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  }
+  desktop.now.second = 10;
+  desktop.save_names.push_back(dir / "loja1.par");
+  desktop.answers = {BoxAnswer::kNo, BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
+                                                   "loja1-06-12-2026-14-05-10-RESUMO.HTM",
+                                                   "loja1.HTM", "loja1.par"}));
+}
+
+TEST_F(WorkflowTest, AParFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
+  Open(dir / "loja1.par");
+  std::filesystem::create_directory(dir / "loja1.par");  // a folder in the file's place
+  desktop.save_names = {dir / "loja1.par"};
+  bool written = true;
+  EXPECT_EQ(SaveWorkflow(state, desktop, &written), 1);
+  EXPECT_FALSE(written);
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].title, "ERRO");
+  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"));
+  EXPECT_EQ(desktop.messages[0].title, "NOTA IMPORTANTE");
+  EXPECT_EQ(ReadFile(dir / "loja1.HTM"), BuildGuide(state.params));
+  EXPECT_TRUE(Exists(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
+}
+
+}  // namespace
+}  // namespace qx::ui::testing
