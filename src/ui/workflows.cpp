@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/cp1252.h"
+#include "common/messages.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 
@@ -38,6 +39,15 @@ void Inform(Desktop& desktop, std::string title, std::string text) {
   box.icon = BoxIcon::kInformation;
   box.buttons = BoxButtons::kOk;
   desktop.ShowMessage(box);
+}
+
+// Two paths that name the same file as far as their texts tell (Windows ignores case).
+bool SamePath(std::string_view a, std::string_view b) {
+#ifdef _WIN32
+  return SameFileName(a, b);
+#else
+  return a == b;
+#endif
 }
 
 const std::string& QuestionTitle() {
@@ -149,9 +159,13 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
                      "preservado para que alterações futuras ou a reimpressão\ndo roteiro "
                      "possam ser realizadas."));
 
-  // Steps 7 to 9: the guide.
+  // Steps 7 to 9: the guide. A parameter file chosen with the guide's own name (such as
+  // "loja1.HTM") would be replaced by the page; that step is refused instead.
   const std::string guide = GuideFileName(path);
-  WriteGuide(state.params, guide);
+  if (SamePath(guide, path))
+    ShowError(Win1252("ERRO - O ARQUIVO HTML TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"));
+  else
+    WriteGuide(state.params, guide);
   if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ") == BoxAnswer::kYes)
     desktop.OpenDocument(guide);
   Inform(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide));

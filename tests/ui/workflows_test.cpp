@@ -360,5 +360,15 @@ TEST_F(WorkflowTest, AParFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
   EXPECT_TRUE(Exists(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
 }
 
+TEST_F(WorkflowTest, AParFileNamedLikeItsGuideIsNotOverwrittenByThePage) {
+  Open(dir / "loja1.HTM");
+  desktop.save_names = {dir / "loja1.HTM"};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(ReadFile(dir / "loja1.HTM"), FormatParFile(state.params));
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].title, "ERRO");
+  EXPECT_TRUE(Exists(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
+}
+
 }  // namespace
 }  // namespace qx::ui::testing
