@@ -57,13 +57,16 @@ fi
 # runs as root in CI containers, hence --no-sandbox. timeout ends the whole process group.
 profile=$(mktemp -d "${TMPDIR:-/tmp}/qx-chromium.XXXXXX")
 trap 'rm -rf "$profile"' EXIT
-if ! HOME=$profile XDG_CONFIG_HOME=$profile XDG_CACHE_HOME=$profile \
-     timeout -k 5 60 "$chromium_bin" --headless --no-sandbox --disable-gpu --disable-quic \
-       --no-first-run --disable-background-networking --disable-component-update \
-       --disable-sync --disable-dev-shm-usage --disable-extensions --no-pdf-header-footer \
-       --user-data-dir="$profile/data" --print-to-pdf="$pdf" "file://$guide" \
-       >"$work/chromium.log" 2>&1 </dev/null; then
-  echo "FALHOU: o Chromium não imprimiu o guia (código $?); saída em $work/chromium.log:"
+HOME=$profile XDG_CONFIG_HOME=$profile XDG_CACHE_HOME=$profile \
+  timeout -k 5 60 "$chromium_bin" --headless --no-sandbox --disable-gpu --disable-quic \
+    --no-first-run --disable-background-networking --disable-component-update \
+    --disable-sync --disable-dev-shm-usage --disable-extensions --no-pdf-header-footer \
+    --user-data-dir="$profile/data" --print-to-pdf="$pdf" "file://$guide" \
+    >"$work/chromium.log" 2>&1 </dev/null
+status=$?
+if [ $status -ne 0 ]; then
+  [ $status -ne 124 ] || echo "O Chromium não terminou em 60 segundos."
+  echo "FALHOU: o Chromium não imprimiu o guia (código $status); saída em $work/chromium.log:"
   tail -n 20 "$work/chromium.log"
   exit 1
 fi
