@@ -5,7 +5,6 @@
 
 #include "common/cp1252.h"
 #include "common/file_layer.h"
-#include "common/messages.h"
 #include "guide/guide.h"
 #include "guide/html.h"
 #include "guide/sections.h"
@@ -47,9 +46,8 @@ std::string BuildChangeSummary(const ParamSet& params) {
 }
 
 bool WriteChangeSummary(const ParamSet& params, const std::string& path) {
-  if (WriteFileSafely(path, BuildChangeSummary(params))) return true;
-  ShowError(Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO"));
-  return false;
+  static const std::string creation_error = Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO");
+  return WritePageFile(path, BuildChangeSummary(params), creation_error);
 }
 
 }  // namespace qx
