@@ -109,11 +109,11 @@ void WriteKeyRangeNameRow(std::string& page, std::size_t split_width, std::strin
   WriteLineBreaks(page, 2);
 }
 
-std::string DeptTag(int number) { return "DEPT" + std::to_string(number); }
+std::string DeptTag(int number) { return Join({"DEPT", std::to_string(number)}); }
 
 std::string StatusNote(const DeptRecord& dept, int number) {
   static const std::string negative = Win1252("PREÇO negativo");
-  std::string note = "(" + DeptTag(number) + "...";
+  std::string note = Join({"(", DeptTag(number), "..."});
   if (IsSet(dept.status_negative_price)) note += negative;
   if (IsSet(dept.status_single_item_sale)) note += "+UNICO VENDA";
   if (IsSet(dept.status_open_price)) note += "+ABERTO";
@@ -126,7 +126,7 @@ std::string StatusNote(const DeptRecord& dept, int number) {
 std::string PriceNote(const ParamSet& params, const DeptRecord& dept, int number) {
   const std::string amount =
       FormatAmount(Text(params.print_options.local_currency_symbol), Text(dept.price), 8);
-  return "(" + DeptTag(number) + "..." + std::string(Cut(amount, 12)) + ")";
+  return Join({"(", DeptTag(number), "...", Cut(amount, 12), ")"});
 }
 
 // Writes a department section: opening, code entry, one row per group, exit block.

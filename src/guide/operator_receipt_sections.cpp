@@ -76,7 +76,7 @@ void WriteReceiptSection(std::string& page, const std::array<std::string, kRecei
       shown += "\n\n";
       shown += Cut(line.substr(kReceiptHalf), kReceiptHalf);
     }
-    const std::string note = "\n(" + std::string(Cut(line, kReceiptLineLen)) + ")";
+    const std::string note = Join({"\n(", Cut(line, kReceiptLineLen), ")"});
     WriteCodedTextRow(page, i, kReceiptHalf, shown, note);
   }
   WriteSectionExit(page, texts.exit_note);
@@ -105,7 +105,7 @@ void WriteOperatorSection(std::string& page, const ParamSet& params, SectionMode
     if (name.empty()) continue;
     if (mode == SectionMode::kChangesOnly && op.changed == 0) continue;
     WriteCodedTextRow(page, k, kOperatorNameLen, name,
-                      "\n(" + std::string(Cut(name, kOperatorNameLen)) + ")");
+                      Join({"\n(", Cut(name, kOperatorNameLen), ")"}));
   }
   WriteSectionExit(page, exit_note);
 }
@@ -134,7 +134,7 @@ void WriteRegisterNumberSection(std::string& page, const ParamSet& params) {
   // The programming code is part of the row: 1600 [SUBTOTAL] number [X/HORA].
   WriteSectionOpening(page, {comment, title, 1, {}});
   WriteCodeKeyValueRow(page, 1600, "SUBTOTAL", SkipLeadingZeros(number), "X/HORA",
-                       "(" + std::string(Cut(number, kRegisterNumberLen)) + ")");
+                       Join({"(", Cut(number, kRegisterNumberLen), ")"}));
   WriteLineBreaks(page, 1);
   WriteSectionExit(page, exit_note);
 }

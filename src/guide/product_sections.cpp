@@ -71,7 +71,7 @@ bool MarkerRaised(const PluRecord& plu, PluKey key) {
 }
 
 std::string Number(const char* format, int number) {
-  char buffer[16];
+  char buffer[32];
   std::snprintf(buffer, sizeof buffer, format, number);
   return buffer;
 }
@@ -90,7 +90,7 @@ void WritePluValueRow(std::string& page, int code, std::string_view key_caption,
   WriteSmallKey(page, key_caption);
   WriteBlock(page, kCodeLine, ToHtml(Blanks(7) + EscapeHtml(Cut(value, 40)) + Blanks(7)));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(" " + EscapeHtml(Cut(note, 80))));
+  WriteBlock(page, kNoteLine, ToHtml(Join({" ", EscapeHtml(Cut(note, 80))})));
   WriteLineBreaks(page, 2);
 }
 
@@ -104,7 +104,7 @@ void WritePluRangeValueRow(std::string& page, int first_code, std::string_view f
   WriteSmallKey(page, last_caption);
   WriteBlock(page, kCodeLine, ToHtml(Blanks(2) + EscapeHtml(Cut(value, 40)) + Blanks(2)));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(" " + EscapeHtml(Cut(note, 80))));
+  WriteBlock(page, kNoteLine, ToHtml(Join({" ", EscapeHtml(Cut(note, 80))})));
   WriteLineBreaks(page, 2);
 }
 
@@ -148,7 +148,7 @@ std::string StatusNote(const PluRecord& plu) {
   static const std::string negative = Win1252("PLU.preço negativo");
   static const std::string open = Win1252("+PREÇO ABERTO");
   static const std::string fixed = Win1252("+PREÇO FIXO");
-  std::string note = "(" + PaddedName(plu) + "...";
+  std::string note = Join({"(", PaddedName(plu), "..."});
   if (IsSet(plu.status_negative_price)) note += negative;
   if (IsSet(plu.status_single_item_sale)) note += "+UNICO NA VENDA";
   if (IsSet(plu.status_open_price)) note += open;
@@ -167,7 +167,7 @@ std::string PriceValue(const PluRecord& plu) {
 std::string PriceNote(const ParamSet& params, const PluRecord& plu) {
   const std::string amount =
       FormatAmount(Text(params.print_options.local_currency_symbol), Text(plu.price), 8);
-  return "(" + PaddedName(plu) + "..." + std::string(Cut(amount, 12)) + ")";
+  return Join({"(", PaddedName(plu), "...", Cut(amount, 12), ")"});
 }
 
 // The key that links a product: the department's own key, labelled with its name, or the
@@ -177,13 +177,13 @@ std::string DepartmentKey(const ParamSet& params, const PluRecord& plu) {
   if (value >= 1 && value <= kDepartmentCount && !Text(params.Department(value).name).empty()) {
     return std::string(Text(params.Department(value).name));
   }
-  return "DEPT" + std::string(Cut(SkipLeadingZeros(Text(plu.dept_code)), 2));
+  return Join({"DEPT", Cut(SkipLeadingZeros(Text(plu.dept_code)), 2)});
 }
 
 std::string LinkNote(const PluRecord& plu) {
   std::string code(Cut(Text(plu.dept_code), 3));
   code.resize(3, ' ');
-  return "(departamento= " + code + ")";
+  return Join({"(departamento= ", code, ")"});
 }
 
 // Writes a product section: opening, code entry, one row per group, exit block. In the link
@@ -270,7 +270,7 @@ void WriteProductNameSection(std::string& page, const ParamSet& params, SectionM
   WriteProductSection(page, params, mode, PluKey::kName, opening, "  3 0 0   ", exit_note,
                       [&](int p, int q) {
                         const PluRecord& first = params.Product(p);
-                        const std::string note = "(" + PaddedName(first) + ")";
+                        const std::string note = Join({"(", PaddedName(first), ")"});
                         if (p == q) {
                           WritePluTextRow(page, p, kPluKey, Text(first.name), kClosingKey, note);
                         } else {

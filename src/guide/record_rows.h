@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,13 @@ inline std::string_view Cut(std::string_view text, std::size_t n) { return CutTe
 
 // Text of the parameter set as the page shows it: escaped after every cut, then converted.
 inline std::string Shown(std::string_view text) { return TextToHtml(text); }
+
+// The pieces of a note or a caption, one after the other.
+inline std::string Join(std::initializer_list<std::string_view> pieces) {
+  std::string text;
+  for (std::string_view piece : pieces) text += piece;
+  return text;
+}
 
 inline std::string Blanks(std::size_t count) { return std::string(count, ' '); }
 
