@@ -1,0 +1,157 @@
+// The operator editor, driven through a fake view.
+#include <gtest/gtest.h>
+
+#include "record_editor_harness.h"
+
+namespace qx::ui::testing {
+namespace {
+
+constexpr int kCode = 1005;
+constexpr int kName = 1052;
+
+struct OperatorHarness : EditorHarness {
+  OperatorHarness() { Open(MakeOperatorEditor); }
+  OperatorRecord& Op(int n) { return state.params.Operator(n); }
+};
+
+TEST(OperatorEditor, TemplateHoldsEveryControlOfTheForm) {
+  OperatorHarness h;
+  const FormTemplate& form = h.presenter->Template();
+  EXPECT_EQ(form.resource_id, 104);
+  EXPECT_EQ(form.width, 215);
+  EXPECT_EQ(form.height, 127);
+  ExpectControls(form, {
+      {1005, ControlKind::kEdit, "Código (1 a 10):", 0, true, false},
+      {1052, ControlKind::kEdit, "Nome do empregado", 8, false, true},
+      {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
+      {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
+      {RegisterHintId(1052), ControlKind::kStaticText, "", 0, false, false},
+  });
+  EXPECT_EQ(h.view->title, Win1252("QX-4810  PROGRAMAÇÃO  OPERADORES"));
+  EXPECT_EQ(h.view->focus, kCode);
+  EXPECT_TRUE(h.Text(kCode).empty());
+  EXPECT_TRUE(h.Text(kName).empty());
+}
+
+TEST(OperatorEditor, TakingACodeReadsItsFirstTwoCharacters) {
+  struct Case {
+    const char* typed;
+    int current;  // 4 = unchanged
+    const char* message;
+  };
+  const char* const kRange = "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10";
+  const Case cases[] = {
+      {"5", 5, nullptr},     {"05", 5, nullptr},   {"10", 10, nullptr},
+      {"123", 12, kRange},   {"0", 0, kRange},     {"00", 0, kRange},
+      {"11", 11, kRange},    {"", 4, nullptr},     {"a", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"1a", 4, "ERRO - CODIGO DEVE SER NUMERICO"}, {"1a2", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"10a", 10, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    OperatorHarness h;
+    h.state.current_operator = 4;
+    h.Op(5).name = "JOSE";
+    h.Op(10).name = "MARIA";
+    h.view->SetText(kName, "typed");
+    h.view->SetText(kCode, c.typed);
+    h.presenter->OnFocusLost(*h.view, kCode);
+    EXPECT_EQ(h.state.current_operator, c.current);
+    if (c.message) {
+      EXPECT_EQ(h.Errors(), std::vector<std::string>{c.message});
+    } else {
+      EXPECT_TRUE(h.Errors().empty());
+    }
+    const char* shown = c.message           ? "typed"
+                        : c.current == 5    ? "JOSE"
+                        : c.current == 10   ? "MARIA"
+                                            : "typed";
+    EXPECT_EQ(h.Text(kName), shown);
+  }
+}
+
+TEST(OperatorEditor, NameChecksComeInOrderAndKeepWhatWasTyped) {
+  struct Case {
+    const char* name;
+    const char* message;  // nullptr: stored
+  };
+  const Case cases[] = {
+      {"", "ERRO - NOME NÃO INFORMADO"},
+      {"123456789", "ERRO - NOME EXCEDE 8 CARACTERES"},
+      {"1234|6789", "ERRO - NOME EXCEDE 8 CARACTERES"},
+      {"JO|E", "ERRO - O CARACTERE | NÃO É PERMITIDO"},
+      {"12345678", nullptr},
+      {"   ", nullptr},
+      {"{J{O{S{E", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    OperatorHarness h;
+    h.TypeAndLeave(kCode, "3");
+    h.view->SetText(kName, c.name);
+    h.Click(kIdOk);
+    if (c.message) {
+      EXPECT_EQ(h.Errors(), std::vector<std::string>{Win1252(c.message)});
+      EXPECT_EQ(h.Text(kName), c.name);
+      EXPECT_EQ(h.Text(kCode), "3");
+      EXPECT_EQ(h.Op(3), OperatorRecord{});
+      EXPECT_FALSE(h.state.params_modified);
+    } else {
+      EXPECT_TRUE(h.Errors().empty());
+      EXPECT_EQ(h.Op(3).name, c.name);
+      EXPECT_EQ(h.Op(3).changed, 1);
+      EXPECT_TRUE(h.state.params_modified);
+      EXPECT_TRUE(h.Text(kName).empty());
+      EXPECT_TRUE(h.Text(kCode).empty());
+      EXPECT_EQ(h.view->focus, kCode);
+      EXPECT_EQ(h.state.current_operator, 3);
+    }
+  }
+}
+
+TEST(OperatorEditor, SavingTheUnchangedNameStillMarksTheOperator) {
+  OperatorHarness h;
+  h.Op(3).name = "ANA";
+  h.TypeAndLeave(kCode, "3");
+  h.Click(kIdOk);
+  EXPECT_EQ(h.Op(3).name, "ANA");
+  EXPECT_EQ(h.Op(3).changed, 1);
+  for (int n = 1; n <= 10; ++n) {
+    EXPECT_EQ(h.Op(n).changed, n == 3 ? 1 : 0) << n;
+  }
+}
+
+TEST(OperatorEditor, AfterARejectedCodeSavingOnlyEmptiesTheForm) {
+  for (const char* code : {"0", "11", "123"}) {
+    SCOPED_TRACE(code);
+    OperatorHarness h;
+    h.TypeAndLeave(kCode, code);
+    h.sink.messages.clear();
+    h.view->SetText(kName, "NOME");
+    const ParamSet before = h.state.params;
+    h.Click(kIdOk);
+    EXPECT_TRUE(h.Errors().empty());
+    EXPECT_EQ(h.state.params, before);
+    EXPECT_FALSE(h.state.params_modified);
+    EXPECT_TRUE(h.Text(kName).empty());
+    EXPECT_TRUE(h.Text(kCode).empty());
+  }
+}
+
+TEST(OperatorEditor, SairAndTheCloseCommandStoreNothing) {
+  for (bool by_close : {false, true}) {
+    OperatorHarness h;
+    h.TypeAndLeave(kCode, "2");
+    h.view->SetText(kName, "NOME");
+    if (by_close)
+      h.presenter->OnCloseCommand(*h.view);
+    else
+      h.Click(kIdCancel);
+    EXPECT_EQ(h.view->closed, 0);
+    EXPECT_EQ(h.Op(2), OperatorRecord{});
+    EXPECT_EQ(h.state.current_operator, 2);
+  }
+}
+
+}  // namespace
+}  // namespace qx::ui::testing
