@@ -46,7 +46,7 @@ inline ParamSet FullCapacitySet() {
   p.void_receipt_key.limit = FilledText(kKeyLimitLen, kDigits, ++seed);
   p.void_receipt_key.name = FilledText(kKeyNameLen, kLetters, ++seed);
   p.currency_key.exchange_rate = FilledText(kExchangeRateLen, kDigits, ++seed);
-  p.currency_key.rate_decimals = "7";
+  p.currency_key.rate_decimals = FilledText(kRateDecimalsLen, kDigits, 7);
   p.currency_key.name = FilledText(kKeyNameLen, kLetters, ++seed);
   p.discount_pct_key.percent = FilledText(kPercentLen, kDigits, ++seed);
   p.discount_pct_key.name = FilledText(kKeyNameLen, kLetters, ++seed);
