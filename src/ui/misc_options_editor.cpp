@@ -105,7 +105,7 @@ const OptionBox kOptionBoxes[] = {
      {5, 197, 90, 34}},
     {1066, QX_PRINT(print_zero_totals),  // print 2
      "Marca se imprime\ntotais ZERADOS\nnas leituras.",
-     " Marque para que seja Impresso os valores \n zerados nas leituras.", {221, 238, 81, 26}},
+     " Marque para que seja Impresso os valores \n zerados nas leituras.", {240, 238, 81, 26}},
     {1030, QX_PRINT(print_consecutive),  // print 7
      "Marcar se Imprime\nconsecutivo no cupom.",
      " Se for marcado imprimirá o consecutivo \n no cupom de venda.", {321, 131, 102, 18}},
@@ -122,7 +122,7 @@ const OptionBox kOptionBoxes[] = {
      "Marcando imprime\nDEVOLUÇÃO / MODO VOID\nna leitura financeira.",
      " Se estiver marcado imprimirá os \n totalizadores de DEVOLUÇÃO e \n CANCELAMENTO na "
      "leitura financeira.",
-     {5, 238, 106, 26}},
+     {5, 238, 125, 26}},
     {1035, QX_PRINT(print_item_count),  // print 12
      "Marca se Imprime\nnúmero de tens\nvendidos no cupom.",
      " Se for marcado imprimirá a quantidade \n de itens antes do TOTAL do cupom de venda.",
@@ -154,7 +154,7 @@ const OptionBox kOptionBoxes[] = {
     {1045, QX_PRINT(print_code_in_product_report),  // print 27
      "Marcar para Imprimir\ncódigo do produto na\nleitura de PRODUTOS.",
      " Se estiver marcado imprimirá o código do produto \n na leitura dos produtos.",
-     {117, 238, 98, 26}},
+     {136, 238, 98, 26}},
 };
 
 #undef QX_SYSTEM
