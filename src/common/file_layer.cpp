@@ -239,3 +239,14 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace qx
+
+namespace qx {
+
+bool RemoveFile(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+  if (S_ISDIR(st.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0;
+}
+
+}  // namespace qx

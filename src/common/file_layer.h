@@ -47,4 +47,8 @@ void WriteTextLine(std::string& page, std::string_view text);
 // fail through common/file_write_ops.h.
 bool WriteFileSafely(const std::string& path, std::string_view bytes);
 
+// Removes a plain file (never a folder; a symbolic link itself, not its target). True when
+// the file is gone afterwards.
+bool RemoveFile(const std::string& path);
+
 }  // namespace qx

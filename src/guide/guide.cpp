@@ -3,7 +3,6 @@
 #include "guide/guide.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <system_error>
 
 #include "common/cp1252.h"
@@ -131,8 +130,7 @@ bool WritePageFile(const std::string& path, std::string_view page, std::string_v
   ShowError(error_text);
   // An old page of that name no longer matches the parameters; following it would program
   // the register wrongly, so it goes too. Only a plain file is removed, never a folder.
-  std::error_code error;
-  if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+  RemoveFile(path);
   return false;
 }
 

@@ -170,6 +170,22 @@ TEST_F(FileLayerTest, OnlyRegularFilesOpen) {
   }
 }
 
+TEST_F(FileLayerTest, RemoveFileRemovesPlainFilesAndLinksButNeverFolders) {
+  std::FILE* f = std::fopen(Path("page.HTM").c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  ASSERT_EQ(::symlink(Path("page.HTM").c_str(), Path("link.HTM").c_str()), 0);
+  ASSERT_EQ(::mkdir(Path("folder").c_str(), 0777), 0);
+
+  EXPECT_TRUE(RemoveFile(Path("link.HTM")));
+  EXPECT_TRUE(fs::exists(Path("page.HTM")));  // the link goes, not what it points to
+  EXPECT_TRUE(RemoveFile(Path("page.HTM")));
+  EXPECT_FALSE(fs::exists(Path("page.HTM")));
+  EXPECT_TRUE(RemoveFile(Path("missing.HTM")));
+  EXPECT_FALSE(RemoveFile(Path("folder")));
+  EXPECT_TRUE(fs::is_directory(Path("folder")));
+}
+
 TEST(WriteTextLineTest, APageGetsTheTextAndCrLfOrNothing) {
   std::string page = "<p>";
   WriteTextLine(page, "");
