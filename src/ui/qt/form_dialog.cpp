@@ -1,0 +1,436 @@
+#include "ui/qt/form_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
+#include <cmath>
+
+#include "ui/qt/artwork.h"
+#include "ui/qt/field_validator.h"
+#include "ui/qt/help_text.h"
+#include "ui/qt/text_convert.h"
+
+namespace qx::ui::qt {
+namespace {
+
+int PxX(int dialog_units) {
+  return static_cast<int>(std::lround(dialog_units * kPixelsPerDialogUnitX));
+}
+int PxY(int dialog_units) {
+  return static_cast<int>(std::lround(dialog_units * kPixelsPerDialogUnitY));
+}
+
+QRect PixelRect(const ControlTemplate& c) {
+  return QRect(PxX(c.x), PxY(c.y), PxX(c.width), PxY(c.height));
+}
+
+// A picture control shows its bitmap at the bitmap's size when the template gives none.
+constexpr int kPictureWidthDu = 60;
+constexpr int kPictureHeightDu = 48;
+// The gap between an edit and the label placed beside it.
+constexpr int kLabelGapDu = 3;
+constexpr int kMarginDu = 4;
+
+bool IsPushButton(ControlKind kind) {
+  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton;
+}
+
+// A checkbox label wraps inside its box like a multi-line button's text.
+QString WrapCheckBoxLabel(const QCheckBox& box, const QString& label, int width) {
+  QStyleOptionButton option;
+  option.initFrom(&box);
+  const int indicator = box.style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, &box) +
+                        box.style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, &box);
+  return WrapToWidth(label, box.fontMetrics(), std::max(20, width - indicator - 4));
+}
+
+}  // namespace
+
+QFont FormFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                    QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(13);
+  return font;
+}
+
+FormDialog::FormDialog(Presenter& presenter)
+    : QDialog(nullptr), presenter_(presenter), form_(presenter.Template()) {
+  view_ = std::make_unique<QtFormView>(*this);
+  Build();
+}
+
+FormDialog::~FormDialog() = default;
+
+FormView& FormDialog::view() { return *view_; }
+
+QWidget* FormDialog::Control(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? nullptr : it->second;
+}
+
+void FormDialog::Build() {
+  setObjectName(QString::fromStdString(form_.name));
+  setFont(FormFont());
+  setWindowIcon(AppIcon());
+  setWindowTitle(ToQString(form_.title));
+  // The main window can be minimised and so appears in the task bar; the other forms are
+  // dialogs with only a close button.
+  if (form_.has_minimize)
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+  else
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+  laid_out_ = std::any_of(form_.controls.begin(), form_.controls.end(),
+                          [](const ControlTemplate& c) { return c.width > 0 && c.height > 0; });
+
+  std::vector<QWidget*> widgets;
+  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+    const ControlTemplate& c = form_.controls[i];
+    QWidget* w = MakeControl(c, static_cast<int>(i));
+    widgets.push_back(w);
+    if (c.id >= 0 && !controls_.count(c.id)) controls_[c.id] = w;
+  }
+
+  // An edit's label: the static text the template names as its buddy, or one made here.
+  for (const ControlTemplate& c : form_.controls) {
+    if (c.kind != ControlKind::kEdit) continue;
+    QWidget* edit = Control(c.id);
+    if (c.buddy >= 0) {
+      if (auto* label = qobject_cast<QLabel*>(Control(c.buddy))) label->setBuddy(edit);
+    } else if (!c.label.empty() && laid_out_) {
+      auto* label = new QLabel(ToQString(c.label), this);
+      label->setObjectName(QStringLiteral("label%1").arg(c.id));
+      label->setTextFormat(Qt::PlainText);
+      label->setBuddy(edit);
+      PlaceEditLabel(*label, c);
+    }
+  }
+
+  if (laid_out_) {
+    for (std::size_t i = 0; i < form_.controls.size(); ++i) Place(*widgets[i], form_.controls[i]);
+    // Frames stay behind the controls they surround.
+    for (QWidget* w : widgets)
+      if (qobject_cast<QGroupBox*>(w)) w->lower();
+    QSize size(PxX(form_.width), PxY(form_.height));
+    if (form_.width <= 0 || form_.height <= 0) {
+      const QRect used = childrenRect();
+      size = QSize(used.right() + PxX(kMarginDu), used.bottom() + PxY(kMarginDu));
+    }
+    setFixedSize(size);
+  } else {
+    AutoLayout(widgets);
+  }
+}
+
+QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
+  const QString label = ToQString(c.label);
+  QWidget* widget = nullptr;
+  switch (c.kind) {
+    case ControlKind::kPushButton:
+    case ControlKind::kDefaultPushButton: {
+      auto* button = new QPushButton(label, this);
+      button->setAutoDefault(true);
+      if (c.kind == ControlKind::kDefaultPushButton && default_id_ < 0) {
+        button->setDefault(true);
+        default_id_ = c.id;
+      }
+      if (c.id >= 0) connect(button, &QPushButton::clicked, this, [this, id = c.id] { Command(id); });
+      widget = button;
+      break;
+    }
+    case ControlKind::kCheckBox:
+      widget = new QCheckBox(label, this);
+      break;
+    case ControlKind::kEdit: {
+      auto* edit = new QLineEdit(this);
+      if (c.max_length > 0) edit->setMaxLength(c.max_length);
+      edit->setValidator(new FieldValidator(c.digits_only, edit));
+      edit->installEventFilter(this);
+      edit->setAccessibleName(label);
+      edit_ids_[edit] = c.id;
+      connect(edit, &QLineEdit::textChanged, this, [this, id = c.id] { TextChanged(id); });
+      widget = edit;
+      break;
+    }
+    case ControlKind::kStaticText:
+    case ControlKind::kCenteredText: {
+      auto* text = new QLabel(label, this);
+      text->setTextFormat(Qt::PlainText);
+      text->setWordWrap(laid_out_);
+      text->setAlignment(c.kind == ControlKind::kCenteredText ? Qt::AlignHCenter | Qt::AlignTop
+                                                              : Qt::AlignLeft | Qt::AlignTop);
+      widget = text;
+      break;
+    }
+    case ControlKind::kPicture: {
+      auto* picture = new QLabel(this);
+      picture->setAlignment(Qt::AlignCenter);
+      widget = picture;
+      break;
+    }
+    case ControlKind::kGroupBox:
+      widget = new QGroupBox(label, this);
+      break;
+  }
+  widget->setObjectName(c.id >= 0 ? QStringLiteral("ctl%1").arg(c.id) : QStringLiteral("static%1").arg(index));
+  if (!c.help.empty()) AttachHelp(*widget, ToQString(c.help));
+  return widget;
+}
+
+void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
+  QRect r = PixelRect(c);
+  if (c.kind == ControlKind::kPicture) {
+    if (c.width <= 0 || c.height <= 0) r.setSize(QSize(PxX(kPictureWidthDu), PxY(kPictureHeightDu)));
+    static_cast<QLabel&>(widget).setPixmap(DrawLogo(r.size(), devicePixelRatioF()));
+  } else if (c.width <= 0 || c.height <= 0) {
+    r.setSize(widget.sizeHint());
+  }
+  if (auto* box = qobject_cast<QCheckBox*>(&widget))
+    box->setText(WrapCheckBoxLabel(*box, box->text(), r.width()));
+  widget.setGeometry(r);
+}
+
+void FormDialog::PlaceEditLabel(QWidget& label, const ControlTemplate& edit) {
+  const QRect e = PixelRect(edit);
+  const int left = PxX(kMarginDu);
+  const int right = e.left() - PxX(kLabelGapDu);
+  const QSize hint = label.sizeHint();
+  if (right - left >= hint.width()) {
+    label.setGeometry(right - hint.width(), e.top() + (e.height() - hint.height()) / 2, hint.width(),
+                      hint.height());
+  } else {
+    // No room beside it: the label goes just above the field.
+    label.setGeometry(e.left(), std::max(0, e.top() - hint.height() - 2), hint.width(), hint.height());
+  }
+}
+
+// Forms whose template gives no positions are stacked one control per row, an edit beside
+// its label and consecutive push buttons in rows of four.
+void FormDialog::AutoLayout(const std::vector<QWidget*>& widgets) {
+  auto* grid = new QGridLayout(this);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+  int row = 0;
+  QGridLayout* buttons = nullptr;
+  int button_count = 0;
+  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+    const ControlTemplate& c = form_.controls[i];
+    QWidget* w = widgets[i];
+    if (IsPushButton(c.kind)) {
+      if (!buttons) {
+        buttons = new QGridLayout;
+        grid->addLayout(buttons, row++, 0, 1, 2);
+        button_count = 0;
+      }
+      buttons->addWidget(w, button_count / 4, button_count % 4);
+      ++button_count;
+      continue;
+    }
+    buttons = nullptr;
+    if (c.kind == ControlKind::kPicture) {
+      static_cast<QLabel*>(w)->setPixmap(
+          DrawLogo(QSize(PxX(kPictureWidthDu), PxY(kPictureHeightDu)), devicePixelRatioF()));
+      grid->addWidget(w, row++, 0, 1, 2, Qt::AlignHCenter);
+    } else if (c.kind == ControlKind::kEdit && !c.label.empty() && c.buddy < 0) {
+      auto* label = new QLabel(ToQString(c.label), this);
+      label->setObjectName(QStringLiteral("label%1").arg(c.id));
+      label->setTextFormat(Qt::PlainText);
+      label->setBuddy(w);
+      grid->addWidget(label, row, 0);
+      grid->addWidget(w, row++, 1);
+    } else {
+      grid->addWidget(w, row++, 0, 1, 2);
+    }
+  }
+}
+
+void FormDialog::CenterOnScreen() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect area = screen->geometry();
+  move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+}
+
+int FormDialog::Run(const std::function<void(FormDialog&)>& on_shown) {
+  presenter_.OnOpen(*view_);
+  if (closed_) return result_;
+  adjustSize();
+  CenterOnScreen();
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  raise();
+  activateWindow();
+  if (on_shown) on_shown(*this);
+  // Our own loop rather than exec(): hiding the form while another one runs must not end it.
+  if (!closed_) {
+    QEventLoop loop;
+    loop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    loop_ = nullptr;
+  }
+  return result_;
+}
+
+void FormDialog::CloseWith(int result) {
+  if (closed_) return;
+  closed_ = true;
+  result_ = result;
+  hide();
+  if (loop_) loop_->exit(0);
+}
+
+void FormDialog::HideForm() { hide(); }
+
+void FormDialog::RestoreForm() {
+  if (closed_) return;
+  show();
+  raise();
+  activateWindow();
+}
+
+void FormDialog::Command(int id) {
+  if (closed_) return;
+  presenter_.OnCommand(*view_, id);
+}
+
+void FormDialog::TextChanged(int id) {
+  if (closed_ || changing_.count(id)) return;
+  changing_.insert(id);
+  presenter_.OnTextChanged(*view_, id);
+  changing_.erase(id);
+}
+
+int FormDialog::EnterCommand() const {
+  QWidget* focus = focusWidget();
+  if (auto* button = qobject_cast<QPushButton*>(focus)) {
+    for (const auto& [id, w] : controls_)
+      if (w == button) return id;
+  }
+  if (default_id_ >= 0) {
+    QWidget* def = Control(default_id_);
+    return def && def->isEnabled() ? default_id_ : -1;
+  }
+  return kIdOk;
+}
+
+void FormDialog::reject() { Command(kIdCancel); }
+
+void FormDialog::accept() {
+  int id = EnterCommand();
+  if (id >= 0) Command(id);
+}
+
+void FormDialog::keyPressEvent(QKeyEvent* event) {
+  const bool plain = event->modifiers() == Qt::NoModifier ||
+                     (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+  if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    accept();
+    return;
+  }
+  if (plain && event->key() == Qt::Key_Escape) {
+    Command(kIdCancel);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void FormDialog::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  // The presenter decides; it closes the form through the view when it wants to.
+  event->ignore();
+  presenter_.OnCloseCommand(*view_);
+}
+
+bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && !closed_) {
+    auto it = edit_ids_.find(watched);
+    if (it != edit_ids_.end()) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+          reason != Qt::MenuBarFocusReason)
+        presenter_.OnFocusLost(*view_, it->second);
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+// --- QtFormView ---
+
+std::string QtFormView::GetText(int id, int max_chars) const {
+  QWidget* w = dialog_.Control(id);
+  QString text;
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
+  else if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
+  else if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
+  else if (auto* group = qobject_cast<QGroupBox*>(w)) text = group->title();
+  std::string bytes = ToCp1252(text);
+  bytes.resize(std::min(bytes.size(), static_cast<std::size_t>(std::max(0, max_chars))));
+  return bytes;
+}
+
+void QtFormView::SetText(int id, std::string_view text) {
+  QWidget* w = dialog_.Control(id);
+  const QString value = ToQString(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    edit->setText(value);
+    edit->setCursorPosition(0);
+  } else if (auto* label = qobject_cast<QLabel*>(w)) {
+    label->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+    button->setText(value);
+  } else if (auto* group = qobject_cast<QGroupBox*>(w)) {
+    group->setTitle(value);
+  }
+}
+
+bool QtFormView::GetCheck(int id) const {
+  auto* box = qobject_cast<QCheckBox*>(dialog_.Control(id));
+  return box && box->isChecked();
+}
+
+void QtFormView::SetCheck(int id, bool checked) {
+  if (auto* box = qobject_cast<QCheckBox*>(dialog_.Control(id))) box->setChecked(checked);
+}
+
+void QtFormView::SetEnabled(int id, bool enabled) {
+  if (QWidget* w = dialog_.Control(id)) w->setEnabled(enabled);
+}
+
+bool QtFormView::IsEnabled(int id) const {
+  QWidget* w = dialog_.Control(id);
+  return w && w->isEnabledTo(&dialog_);
+}
+
+void QtFormView::SetFocus(int id) {
+  if (QWidget* w = dialog_.Control(id)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void QtFormView::SetTitle(std::string_view title) { dialog_.setWindowTitle(ToQString(title)); }
+
+void QtFormView::Close(int result) { dialog_.CloseWith(result); }
+
+void QtFormView::Hide() { dialog_.HideForm(); }
+
+void QtFormView::Restore() { dialog_.RestoreForm(); }
+
+}  // namespace qx::ui::qt

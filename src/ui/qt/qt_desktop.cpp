@@ -1,0 +1,167 @@
+#include "ui/qt/qt_desktop.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include "ui/qt/artwork.h"
+#include "ui/qt/form_dialog.h"
+#include "ui/qt/text_convert.h"
+
+namespace qx::ui::qt {
+namespace {
+
+const char kParFilter[] = "PARAMETROS Arquivo (*.par)";
+
+// A question must be answered with Yes or No: Esc and the close button do nothing.
+class QuestionBox : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+  bool must_answer = false;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (must_answer && event->key() == Qt::Key_Escape) return;
+    QMessageBox::keyPressEvent(event);
+  }
+  void closeEvent(QCloseEvent* event) override {
+    if (must_answer) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+};
+
+QMessageBox::Icon ToQtIcon(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::kError: return QMessageBox::Critical;
+    case BoxIcon::kWarning: return QMessageBox::Warning;
+    case BoxIcon::kInformation: return QMessageBox::Information;
+    case BoxIcon::kQuestion: return QMessageBox::Question;
+    case BoxIcon::kNone: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+BoxAnswer ToAnswer(QMessageBox::StandardButton button, const MessageBox& box) {
+  if (box.buttons == BoxButtons::kOk) return BoxAnswer::kOk;
+  if (button == QMessageBox::Yes) return BoxAnswer::kYes;
+  if (button == QMessageBox::No) return BoxAnswer::kNo;
+  return box.default_answer;
+}
+
+void BringToFront(QWidget& window) {
+  window.raise();
+  window.activateWindow();
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBox& box) {
+  auto qbox = std::make_unique<QuestionBox>();
+  qbox->setWindowTitle(ToQString(box.title));
+  qbox->setTextFormat(Qt::PlainText);
+  qbox->setText(ToQString(box.text));
+  qbox->setIcon(ToQtIcon(box.icon));
+  qbox->setWindowIcon(AppIcon());
+  qbox->setWindowModality(Qt::ApplicationModal);
+  qbox->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+  if (box.buttons == BoxButtons::kYesNo) {
+    QPushButton* yes = qbox->addButton(QMessageBox::Yes);
+    QPushButton* no = qbox->addButton(QMessageBox::No);
+    // The program's own words, whatever translations are installed.
+    yes->setText(QStringLiteral("&Sim"));
+    no->setText(QStringLiteral("&Não"));
+    qbox->setDefaultButton(box.default_answer == BoxAnswer::kNo ? no : yes);
+    qbox->must_answer = true;
+    qbox->setWindowFlag(Qt::WindowCloseButtonHint, false);
+  } else {
+    QPushButton* ok = qbox->addButton(QMessageBox::Ok);
+    ok->setText(QStringLiteral("OK"));
+    qbox->setDefaultButton(ok);
+    qbox->setEscapeButton(ok);
+  }
+  return qbox;
+}
+
+std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save) {
+  QString directory = PathToQString(dialog.directory);
+  if (directory.isEmpty() || !QFileInfo(directory).isDir()) directory = QDir::homePath();
+  auto qdialog = std::make_unique<QFileDialog>(nullptr, ToQString(dialog.title), directory);
+  // Qt's own dialog, so that it speaks Portuguese like the rest of the program.
+  qdialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  qdialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+  qdialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  qdialog->setFileMode(QFileDialog::AnyFile);
+  qdialog->setNameFilter(QString::fromLatin1(kParFilter));
+  qdialog->setWindowModality(Qt::ApplicationModal);
+  qdialog->setWindowIcon(AppIcon());
+  if (!dialog.file_name.empty()) qdialog->selectFile(PathToQString(dialog.file_name));
+  return qdialog;
+}
+
+BoxAnswer QtDesktop::ShowMessage(const MessageBox& box) {
+  std::unique_ptr<QMessageBox> qbox = MakeMessageBox(box);
+  QMessageBox::StandardButton pressed = QMessageBox::NoButton;
+  if (hooks_.message_box) {
+    pressed = hooks_.message_box(*qbox);
+  } else {
+    QTimer::singleShot(0, qbox.get(), [b = qbox.get()] { BringToFront(*b); });
+    qbox->exec();
+    pressed = qbox->standardButton(qbox->clickedButton());
+  }
+  return ToAnswer(pressed, box);
+}
+
+std::optional<std::string> QtDesktop::AskFileName(const FileDialog& dialog, bool save) {
+  std::unique_ptr<QFileDialog> qdialog = MakeFileDialog(dialog, save);
+  std::optional<QString> chosen;
+  if (hooks_.file_dialog) {
+    chosen = hooks_.file_dialog(*qdialog);
+  } else {
+    QTimer::singleShot(0, qdialog.get(), [d = qdialog.get()] { BringToFront(*d); });
+    if (qdialog->exec() == QDialog::Accepted && !qdialog->selectedFiles().isEmpty())
+      chosen = qdialog->selectedFiles().constFirst();
+  }
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
+  return PathFromQString(QDir::toNativeSeparators(*chosen));
+}
+
+std::optional<std::string> QtDesktop::AskOpenFileName(const FileDialog& dialog) {
+  return AskFileName(dialog, false);
+}
+
+std::optional<std::string> QtDesktop::AskSaveFileName(const FileDialog& dialog) {
+  return AskFileName(dialog, true);
+}
+
+void QtDesktop::OpenDocument(const std::string& path) {
+  const QString file = PathToQString(path);
+  if (hooks_.open_document) {
+    hooks_.open_document(file);
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+LocalTime QtDesktop::Now() {
+  const QDateTime now = QDateTime::currentDateTime();
+  const QDate d = now.date();
+  const QTime t = now.time();
+  return LocalTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
+}
+
+int QtDesktop::RunForm(Presenter& presenter) {
+  FormDialog dialog(presenter);
+  return dialog.Run(hooks_.form_shown);
+}
+
+}  // namespace qx::ui::qt
