@@ -27,15 +27,8 @@
 namespace qx::ui::qt {
 namespace {
 
-int PxX(int dialog_units) {
-  return static_cast<int>(std::lround(dialog_units * kPixelsPerDialogUnitX));
-}
-int PxY(int dialog_units) {
-  return static_cast<int>(std::lround(dialog_units * kPixelsPerDialogUnitY));
-}
-
-QRect PixelRect(const ControlTemplate& c) {
-  return QRect(PxX(c.x), PxY(c.y), PxX(c.width), PxY(c.height));
+QRect PixelRect(const DialogUnits& u, const ControlTemplate& c) {
+  return QRect(u.PxX(c.x), u.PxY(c.y), u.PxX(c.width), u.PxY(c.height));
 }
 
 // A picture control shows its bitmap at the bitmap's size when the template gives none.
@@ -60,16 +53,34 @@ QString WrapCheckBoxLabel(const QCheckBox& box, const QString& label, int width)
 
 }  // namespace
 
-QFont FormFont() {
+int DialogUnits::PxX(int units) const { return static_cast<int>(std::lround(units * x)); }
+int DialogUnits::PxY(int units) const { return static_cast<int>(std::lround(units * y)); }
+
+DialogUnits DialogUnitsFor(int font_points) {
+  if (font_points <= 0) return DialogUnits{};
+  // The character cell of the template's font: 13 pixels high for 8 points, 16 for 10.
+  const double height = std::round(font_points * 96.0 / 72.0 * 1.2);
+  const double width = std::round(height * 0.45);
+  DialogUnits u;
+  u.x = width / 4.0;
+  u.y = height / 8.0;
+  u.font_pixels = std::max(11, static_cast<int>(std::lround(height * 0.8)));
+  return u;
+}
+
+QFont FormFont(int pixel_size) {
   QFont font;
   font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                     QStringLiteral("DejaVu Sans")});
-  font.setPixelSize(13);
+  font.setPixelSize(pixel_size);
   return font;
 }
 
 FormDialog::FormDialog(Presenter& presenter)
-    : QDialog(nullptr), presenter_(presenter), form_(presenter.Template()) {
+    : QDialog(nullptr),
+      presenter_(presenter),
+      form_(presenter.Template()),
+      units_(DialogUnitsFor(form_.font_points)) {
   view_ = std::make_unique<QtFormView>(*this);
   Build();
 }
@@ -85,7 +96,7 @@ QWidget* FormDialog::Control(int id) const {
 
 void FormDialog::Build() {
   setObjectName(QString::fromStdString(form_.name));
-  setFont(FormFont());
+  setFont(FormFont(units_.font_pixels));
   setWindowIcon(AppIcon());
   setWindowTitle(ToQString(form_.title));
   // The main window can be minimised and so appears in the task bar; the other forms are
@@ -129,10 +140,10 @@ void FormDialog::Build() {
     // Frames stay behind the controls they surround.
     for (QWidget* w : widgets)
       if (qobject_cast<QGroupBox*>(w)) w->lower();
-    QSize size(PxX(form_.width), PxY(form_.height));
+    QSize size(units_.PxX(form_.width), units_.PxY(form_.height));
     if (form_.width <= 0 || form_.height <= 0) {
       const QRect used = childrenRect();
-      size = QSize(used.right() + PxX(kMarginDu), used.bottom() + PxY(kMarginDu));
+      size = QSize(used.right() + units_.PxX(kMarginDu), used.bottom() + units_.PxY(kMarginDu));
     }
     setFixedSize(size);
   } else {
@@ -196,9 +207,9 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
 }
 
 void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
-  QRect r = PixelRect(c);
+  QRect r = PixelRect(units_, c);
   if (c.kind == ControlKind::kPicture) {
-    if (c.width <= 0 || c.height <= 0) r.setSize(QSize(PxX(kPictureWidthDu), PxY(kPictureHeightDu)));
+    if (c.width <= 0 || c.height <= 0) r.setSize(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)));
     static_cast<QLabel&>(widget).setPixmap(DrawLogo(r.size(), devicePixelRatioF()));
   } else if (c.width <= 0 || c.height <= 0) {
     r.setSize(widget.sizeHint());
@@ -209,9 +220,9 @@ void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
 }
 
 void FormDialog::PlaceEditLabel(QWidget& label, const ControlTemplate& edit) {
-  const QRect e = PixelRect(edit);
-  const int left = PxX(kMarginDu);
-  const int right = e.left() - PxX(kLabelGapDu);
+  const QRect e = PixelRect(units_, edit);
+  const int left = units_.PxX(kMarginDu);
+  const int right = e.left() - units_.PxX(kLabelGapDu);
   const QSize hint = label.sizeHint();
   if (right - left >= hint.width()) {
     label.setGeometry(right - hint.width(), e.top() + (e.height() - hint.height()) / 2, hint.width(),
@@ -246,7 +257,7 @@ void FormDialog::AutoLayout(const std::vector<QWidget*>& widgets) {
     buttons = nullptr;
     if (c.kind == ControlKind::kPicture) {
       static_cast<QLabel*>(w)->setPixmap(
-          DrawLogo(QSize(PxX(kPictureWidthDu), PxY(kPictureHeightDu)), devicePixelRatioF()));
+          DrawLogo(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)), devicePixelRatioF()));
       grid->addWidget(w, row++, 0, 1, 2, Qt::AlignHCenter);
     } else if (c.kind == ControlKind::kEdit && !c.label.empty() && c.buddy < 0) {
       auto* label = new QLabel(ToQString(c.label), this);

@@ -29,12 +29,19 @@ class QFont;
 
 namespace qx::ui::qt {
 
-// Dialog units to pixels: the templates are laid out for a dialog font whose average
-// character is 7 pixels wide and 16 high (4 and 8 dialog units).
-inline constexpr double kPixelsPerDialogUnitX = 1.75;
-inline constexpr double kPixelsPerDialogUnitY = 2.0;
-// The forms' font, chosen so that labels laid out for that dialog font fit their places.
-QFont FormFont();
+// How a template's dialog units become pixels: a dialog unit is a quarter of the template
+// font's average character width and an eighth of its height, taken at 96 dots per inch
+// (for the usual 10-point dialog font 1.75 by 2 pixels), so a form keeps its proportions
+// whatever font the system has.
+struct DialogUnits {
+  double x = 1.75, y = 2.0;  // pixels per dialog unit
+  int font_pixels = 13;      // the forms' font, sized to fit the labels' places
+  int PxX(int units) const;
+  int PxY(int units) const;
+};
+DialogUnits DialogUnitsFor(int font_points);
+// The forms' font at a pixel size.
+QFont FormFont(int pixel_size = 13);
 
 class QtFormView;
 
@@ -89,6 +96,7 @@ class FormDialog : public QDialog {
   std::map<int, QWidget*> controls_;
   std::map<QObject*, int> edit_ids_;
   std::set<int> changing_;  // edits whose OnTextChanged is running
+  DialogUnits units_;
   int default_id_ = -1;
   bool laid_out_ = false;  // the template gives positions
   bool closed_ = false;

@@ -1,0 +1,383 @@
+// The generic dialog: what it builds from a template and what it tells the presenter.
+#include "ui/qt/form_dialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "qt_test_support.h"
+#include "ui/qt/help_text.h"
+
+namespace qx::ui::qt {
+namespace {
+
+using testing::Ctl;
+using testing::RecordingPresenter;
+
+ControlTemplate Control(int id, ControlKind kind, std::string label, int x, int y, int w, int h) {
+  ControlTemplate c;
+  c.id = id;
+  c.kind = kind;
+  c.label = std::move(label);
+  c.x = x;
+  c.y = y;
+  c.width = w;
+  c.height = h;
+  return c;
+}
+
+// A form with one control of every kind, laid out like a resource template.
+FormTemplate SampleForm() {
+  using K = ControlKind;
+  FormTemplate f;
+  f.name = "Sample";
+  f.title = Win1252("AMOSTRA");
+  f.width = 300;
+  f.height = 180;
+  ControlTemplate open = Control(1000, K::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28);
+  open.help = Win1252(" Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n com novos parâmetros.");
+  ControlTemplate save = Control(1001, K::kPushButton, "SALVAR arquivo", 100, 140, 80, 20);
+  ControlTemplate fixed = Control(1048, K::kCheckBox, Win1252("Preço programado (fixo) ?"), 10, 10, 150, 12);
+  fixed.help = Win1252(" Marque se o preço deve ser lido da tabela.");
+  ControlTemplate name = Control(1052, K::kEdit, "NOME DO DEPARTAMENTO", 120, 30, 80, 12);
+  name.max_length = 12;
+  name.help = Win1252(" Informe o nome do departamento até 12 caracteres.");
+  ControlTemplate price = Control(1005, K::kEdit, Win1252("PREÇO:"), 120, 50, 60, 12);
+  price.max_length = 7;
+  price.digits_only = true;
+  f.controls = {
+      Control(-1, K::kGroupBox, "Grupo", 5, 2, 290, 70),
+      fixed,
+      name,
+      price,
+      Control(-1, K::kStaticText, "Nota:\nsegunda linha", 10, 80, 120, 20),
+      Control(-1, K::kCenteredText, Win1252("Versão"), 140, 80, 100, 10),
+      Control(-1, K::kPicture, "", 220, 100, 60, 40),
+      open,
+      save,
+      Control(kIdOk, K::kDefaultPushButton, "OK", 190, 160, 50, 14),
+      Control(kIdCancel, K::kPushButton, "Cancel", 245, 160, 50, 14),
+  };
+  return f;
+}
+
+class FormDialogTest : public ::testing::Test {
+ protected:
+  RecordingPresenter presenter{SampleForm()};
+};
+
+TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindAndLabel) {
+  FormDialog dialog(presenter);
+  struct Expected {
+    int id;
+    const char* type;
+    QString text;
+  };
+  const Expected table[] = {
+      {1000, "QPushButton", QStringLiteral("NOVO\nABRE arquivo")},
+      {1001, "QPushButton", QStringLiteral("SALVAR arquivo")},
+      {1048, "QCheckBox", QStringLiteral("Preço programado (fixo) ?")},
+      {1052, "QLineEdit", QString()},
+      {1005, "QLineEdit", QString()},
+      {kIdOk, "QPushButton", QStringLiteral("OK")},
+      {kIdCancel, "QPushButton", QStringLiteral("Cancel")},
+  };
+  for (const Expected& e : table) {
+    SCOPED_TRACE(e.id);
+    QWidget* w = Ctl<QWidget>(dialog, e.id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_STREQ(w->metaObject()->className(), e.type);
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+      EXPECT_EQ(b->text(), e.text);
+    }
+    EXPECT_EQ(dialog.Control(e.id), w);
+  }
+  EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("static0"))->title(), QStringLiteral("Grupo"));
+  auto* note = dialog.findChild<QLabel*>(QStringLiteral("static4"));
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->text(), QStringLiteral("Nota:\nsegunda linha"));
+  auto* centred = dialog.findChild<QLabel*>(QStringLiteral("static5"));
+  EXPECT_EQ(centred->text(), QStringLiteral("Versão"));
+  EXPECT_TRUE(centred->alignment() & Qt::AlignHCenter);
+  auto* picture = dialog.findChild<QLabel*>(QStringLiteral("static6"));
+  ASSERT_NE(picture, nullptr);
+  EXPECT_FALSE(picture->pixmap().isNull());
+  // An edit's label is shown beside it and names it.
+  auto* label = dialog.findChild<QLabel*>(QStringLiteral("label1052"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), QStringLiteral("NOME DO DEPARTAMENTO"));
+  EXPECT_EQ(label->buddy(), Ctl<QLineEdit>(dialog, 1052));
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("label1005"))->text(), QStringLiteral("PREÇO:"));
+}
+
+TEST_F(FormDialogTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
+  FormDialog dialog(presenter);
+  const DialogUnits u = DialogUnitsFor(10);
+  EXPECT_DOUBLE_EQ(u.x, 1.75);
+  EXPECT_DOUBLE_EQ(u.y, 2.0);
+  EXPECT_EQ(dialog.size(), QSize(525, 360));
+  EXPECT_EQ(Ctl<QWidget>(dialog, 1001)->geometry(), QRect(175, 280, 140, 40));
+  // The 8-point font of the largest form gives smaller units.
+  EXPECT_DOUBLE_EQ(DialogUnitsFor(8).x, 1.5);
+  EXPECT_DOUBLE_EQ(DialogUnitsFor(8).y, 1.625);
+  // Every edit fits inside the form.
+  for (int id : {1052, 1005}) EXPECT_TRUE(dialog.rect().contains(Ctl<QWidget>(dialog, id)->geometry()));
+}
+
+TEST_F(FormDialogTest, FieldsKeepTheirLimitsAndRefuseWhatTheyCannotHold) {
+  FormDialog dialog(presenter);
+  auto* name = Ctl<QLineEdit>(dialog, 1052);
+  auto* price = Ctl<QLineEdit>(dialog, 1005);
+  EXPECT_EQ(name->maxLength(), 12);
+  EXPECT_EQ(price->maxLength(), 7);
+
+  struct Case {
+    QLineEdit* edit;
+    QString typed;
+    QString kept;
+  };
+  const Case cases[] = {
+      // Letters, blanks and signs never reach a digits-only field; the eighth digit is cut.
+      {price, QStringLiteral("12a,3 4.5-67890"), QStringLiteral("1234567")},
+      // Windows-1252 holds the accents and the euro sign but not Ł, Ω or emoji.
+      {name, QStringLiteral("CAFÉ€Ł Ω\U0001F600X"), QStringLiteral("CAFÉ€ X")},
+      {name, QStringLiteral("ABCDEFGHIJKLMNOP"), QStringLiteral("ABCDEFGHIJKL")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    c.edit->clear();
+    testing::TypeText(c.edit, c.typed);
+    EXPECT_EQ(c.edit->text(), c.kept);
+  }
+  // Pasted text holding one refused character is refused whole, never stored changed.
+  name->clear();
+  name->insert(QStringLiteral("LOJA Ł"));
+  EXPECT_EQ(name->text(), QString());
+  name->insert(QStringLiteral("LOJA Ç"));
+  EXPECT_EQ(name->text(), QStringLiteral("LOJA Ç"));
+  price->clear();
+  price->insert(QStringLiteral("12a"));
+  EXPECT_EQ(price->text(), QString());
+}
+
+TEST_F(FormDialogTest, ViewTextsAreWindows1252AndCutToTheMaximum) {
+  FormDialog dialog(presenter);
+  FormView& view = dialog.view();
+  view.SetText(1052, "CAF\xC9 \x80");
+  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1052)->text(), QStringLiteral("CAFÉ €"));
+  EXPECT_EQ(view.GetText(1052, 100), "CAF\xC9 \x80");
+  EXPECT_EQ(view.GetText(1052, 3), "CAF");
+  EXPECT_EQ(view.GetText(1052, 0), "");
+  // Typed text comes back as the same bytes.
+  Ctl<QLineEdit>(dialog, 1005)->clear();
+  testing::TypeText(Ctl<QLineEdit>(dialog, 1005), QStringLiteral("0250"));
+  EXPECT_EQ(view.GetText(1005, 8), "0250");
+  // Static texts and buttons are addressed the same way.
+  view.SetText(1001, "SALVAR\nagora");
+  EXPECT_EQ(Ctl<QPushButton>(dialog, 1001)->text(), QStringLiteral("SALVAR\nagora"));
+  EXPECT_EQ(view.GetText(1000, 200), "NOVO\nABRE arquivo");
+  // A title in Windows-1252.
+  view.SetTitle("QX-4810  PROGRAMA\xC7\xC3O");
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO"));
+  // An id the form does not have is ignored.
+  view.SetText(4242, "x");
+  EXPECT_EQ(view.GetText(4242, 10), "");
+}
+
+TEST_F(FormDialogTest, ChecksAndEnabledStatesGoThroughTheView) {
+  FormDialog dialog(presenter);
+  FormView& view = dialog.view();
+  EXPECT_FALSE(view.GetCheck(1048));
+  view.SetCheck(1048, true);
+  EXPECT_TRUE(Ctl<QCheckBox>(dialog, 1048)->isChecked());
+  EXPECT_TRUE(view.GetCheck(1048));
+  Ctl<QCheckBox>(dialog, 1048)->click();
+  EXPECT_FALSE(view.GetCheck(1048));
+
+  EXPECT_TRUE(view.IsEnabled(1001));
+  view.SetEnabled(1001, false);
+  EXPECT_FALSE(Ctl<QWidget>(dialog, 1001)->isEnabled());
+  EXPECT_FALSE(view.IsEnabled(1001));
+  view.SetEnabled(1001, true);
+  EXPECT_TRUE(view.IsEnabled(1001));
+  // A checkbox click is no command.
+  EXPECT_EQ(presenter.events, std::vector<std::string>{});
+}
+
+TEST_F(FormDialogTest, HelpTextsAreBalloonsThatWrapAndStayThirtySeconds) {
+  FormDialog dialog(presenter);
+  auto* open = Ctl<QWidget>(dialog, 1000);
+  EXPECT_EQ(open->toolTip(), QStringLiteral(" Permite abrir o arquivo que tem a \n programação salva ou "
+                                            "criar um arquivo \n com novos parâmetros."));
+  EXPECT_EQ(open->toolTipDuration(), 30000);
+  EXPECT_FALSE(Ctl<QWidget>(dialog, 1052)->toolTip().isEmpty());
+  EXPECT_FALSE(Ctl<QWidget>(dialog, 1048)->toolTip().isEmpty());
+  // No help text, no tip.
+  EXPECT_TRUE(Ctl<QWidget>(dialog, 1001)->toolTip().isEmpty());
+  EXPECT_TRUE(Ctl<QWidget>(dialog, kIdOk)->toolTip().isEmpty());
+}
+
+TEST(HelpTextWrap, LinesWiderThanTheLimitBreakAtBlanksKeepingTheIndent) {
+  const QFontMetrics metrics(QToolTip::font());
+  const QString word = QStringLiteral("palavra");
+  QString line = QStringLiteral("  ");
+  for (int i = 0; i < 60; ++i) line += word + QLatin1Char(' ');
+  const QString wrapped = WrapToWidth(line + QStringLiteral("\n curta"), metrics, 400);
+  const QStringList lines = wrapped.split(QLatin1Char('\n'));
+  ASSERT_GT(lines.size(), 2);
+  EXPECT_TRUE(lines.front().startsWith(QStringLiteral("  palavra")));
+  EXPECT_EQ(lines.back(), QStringLiteral(" curta"));
+  for (const QString& l : lines) EXPECT_LE(metrics.horizontalAdvance(l), 400) << l.toStdString();
+  // Nothing but the break blanks is lost.
+  EXPECT_EQ(wrapped.count(word), 60);
+  // A word longer than the limit is broken inside; short text is left alone.
+  const QString long_word(200, QLatin1Char('W'));
+  for (const QString& l : WrapToWidth(long_word, metrics, 400).split(QLatin1Char('\n')))
+    EXPECT_LE(metrics.horizontalAdvance(l), 400);
+  EXPECT_EQ(WrapToWidth(long_word, metrics, 400).remove(QLatin1Char('\n')), long_word);
+  EXPECT_EQ(WrapToWidth(QStringLiteral(" a \n b"), metrics, 400), QStringLiteral(" a \n b"));
+}
+
+TEST_F(FormDialogTest, ButtonsEnterEscAndCloseBecomeCommands) {
+  FormDialog dialog(presenter);
+  ASSERT_TRUE(testing::ShowActive(dialog));
+  Ctl<QPushButton>(dialog, 1001)->click();
+  // Enter in a field: the form's default button (the first of default style).
+  Ctl<QLineEdit>(dialog, 1052)->setFocus();
+  QTest::keyClick(Ctl<QLineEdit>(dialog, 1052), Qt::Key_Return);
+  // Enter on a focused push button: that button.
+  Ctl<QPushButton>(dialog, kIdCancel)->setFocus();
+  QTest::keyClick(Ctl<QPushButton>(dialog, kIdCancel), Qt::Key_Return);
+  // Esc, and the window's close command.
+  QTest::keyClick(Ctl<QLineEdit>(dialog, 1005), Qt::Key_Escape);
+  dialog.close();
+  EXPECT_TRUE(dialog.isVisible());  // the presenter did not close it
+  // With the default button disabled, Enter does nothing.
+  Ctl<QLineEdit>(dialog, 1052)->setFocus();
+  dialog.view().SetEnabled(1000, false);
+  QTest::keyClick(Ctl<QLineEdit>(dialog, 1052), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(presenter.events,
+            (std::vector<std::string>{"command 1001", "command 1000", "focus-lost 1052",
+                                      "command 2", "command 2", "close-command"}));
+}
+
+TEST_F(FormDialogTest, EnterWithoutADefaultButtonIsOk) {
+  FormTemplate form = SampleForm();
+  for (ControlTemplate& c : form.controls)
+    if (c.kind == ControlKind::kDefaultPushButton) c.kind = ControlKind::kPushButton;
+  RecordingPresenter plain(form);
+  FormDialog dialog(plain);
+  ASSERT_TRUE(testing::ShowActive(dialog));
+  Ctl<QLineEdit>(dialog, 1052)->setFocus();
+  QTest::keyClick(Ctl<QLineEdit>(dialog, 1052), Qt::Key_Return);
+  EXPECT_EQ(plain.events, (std::vector<std::string>{"command 1"}));
+}
+
+TEST_F(FormDialogTest, FocusLostIsToldWhenAFieldLosesTheFocusWithinTheForm) {
+  FormDialog dialog(presenter);
+  ASSERT_TRUE(testing::ShowActive(dialog));
+  auto* name = Ctl<QLineEdit>(dialog, 1052);
+  auto* price = Ctl<QLineEdit>(dialog, 1005);
+  name->setFocus();
+  QTest::keyClick(name, Qt::Key_Tab);  // to the price field
+  ASSERT_EQ(QApplication::focusWidget(), price);
+  // A click on a button takes the focus first, then presses: the field hears it first.
+  QTest::mouseClick(Ctl<QPushButton>(dialog, 1001), Qt::LeftButton);
+  // The presenter moving the focus counts too.
+  dialog.view().SetFocus(1052);
+  dialog.view().SetFocus(1048);
+  EXPECT_EQ(presenter.events, (std::vector<std::string>{"focus-lost 1052", "focus-lost 1005",
+                                                        "command 1001", "focus-lost 1052"}));
+}
+
+TEST_F(FormDialogTest, TextChangesAreToldOnceEvenWhenThePresenterRewritesTheField) {
+  FormDialog dialog(presenter);
+  presenter.on_text_changed = [](FormView& view, int id) {
+    view.SetText(id, view.GetText(id, 20) + "!");  // would loop without the guard
+  };
+  testing::TypeText(Ctl<QLineEdit>(dialog, 1052), QStringLiteral("12"));
+  EXPECT_EQ(presenter.events, (std::vector<std::string>{"text-changed 1052", "text-changed 1052"}));
+  // A set text puts the caret at its start, so the second digit went in front.
+  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1052)->text(), QStringLiteral("21!!"));
+}
+
+TEST_F(FormDialogTest, RunOpensShowsCentredAndEndsWithThePresentersResult) {
+  presenter.on_open = [](FormView& view) {
+    view.SetTitle("ABERTO");
+    view.SetFocus(1052);
+  };
+  presenter.on_command = [](FormView& view, int id) {
+    if (id == 1001) view.Close(7);
+  };
+  FormDialog dialog(presenter);
+  bool seen = false;
+  const int result = dialog.Run([&](FormDialog& shown) {
+    seen = true;
+    EXPECT_TRUE(shown.isVisible());
+    EXPECT_TRUE(shown.isModal());
+    EXPECT_EQ(shown.windowTitle(), QStringLiteral("ABERTO"));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(shown.pos(), QPoint((screen.width() - shown.width()) / 2, (screen.height() - shown.height()) / 2));
+    // Hiding while another form runs does not end this one.
+    shown.view().Hide();
+    EXPECT_FALSE(shown.isVisible());
+    shown.view().Restore();
+    EXPECT_TRUE(shown.isVisible());
+    QTimer::singleShot(0, &shown, [&shown] { Ctl<QPushButton>(shown, 1001)->click(); });
+  });
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(result, 7);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(presenter.events.front(), "open");
+  // After closing, events no longer reach the presenter.
+  Ctl<QPushButton>(dialog, 1001)->click();
+  EXPECT_EQ(presenter.events.back(), "command 1001");
+  EXPECT_EQ(std::count(presenter.events.begin(), presenter.events.end(), "command 1001"), 1);
+}
+
+TEST_F(FormDialogTest, AFormClosedWhileOpeningIsNeverShown) {
+  presenter.on_open = [](FormView& view) { view.Close(3); };
+  FormDialog dialog(presenter);
+  bool shown = false;
+  EXPECT_EQ(dialog.Run([&](FormDialog&) { shown = true; }), 3);
+  EXPECT_FALSE(shown);
+}
+
+TEST(FormDialogLayout, AFormWithoutPositionsIsStackedAndStillComplete) {
+  FormTemplate form;
+  form.name = "Plain";
+  ControlTemplate edit;
+  edit.id = 1;
+  edit.kind = ControlKind::kEdit;
+  edit.label = "Nome:";
+  edit.max_length = 5;
+  ControlTemplate button;
+  button.id = 2;
+  button.kind = ControlKind::kPushButton;
+  button.label = "Sair";
+  form.controls = {edit, button, button, button, button, button};
+  for (int i = 0; i < 5; ++i) form.controls[static_cast<std::size_t>(i) + 1].id = 10 + i;
+  RecordingPresenter presenter(form);
+  FormDialog dialog(presenter);
+  dialog.adjustSize();
+  for (int id : {1, 10, 11, 12, 13, 14}) {
+    QWidget* w = Ctl<QWidget>(dialog, id);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(dialog.rect().contains(w->geometry())) << id;
+  }
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("label1"))->text(), QStringLiteral("Nome:"));
+  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1)->maxLength(), 5);
+}
+
+}  // namespace
+}  // namespace qx::ui::qt

@@ -1,0 +1,238 @@
+// The desktop port on Qt: message boxes, file dialogs, the clock, running forms, and the
+// Portuguese that Qt's own dialogs speak.
+#include "ui/qt/qt_desktop.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QLibraryInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "common/cp1252.h"
+#include "qt_test_support.h"
+#include "ui/qt/application.h"
+#include "ui/qt/form_dialog.h"
+#include "ui/qt/text_convert.h"
+
+namespace qx::ui::qt {
+namespace {
+
+using testing::Ctl;
+using testing::RecordingPresenter;
+
+QStringList ButtonTexts(const QMessageBox& box) {
+  QStringList texts;
+  for (QAbstractButton* b : box.buttons()) texts << b->text().remove(QLatin1Char('&'));
+  texts.sort();
+  return texts;
+}
+
+TEST(QtDesktopMessages, ABoxCarriesItsTitleTextIconButtonsAndDefault) {
+  struct Case {
+    MessageBox box;
+    QMessageBox::Icon icon;
+    QStringList buttons;
+    QString default_button;
+  };
+  const Case cases[] = {
+      {{"ERRO", Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"), BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk},
+       QMessageBox::Critical, {QStringLiteral("OK")}, QStringLiteral("OK")},
+      {{Win1252("Pergunta:"),
+        Win1252("Arquivo de gravação não é igual ao informado na entrada.\nApaga dados do arquivo "
+                "informado e substitui por este ?"),
+        BoxIcon::kQuestion, BoxButtons::kYesNo, BoxAnswer::kNo},
+       QMessageBox::Question, {QStringLiteral("Não"), QStringLiteral("Sim")}, QStringLiteral("Não")},
+      {{"alerta", Win1252("Deseja salvar as alterações ?"), BoxIcon::kQuestion, BoxButtons::kYesNo,
+        BoxAnswer::kYes},
+       QMessageBox::Question, {QStringLiteral("Não"), QStringLiteral("Sim")}, QStringLiteral("Sim")},
+      {{"NOTA IMPORTANTE", "O arquivo   \"a.par\"   possui", BoxIcon::kInformation, BoxButtons::kOk,
+        BoxAnswer::kOk},
+       QMessageBox::Information, {QStringLiteral("OK")}, QStringLiteral("OK")},
+      {{"alerta", "ARQUIVO VAZIO", BoxIcon::kNone, BoxButtons::kOk, BoxAnswer::kOk},
+       QMessageBox::NoIcon, {QStringLiteral("OK")}, QStringLiteral("OK")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.box.title);
+    QtDesktop desktop;
+    int shown = 0;
+    desktop.hooks().message_box = [&](QMessageBox& box) {
+      ++shown;
+      EXPECT_EQ(box.windowTitle(), ToQString(c.box.title));
+      EXPECT_EQ(box.text(), ToQString(c.box.text));
+      EXPECT_EQ(box.textFormat(), Qt::PlainText);
+      EXPECT_EQ(box.icon(), c.icon);
+      EXPECT_EQ(ButtonTexts(box), c.buttons);
+      EXPECT_EQ(box.defaultButton()->text().remove(QLatin1Char('&')), c.default_button);
+      // Modal, owned by no window, kept on top.
+      EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+      EXPECT_EQ(box.parentWidget(), nullptr);
+      EXPECT_TRUE(box.windowFlags() & Qt::WindowStaysOnTopHint);
+      return QMessageBox::NoButton;
+    };
+    // Without an answer a question takes its default.
+    EXPECT_EQ(desktop.ShowMessage(c.box), c.box.default_answer);
+    EXPECT_EQ(shown, 1);
+  }
+}
+
+TEST(QtDesktopMessages, TheButtonPressedIsTheAnswer) {
+  QtDesktop desktop;
+  MessageBox question{"Pergunta:", "?", BoxIcon::kQuestion, BoxButtons::kYesNo, BoxAnswer::kNo};
+  desktop.hooks().message_box = [](QMessageBox&) { return QMessageBox::Yes; };
+  EXPECT_EQ(desktop.ShowMessage(question), BoxAnswer::kYes);
+  desktop.hooks().message_box = [](QMessageBox&) { return QMessageBox::No; };
+  question.default_answer = BoxAnswer::kYes;
+  EXPECT_EQ(desktop.ShowMessage(question), BoxAnswer::kNo);
+  EXPECT_EQ(desktop.ShowMessage({"ERRO", "x", BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk}),
+            BoxAnswer::kOk);
+}
+
+TEST(QtDesktopMessages, AQuestionIsAnsweredOnlyWithItsButtons) {
+  MessageBox question{"alerta", "Deseja salvar as alterações ?", BoxIcon::kQuestion,
+                      BoxButtons::kYesNo, BoxAnswer::kYes};
+  std::unique_ptr<QMessageBox> box = MakeMessageBox(question);
+  QTimer::singleShot(0, box.get(), [b = box.get()] {
+    QTest::keyClick(b, Qt::Key_Escape);  // ignored
+    b->close();                          // ignored
+    EXPECT_TRUE(b->isVisible());
+    QTest::keyClick(b, Qt::Key_Return);  // the default, "Sim"
+  });
+  box->exec();
+  EXPECT_EQ(box->standardButton(box->clickedButton()), QMessageBox::Yes);
+
+  // A box with only OK is closed by Esc too.
+  std::unique_ptr<QMessageBox> note = MakeMessageBox({"ERRO", "x", BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk});
+  QTimer::singleShot(0, note.get(), [b = note.get()] { QTest::keyClick(b, Qt::Key_Escape); });
+  note->exec();
+  EXPECT_EQ(note->standardButton(note->clickedButton()), QMessageBox::Ok);
+}
+
+TEST(QtDesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwriting) {
+  const QString home = QDir::homePath();
+  const QString folder = QDir::tempPath();
+  for (bool save : {false, true}) {
+    SCOPED_TRACE(save);
+    QtDesktop desktop;
+    FileDialog request;
+    request.title = save ? Win1252("SALVA ARQUIVO DE PARÂMETROS - QX-4810")
+                         : Win1252("LER ARQUIVO DE PARÂMETROS - QX-4810");
+    request.directory = PathFromQString(folder) + "/";
+    request.file_name = save ? "loja1.par" : "";
+    desktop.hooks().file_dialog = [&](QFileDialog& d) -> std::optional<QString> {
+      EXPECT_EQ(d.windowTitle(), ToQString(request.title));
+      EXPECT_EQ(d.nameFilters(), QStringList{QStringLiteral("PARAMETROS Arquivo (*.par)")});
+      EXPECT_EQ(d.acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+      EXPECT_EQ(d.fileMode(), QFileDialog::AnyFile);  // a new name is fine
+      EXPECT_TRUE(d.testOption(QFileDialog::DontConfirmOverwrite));
+      EXPECT_TRUE(d.testOption(QFileDialog::DontUseNativeDialog));
+      EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(folder).canonicalPath());
+      if (save) {
+        EXPECT_EQ(QFileInfo(d.selectedFiles().value(0)).fileName(), QStringLiteral("loja1.par"));
+      }
+      return folder + QStringLiteral("/caixa ção");
+    };
+    const std::optional<std::string> chosen =
+        save ? desktop.AskSaveFileName(request) : desktop.AskOpenFileName(request);
+    ASSERT_TRUE(chosen.has_value());
+    // The platform path, as the file system spells it (UTF-8 here), with no extension added.
+    EXPECT_EQ(*chosen, PathFromQString(folder) + "/caixa \xC3\xA7\xC3\xA3o");
+  }
+  // A cancelled dialog gives nothing; a folder that does not exist starts at home.
+  QtDesktop desktop;
+  desktop.hooks().file_dialog = [&](QFileDialog& d) -> std::optional<QString> {
+    EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(home).canonicalPath());
+    return std::nullopt;
+  };
+  EXPECT_EQ(desktop.AskOpenFileName({"t", "/nao/existe/KORVA/", ""}), std::nullopt);
+}
+
+TEST(QtDesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
+  QtDesktop desktop;
+  const QDateTime before = QDateTime::currentDateTime();
+  const LocalTime now = desktop.Now();
+  const QDateTime after = QDateTime::currentDateTime();
+  const QDateTime got(QDate(now.year, now.month, now.day), QTime(now.hour, now.minute, now.second));
+  EXPECT_GE(got, before.addMSecs(-before.time().msec()));
+  EXPECT_LE(got, after);
+
+  QString handed;
+  desktop.hooks().open_document = [&](const QString& path) { handed = path; };
+  desktop.OpenDocument("/tmp/loja1.HTM");
+  EXPECT_EQ(handed, QStringLiteral("/tmp/loja1.HTM"));
+}
+
+// A form that runs another one from a button, hiding itself meanwhile, as the main window
+// does with the editors.
+TEST(QtDesktopForms, RunFormRunsNestedFormsModallyAndHidesTheCaller) {
+  QtDesktop desktop;
+  FormTemplate outer_form;
+  outer_form.name = "Outer";
+  outer_form.width = 100;
+  outer_form.height = 40;
+  ControlTemplate button;
+  button.id = 1002;
+  button.kind = ControlKind::kPushButton;
+  button.label = "DEPARTAMENTOS";
+  button.width = 60;
+  button.height = 14;
+  outer_form.controls = {button};
+  FormTemplate inner_form = outer_form;
+  inner_form.name = "Inner";
+  inner_form.controls[0].id = kIdCancel;
+  inner_form.controls[0].label = "Sair";
+
+  RecordingPresenter inner(inner_form);
+  inner.on_command = [](FormView& view, int id) {
+    if (id == kIdCancel) view.Close(0);
+  };
+  RecordingPresenter outer(outer_form);
+  int inner_result = -1;
+  FormDialog* outer_dialog = nullptr;
+  bool visible_after = false;
+  outer.on_command = [&](FormView& view, int id) {
+    if (id != 1002) return;
+    view.Hide();
+    inner_result = desktop.RunForm(inner);
+    view.Restore();
+    visible_after = outer_dialog->isVisible();
+    // Then the window's close command ends the caller too.
+    QTimer::singleShot(0, outer_dialog, [&] { outer_dialog->close(); });
+  };
+  outer.on_close_command = [](FormView& view) { view.Close(5); };
+
+  std::vector<std::string> seen;
+  desktop.hooks().form_shown = [&](FormDialog& d) {
+    seen.push_back(d.form().name);
+    if (d.form().name == "Outer") {
+      outer_dialog = &d;
+      QTimer::singleShot(0, &d, [&d] { Ctl<QPushButton>(d, 1002)->click(); });
+    } else {
+      // The caller is hidden while this form runs.
+      EXPECT_FALSE(outer_dialog->isVisible());
+      EXPECT_TRUE(d.isVisible());
+      QTimer::singleShot(0, &d, [&d] { Ctl<QPushButton>(d, kIdCancel)->click(); });
+    }
+  };
+  EXPECT_EQ(desktop.RunForm(outer), 5);
+  EXPECT_EQ(inner_result, 0);
+  EXPECT_TRUE(visible_after);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Outer", "Inner"}));
+}
+
+TEST(QtApplicationSetUp, QtSpeaksBrazilianPortuguese) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!QFile::exists(folder + QStringLiteral("/qtbase_pt_BR.qm")))
+    GTEST_SKIP() << "qt6-translations-l10n is not installed";
+  ASSERT_TRUE(LoadPortugueseTranslations(*QCoreApplication::instance()));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+  EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), QStringLiteral("&Abrir"));
+}
+
+}  // namespace
+}  // namespace qx::ui::qt
