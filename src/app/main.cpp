@@ -55,8 +55,9 @@ long ProcessAgeMs() {
 // QX4810_STARTUP_PROBE=exit also ends the program there (for timing runs).
 void InstallStartupProbe(qx::ui::qt::QtDesktop& desktop, const QElapsedTimer& since_main) {
   const std::string mode = std::getenv("QX4810_STARTUP_PROBE");
-  desktop.hooks().form_shown = [&desktop, &since_main, mode](qx::ui::qt::FormDialog&) {
-    desktop.hooks().form_shown = nullptr;
+  desktop.hooks().form_shown = [&since_main, mode, first = true](qx::ui::qt::FormDialog&) mutable {
+    if (!first) return;
+    first = false;
     QTimer::singleShot(0, [&since_main, mode] {
       std::fprintf(stderr, "qx4810: primeira janela na tela em %ld ms (desde main: %lld ms)\n",
                    ProcessAgeMs(), static_cast<long long>(since_main.elapsed()));

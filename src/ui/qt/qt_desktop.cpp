@@ -161,7 +161,9 @@ LocalTime QtDesktop::Now() {
 
 int QtDesktop::RunForm(Presenter& presenter) {
   FormDialog dialog(presenter);
-  return dialog.Run(hooks_.form_shown);
+  // A copy: the hook may replace itself while the form runs.
+  const std::function<void(FormDialog&)> shown = hooks_.form_shown;
+  return dialog.Run(shown);
 }
 
 }  // namespace qx::ui::qt

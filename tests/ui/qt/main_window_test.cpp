@@ -1,0 +1,177 @@
+// The main window and the about box in the real dialog: every control with its id, label,
+// state and help, and the hiding and restoring around the forms it opens.
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <map>
+
+#include "qt_test_support.h"
+#include "ui/app_state.h"
+#include "ui/qt/form_dialog.h"
+#include "ui/qt/qt_desktop.h"
+
+namespace qx::ui::qt {
+namespace {
+
+using testing::Ctl;
+
+struct MainControl {
+  int id;
+  QString label;
+  bool enabled_at_start;
+  QString help;
+};
+
+const MainControl kMainControls[] = {
+    {1000, QStringLiteral("NOVO\nABRE arquivo"), true,
+     QStringLiteral(" Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n com novos parâmetros.")},
+    {1001, QStringLiteral("SALVAR arquivo"), false,
+     QStringLiteral(" Salva os parâmetros em um arquivo.\n Gera arquivo HTML lido por um editor de INTERNET,\n"
+                    " contendo toda  a  programação e outro arquivo do \n mesmo tipo com um resumo dos "
+                    "departamentos,produtos\n e operadores alterados.")},
+    {1009, QStringLiteral("SOBRE"), true, QString()},
+    {1002, QStringLiteral("DEPARTAMENTOS"), false,
+     QStringLiteral(" Permite programar DEPARTAMENTOS.\n É possivel usar as 16 teclas de departamentos \n para registrar produto na venda.")},
+    {1004, QStringLiteral("PRODUTOS"), false,
+     QStringLiteral(" Permite programar PRODUTOS.\n Até 500 produtos poderão ser programados com \n códigos na faixa de 1 a 500.")},
+    {1046, QStringLiteral("EMPREGADOS"), false,
+     QStringLiteral(" Permite programar OPERADORES.\nAté 10 operadores poderão ser ativados.")},
+    {1006, QStringLiteral("TECLAS de FUNÇÃO"), false,
+     QStringLiteral(" Teclas de função como, por exemplo, desconto [-%] \n acréscimo [+%], meios de pagamento, etc podem ser \n configuradas aqui.")},
+    {1007, QStringLiteral("LOGO"), false, QStringLiteral(" Programar o cabeçalho e o rodapé do cupom.")},
+    {1008, QStringLiteral("DIVERSOS"), false,
+     QStringLiteral(" Parâmetros de sistema e de impressão são \nalterados aqui.")},
+    {1, QStringLiteral("OK"), true, QString()},
+    {2, QStringLiteral("Cancel"), true, QString()},
+};
+
+// Runs the program's main window in the real dialog; `script` acts on each form once it is
+// shown (the main window first). Message boxes are answered with their defaults.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desktop.hooks().message_box = [this](QMessageBox& box) {
+      boxes.push_back(box.windowTitle());
+      return QMessageBox::NoButton;
+    };
+  }
+  int Run(std::function<void(FormDialog&)> script) {
+    desktop.hooks().form_shown = [this, script](FormDialog& d) {
+      forms.push_back(d.form().name);
+      if (d.form().name == "MainWindow") main = &d;
+      // The form's own loop runs the script, as a user's clicks would.
+      QTimer::singleShot(0, &d, [&d, script] { script(d); });
+    };
+    return RunApplication(state, desktop);
+  }
+
+  AppState state;
+  QtDesktop desktop;
+  FormDialog* main = nullptr;
+  std::vector<std::string> forms;
+  std::vector<QString> boxes;
+};
+
+TEST_F(MainWindowTest, EveryControlHasItsIdLabelStateAndHelp) {
+  Run([](FormDialog& d) {
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO  Versão: 1, 1, 0, 0"));
+    EXPECT_TRUE(d.windowFlags() & Qt::WindowMinimizeButtonHint);
+    for (const MainControl& c : kMainControls) {
+      SCOPED_TRACE(c.id);
+      auto* button = Ctl<QPushButton>(d, c.id);
+      ASSERT_NE(button, nullptr);
+      EXPECT_EQ(button->text(), c.label);
+      EXPECT_EQ(button->isEnabled(), c.enabled_at_start);
+      // The help texts fit the tip's width, so they show unchanged.
+      EXPECT_EQ(button->toolTip(), c.help);
+      if (!c.help.isEmpty()) EXPECT_EQ(button->toolTipDuration(), 30000);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), Ctl<QWidget>(d, 1000));
+    // The logo.
+    bool logo = false;
+    for (QLabel* label : d.findChildren<QLabel*>()) logo = logo || !label->pixmap().isNull();
+    EXPECT_TRUE(logo);
+    Ctl<QPushButton>(d, kIdCancel)->click();  // nothing unsaved: the program ends
+  });
+  EXPECT_EQ(forms, std::vector<std::string>{"MainWindow"});
+  EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainWindowTest, TheAboutBoxShowsItsTextsWhileTheMainWindowIsHidden) {
+  bool main_hidden = false;
+  bool main_back = false;
+  Run([&](FormDialog& d) {
+    if (d.form().name == "MainWindow") {
+      if (main_back) return;
+      Ctl<QPushButton>(d, kIdAbout)->click();
+      main_back = d.isVisible();
+      Ctl<QPushButton>(d, kIdCancel)->click();
+      return;
+    }
+    main_hidden = !main->isVisible();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  SOBRE  APLICATIVO"));
+    EXPECT_FALSE(d.windowFlags() & Qt::WindowMinimizeButtonHint);
+    QStringList texts;
+    for (QLabel* label : d.findChildren<QLabel*>())
+      if (!label->text().isEmpty()) texts << label->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Versão:   1, 1, 0, 0    a partir de 1 de agosto de 2013")))
+        << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral(
+        "A registradora QX-4810 não possui porta serial. Por isso, toda a programação deve ser feita via "
+        "teclado.  Este aplicativo  recebe a programação de acordo com o formato da registradora QX-4810 "
+        "e salva em um  arquivo para impressão.")));
+    EXPECT_TRUE(texts.contains(
+        QStringLiteral("O relatório impresso é um roteiro  que auxilia na programação  via teclado.")));
+    EXPECT_EQ(QApplication::focusWidget(), Ctl<QWidget>(d, kIdOk));
+    Ctl<QPushButton>(d, kIdOk)->click();
+  });
+  EXPECT_TRUE(main_hidden);
+  EXPECT_TRUE(main_back);
+  EXPECT_EQ(forms, (std::vector<std::string>{"MainWindow", "AboutBox"}));
+}
+
+// After a file is opened every editor button works; each editor hides the main window
+// while it runs, and Esc (its exit) brings the main window back.
+TEST_F(MainWindowTest, EveryEditorHidesTheMainWindowUntilItCloses) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  desktop.hooks().file_dialog = [&](QFileDialog&) -> std::optional<QString> {
+    return folder.filePath(QStringLiteral("novo.par"));
+  };
+  const int editors[] = {kIdDepartments, kIdProducts,     kIdOperators,
+                         kIdFunctionKeys, kIdHeaderFooter, kIdMiscOptions};
+  std::map<std::string, bool> main_hidden_during;
+  std::vector<bool> main_visible_after;
+  Run([&](FormDialog& d) {
+    if (d.form().name != "MainWindow") {
+      main_hidden_during[d.form().name] = !main->isVisible();
+      d.reject();  // Esc
+      return;
+    }
+    if (!main_visible_after.empty()) return;
+    Ctl<QPushButton>(d, kIdOpenFile)->click();
+    for (int id : editors) {
+      auto* button = Ctl<QPushButton>(d, id);
+      EXPECT_TRUE(button->isEnabled()) << id;
+      button->click();
+      main_visible_after.push_back(d.isVisible());
+    }
+    Ctl<QPushButton>(d, kIdCancel)->click();
+  });
+  EXPECT_EQ(state.current_par_file, QDir::toNativeSeparators(folder.filePath(QStringLiteral("novo.par"))).toStdString());
+  EXPECT_EQ(main_visible_after, std::vector<bool>(6, true));
+  // Every editor that the program has ran once, with the main window hidden.
+  EXPECT_FALSE(main_hidden_during.empty());
+  for (const auto& [name, hidden] : main_hidden_during) EXPECT_TRUE(hidden) << name;
+  EXPECT_EQ(forms.front(), "MainWindow");
+  EXPECT_EQ(forms.size(), main_hidden_during.size() + 1);
+}
+
+}  // namespace
+}  // namespace qx::ui::qt
