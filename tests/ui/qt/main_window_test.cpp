@@ -90,9 +90,11 @@ TEST_F(MainWindowTest, EveryControlHasItsIdLabelStateAndHelp) {
       EXPECT_EQ(button->isEnabled(), c.enabled_at_start);
       // The help texts fit the tip's width, so they show unchanged.
       EXPECT_EQ(button->toolTip(), c.help);
-      if (!c.help.isEmpty()) EXPECT_EQ(button->toolTipDuration(), 30000);
+      if (!c.help.isEmpty()) {
+        EXPECT_EQ(button->toolTipDuration(), 30000);
+      }
     }
-    EXPECT_EQ(QApplication::focusWidget(), Ctl<QWidget>(d, 1000));
+    EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1000));
     // The logo.
     bool logo = false;
     for (QLabel* label : d.findChildren<QLabel*>()) logo = logo || !label->pixmap().isNull();
@@ -128,7 +130,7 @@ TEST_F(MainWindowTest, TheAboutBoxShowsItsTextsWhileTheMainWindowIsHidden) {
         "e salva em um  arquivo para impressão.")));
     EXPECT_TRUE(texts.contains(
         QStringLiteral("O relatório impresso é um roteiro  que auxilia na programação  via teclado.")));
-    EXPECT_EQ(QApplication::focusWidget(), Ctl<QWidget>(d, kIdOk));
+    EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, kIdOk));
     Ctl<QPushButton>(d, kIdOk)->click();
   });
   EXPECT_TRUE(main_hidden);
