@@ -1,6 +1,6 @@
-# The parameter file's permission tests (read-only file or folder). Root ignores permissions,
-# so when the suite runs as root (as CI does) they are run again as the unprivileged user
-# "nobody"; in parfile_tests itself they report that they were skipped.
+# The parameter file's permission tests (read-only file or folder). Root passes permission
+# checks when opening files, so when the suite runs as root (as CI does) they are run again
+# as the unprivileged user "nobody", where a load that asked for write access would fail.
 if(TARGET parfile_tests)
   add_test(NAME parfile_permissions_as_nobody
            COMMAND sh -c [=[

@@ -437,21 +437,26 @@ TEST_F(LoadFileTest, TheRichSampleLoadsAsTheBytesDo) {
 }
 
 // A file that can be read but not written (read-only file or folder) is loaded as usual;
-// only saving over it is refused. Root ignores permissions, so these run as an unprivileged
-// user through ctest (parfile_permissions_as_nobody).
-TEST_F(LoadFileTest, PermissionsReadOnlyFileLoads) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores file permissions; see the nobody run";
+// only saving over it is refused, with the save's own message. Root ignores folder and file
+// permissions when opening, so what proves that loading asks for no write access is the run
+// of these tests as an unprivileged user (ctest's parfile_permissions_as_nobody).
+TEST_F(LoadFileTest, PermissionsReadOnlyFileLoadsAndSavingOverItIsRefused) {
   const std::string path = dir_.File("somente-leitura.par");
-  test::WriteWholeFile(path, "P0530|D03|CAFE\r\n");
+  const std::string old = "P0530|D03|CAFE\r\n";
+  test::WriteWholeFile(path, old);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ParamSet p;
   LoadParFile(p, path);
   EXPECT_TRUE(sink_.messages.empty());
   EXPECT_EQ(p.Department(3).name, "CAFE");
+
+  p.Department(3).name = "CHA";
+  EXPECT_FALSE(SaveParFile(p, path));
+  ExpectOneMessage("ERRO", "ERRO NA CRIA\xC7\xC3O DO ARQUIVO", MessageIcon::kError);
+  EXPECT_EQ(test::ReadWholeFile(path), old);
 }
 
 TEST_F(LoadFileTest, PermissionsFileInReadOnlyFolderLoads) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores file permissions; see the nobody run";
   const std::string folder = dir_.File("cd");
   ASSERT_TRUE(std::filesystem::create_directory(folder));
   const std::string path = folder + "/loja.par";

@@ -1,9 +1,8 @@
 // Helpers shared by the parameter file tests: temporary folders, whole-file reads and
-// writes, the fixtures folder and parameter sets built for a test.
+// writes, the fixtures folder.
 #pragma once
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <stdlib.h>  // mkdtemp
 
 #include <cstdlib>
 #include <filesystem>
@@ -56,8 +55,6 @@ inline std::string FixturePath(std::string_view name) {
 }
 
 inline std::string Fixture(std::string_view name) { return ReadWholeFile(FixturePath(name)); }
-
-inline bool RunningAsRoot() { return geteuid() == 0; }
 
 // The lines of a file in CR LF form, without their line ends; a trailing piece without
 // CR LF is returned as the last line.

@@ -320,10 +320,9 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
   EXPECT_EQ(test::ReadWholeFile(path), Expected546Lines());
 }
 
-// Root ignores permissions, so this runs as an unprivileged user through ctest
-// (parfile_permissions_as_nobody).
+// A file without write permission counts as read-only for everyone, root included; the test
+// also runs as an unprivileged user (ctest's parfile_permissions_as_nobody).
 TEST_F(SaveFileTest, PermissionsReadOnlyFileIsRefusedAndUnchanged) {
-  if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores file permissions; see the nobody run";
   const std::string path = dir_.File("loja.par");
   const std::string old = "P0530|D03|CAFE\r\n";
   test::WriteWholeFile(path, old);
