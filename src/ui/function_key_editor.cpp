@@ -317,6 +317,7 @@ FormTemplate BuildTemplate() {
   form.title = Win1252(kTitle);
   form.width = 530;
   form.height = 298;
+  form.font_points = 8;  // the largest form has the smallest font
   std::vector<ControlTemplate>& c = form.controls;
 
   AddPaymentGroup(c, {"DINHEIRO", kLeftColumn, kCashRequired, kCashChange, kCashLowerRefused,

@@ -88,6 +88,7 @@ TEST_F(FunctionKeyEditorTest, TemplateHoldsEveryControlWithItsLabelKindInputAndH
   EXPECT_EQ(form.name, "FunctionKeyEditor");
   EXPECT_EQ(form.width, 530);
   EXPECT_EQ(form.height, 298);
+  EXPECT_EQ(form.font_points, 8);
   for (const ControlRow& row : kControls) {
     SCOPED_TRACE(row.id);
     const ControlTemplate* c = form.Find(row.id);

@@ -41,6 +41,7 @@ TEST_F(HeaderFooterEditorTest, TemplateHoldsTwelveLineFieldsWithTheSameHelpAndTh
   EXPECT_EQ(form.resource_id, 108);
   EXPECT_EQ(form.width, 278);
   EXPECT_EQ(form.height, 186);
+  EXPECT_EQ(form.font_points, 10);
   const std::string help = Win1252(
       " Informe até 24 caracteres por linha. \n Use o caracter \"{\" (ABRE CHAVES)   \n para "
       "ativar  ou  desativar EXPANDIDO. ");

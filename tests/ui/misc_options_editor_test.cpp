@@ -67,6 +67,7 @@ TEST_F(MiscOptionsEditorTest, TemplateHoldsTheOptionBoxesFieldsNotesAndButtons) 
   EXPECT_EQ(form.resource_id, 119);
   EXPECT_EQ(form.width, 434);
   EXPECT_EQ(form.height, 350);
+  EXPECT_EQ(form.font_points, 10);
   int boxes = 0;
   for (const ControlTemplate& c : form.controls) {
     if (c.kind == ControlKind::kCheckBox) {
