@@ -20,7 +20,7 @@ namespace {
 constexpr int kFormId = 107;
 constexpr std::string_view kTitle = "QX-4810  PROGRAMAÇÃO  TECLAS DE FUNÇÃO";
 
-// Control ids, as the register's resource numbered them.
+// Control ids of the form.
 enum : int {
   kCashRequired = 1047,
   kCashChange = 1053,
@@ -264,7 +264,7 @@ constexpr int kLeftColumn = 5;
 constexpr int kMiddleColumn = 180;
 constexpr int kRightColumn = 355;
 
-struct PaymentGroupSpec {
+struct PaymentGroup {
   std::string_view title;
   int x;
   int required, change, lower_refused, limit, name;
@@ -284,7 +284,7 @@ void AddHint(std::vector<ControlTemplate>& c, int gx, int y, int name_id) {
   c.push_back(RegisterHintControl(name_id, gx + 6, y, kGroupWidth - 12, 16));
 }
 
-void AddPaymentGroup(std::vector<ControlTemplate>& c, const PaymentGroupSpec& g) {
+void AddPaymentGroup(std::vector<ControlTemplate>& c, const PaymentGroup& g) {
   constexpr int y = 4;
   c.push_back(GroupBox(g.title, {g.x, y, kGroupWidth, 122}));
   c.push_back(CheckBox(g.required, g.required_label, g.required_help,

@@ -83,7 +83,7 @@ TEST_F(MiscOptionsEditorTest, TemplateHoldsTheOptionBoxesFieldsNotesAndButtons) 
     ASSERT_NE(form.Find(x.id), nullptr) << x.id;
     EXPECT_EQ(form.Find(x.id)->kind, ControlKind::kCheckBox) << x.id;
   }
-  // Labels the register's resource wrote in its own way, kept as they are.
+  // Labels with their own spelling, punctuation and breaks, kept as they are.
   EXPECT_EQ(form.Find(1048)->label, "`Marca para\nAbrir GAVETA\n nas LEITURAS.");
   EXPECT_EQ(form.Find(1054)->label,
             Win1252("\nMarcar se deve usar o\nformato compactado\npara imprimir os cupons "
