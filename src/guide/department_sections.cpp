@@ -64,9 +64,9 @@ void WriteKeyValueRow(std::string& page, std::size_t split_width, std::string_vi
                       std::string_view value, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, key_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(7) + EscapeHtml(Cut(value, 40)) + Blanks(7)));
+  WriteBlock(page, kCodeLine, Padded(7, Cut(value, 40), 7));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(Blanks(8) + EscapeHtml(Cut(note, 60))));
+  WriteBlock(page, kNoteLine, Padded(8, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 
@@ -75,11 +75,11 @@ void WriteKeyRangeValueRow(std::string& page, std::size_t split_width, std::stri
                            std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, first_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(4)));
+  WriteBlock(page, kCodeLine, Spacer(4));
   WriteKeyLabel(page, split_width, last_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(4) + EscapeHtml(Cut(value, 40)) + Blanks(3)));
+  WriteBlock(page, kCodeLine, Padded(4, Cut(value, 40), 3));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(Blanks(2) + EscapeHtml(Cut(note, 60))));
+  WriteBlock(page, kNoteLine, Padded(2, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 
@@ -87,11 +87,11 @@ void WriteKeyNameRow(std::string& page, std::size_t split_width, std::string_vie
                      std::string_view name, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, key_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(3)));
+  WriteBlock(page, kCodeLine, Spacer(3));
   WriteNameLine(page, name);
   if (name.size() < 13) WriteAlignmentBlock(page, 13 - name.size());
   WriteSmallKey(page, closing_key);
-  if (!note.empty()) WriteBlock(page, kNoteLine, ToHtml(Blanks(4) + EscapeHtml(Cut(note, 60))));
+  if (!note.empty()) WriteBlock(page, kNoteLine, Padded(4, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 
@@ -100,12 +100,12 @@ void WriteKeyRangeNameRow(std::string& page, std::size_t split_width, std::strin
                           std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, first_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(3)));
+  WriteBlock(page, kCodeLine, Spacer(3));
   WriteKeyLabel(page, split_width, last_label);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(6)));
+  WriteBlock(page, kCodeLine, Spacer(6));
   WriteNameLine(page, name);
   WriteSmallKey(page, closing_key);
-  if (!note.empty()) WriteBlock(page, kNoteLine, ToHtml(Blanks(5) + EscapeHtml(Cut(note, 60))));
+  if (!note.empty()) WriteBlock(page, kNoteLine, Padded(5, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 

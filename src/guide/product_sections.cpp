@@ -2,7 +2,6 @@
 // of a product to its department (350). A product is addressed by its number and [PLU];
 // neighbours that share the section's value are typed once as first [PLU] last [PLU].
 #include <climits>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -70,12 +69,6 @@ bool MarkerRaised(const PluRecord& plu, PluKey key) {
   return false;
 }
 
-std::string Number(const char* format, int number) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, format, number);
-  return buffer;
-}
-
 // The name left-aligned and padded with blanks to 12 characters ("%-12.12s").
 std::string PaddedName(const PluRecord& plu) {
   std::string name(Cut(Text(plu.name), 12));
@@ -86,11 +79,11 @@ std::string PaddedName(const PluRecord& plu) {
 void WritePluValueRow(std::string& page, int code, std::string_view key_caption,
                       std::string_view value, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLineBold, ToHtml(Number("%3d   ", code)));
+  WriteBlock(page, kCodeLineBold, NumberText(0, code, 3, 3));
   WriteSmallKey(page, key_caption);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(7) + EscapeHtml(Cut(value, 40)) + Blanks(7)));
+  WriteBlock(page, kCodeLine, Padded(7, Cut(value, 40), 7));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(Join({" ", EscapeHtml(Cut(note, 80))})));
+  WriteBlock(page, kNoteLine, Padded(1, Cut(note, 80)));
   WriteLineBreaks(page, 2);
 }
 
@@ -98,29 +91,29 @@ void WritePluRangeValueRow(std::string& page, int first_code, std::string_view f
                            int last_code, std::string_view last_caption, std::string_view value,
                            std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLineBold, ToHtml(Number("%3d   ", first_code)));
+  WriteBlock(page, kCodeLineBold, NumberText(0, first_code, 3, 3));
   WriteSmallKey(page, first_caption);
-  WriteBlock(page, kCodeLineBold, ToHtml(Number("   %3d   ", last_code)));
+  WriteBlock(page, kCodeLineBold, NumberText(3, last_code, 3, 3));
   WriteSmallKey(page, last_caption);
-  WriteBlock(page, kCodeLine, ToHtml(Blanks(2) + EscapeHtml(Cut(value, 40)) + Blanks(2)));
+  WriteBlock(page, kCodeLine, Padded(2, Cut(value, 40), 2));
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(Join({" ", EscapeHtml(Cut(note, 80))})));
+  WriteBlock(page, kNoteLine, Padded(1, Cut(note, 80)));
   WriteLineBreaks(page, 2);
 }
 
 void WritePluTextRow(std::string& page, int code, std::string_view key_caption,
                      std::string_view text, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, ToHtml(Number("%d  ", code)));
+  WriteBlock(page, kCodeLine, NumberText(0, code, 0, 2));
   WriteSmallKey(page, key_caption);
-  WriteBlock(page, kCodeLine, ToHtml(" "));
+  WriteBlock(page, kCodeLine, Spacer(1));
   if (!text.empty()) {
     WriteNameLine(page, text);
     if (text.size() < 13) WriteAlignmentBlock(page, 13 - text.size());
   }
   WriteSmallKey(page, closing_key);
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kSmallNoteLine, ToHtml(Blanks(61) + EscapeHtml(Cut(note, 60))));
+  WriteBlock(page, kSmallNoteLine, Padded(61, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 
@@ -128,19 +121,19 @@ void WritePluRangeTextRow(std::string& page, int first_code, std::string_view fi
                           int last_code, std::string_view last_caption, std::string_view text,
                           std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, ToHtml(Number("%d ", first_code)));
+  WriteBlock(page, kCodeLine, NumberText(0, first_code, 0, 1));
   WriteSmallKey(page, first_caption);
-  WriteBlock(page, kCodeLine, ToHtml(" "));
-  WriteBlock(page, kCodeLine, ToHtml(Number("%d   ", last_code)));
+  WriteBlock(page, kCodeLine, Spacer(1));
+  WriteBlock(page, kCodeLine, NumberText(0, last_code, 0, 3));
   WriteSmallKey(page, last_caption);
-  WriteBlock(page, kCodeLine, ToHtml(" "));
+  WriteBlock(page, kCodeLine, Spacer(1));
   if (!text.empty()) {
     WriteNameLine(page, text);
   } else {
-    WriteBlock(page, kCodeLine, ToHtml(Blanks(2)));
+    WriteBlock(page, kCodeLine, Spacer(2));
   }
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, ToHtml(Blanks(3) + EscapeHtml(Cut(note, 60))));
+  WriteBlock(page, kNoteLine, Padded(3, Cut(note, 60)));
   WriteLineBreaks(page, 2);
 }
 

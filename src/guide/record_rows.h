@@ -4,6 +4,7 @@
 // block. Internal to the guide.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -35,6 +36,39 @@ inline std::string Join(std::initializer_list<std::string_view> pieces) {
 
 inline std::string Blanks(std::size_t count) { return std::string(count, ' '); }
 
+// Appends `count` blanks as ToHtml turns them, "&nbsp;" each. Rows are mostly blanks, so the
+// runs are copied from a ready text instead of being converted byte by byte.
+inline void AppendNbsp(std::string& out, std::size_t count) {
+  static const std::string run = ToHtml(Blanks(64));
+  constexpr std::size_t kNbsp = 6;  // "&nbsp;"
+  for (; count > 64; count -= 64) out += run;
+  out.append(run, 0, count * kNbsp);
+}
+
+// What a value or note block shows: `before` blanks, a text of the parameter set (already cut
+// by the caller; escaped here), `after` blanks, all converted as ToHtml converts them.
+inline std::string Padded(std::size_t before, std::string_view text, std::size_t after = 0) {
+  std::string out;
+  AppendNbsp(out, before);
+  out += TextToHtml(text);
+  AppendNbsp(out, after);
+  return out;
+}
+
+// A spacer block's text: blanks only.
+inline std::string Spacer(std::size_t count) { return Padded(count, {}); }
+
+// A record number as "%*d" with blanks before and after, converted: `lead` blanks, the number
+// right-aligned in `width` positions, `trail` blanks ("%3d   " is 0, 3, 3; "%d  " is 0, 0, 2).
+inline std::string NumberText(std::size_t lead, int number, std::size_t width, std::size_t trail) {
+  const std::string digits = std::to_string(number);
+  std::string out;
+  AppendNbsp(out, lead + (digits.size() < width ? width - digits.size() : 0));
+  out += digits;
+  AppendNbsp(out, trail);
+  return out;
+}
+
 // Fills a one-argument block and writes it as one line.
 inline void WriteBlock(std::string& page, std::string_view block, std::string_view argument) {
   WriteTextLine(page, FillTemplate(block, argument));
@@ -50,7 +84,17 @@ inline void WriteSmallKey(std::string& page, std::string_view caption) {
 // A block of blanks as wide as the codes of the missing characters, so that the closing
 // keys of all rows line up.
 inline void WriteAlignmentBlock(std::string& page, std::size_t missing_characters) {
-  WriteBlock(page, kCodeLineBold, ToHtml(StaggerCodes(3, Blanks(4 * missing_characters), 2048)));
+  const auto make = [](std::size_t missing) {
+    return FillTemplate(kCodeLineBold, ToHtml(StaggerCodes(3, Blanks(4 * missing), 2048)));
+  };
+  // The widths that occur (a name or receipt half of 0 to 12 characters) are made once.
+  static const std::array<std::string, 14> blocks = [&] {
+    std::array<std::string, 14> made;
+    for (std::size_t i = 0; i < made.size(); ++i) made[i] = make(i);
+    return made;
+  }();
+  WriteTextLine(page, missing_characters < blocks.size() ? blocks[missing_characters]
+                                                         : make(missing_characters));
 }
 
 // The page break, the optional topic comment and title, the optional sub-list title and the
