@@ -1,7 +1,7 @@
 // Pieces shared by the record sections (departments, products, operators, receipt texts and
-// the register number): the section opening and code entry, key boxes, the name line with its
-// alignment block, and the way user text is cut, escaped and converted before it reaches a
-// block. Internal to the guide.
+// the register number): the section opening and exit, small key boxes, the alignment block
+// after a name line, the status digits, and the way a text of the parameter set is cut,
+// escaped and converted before it reaches a block. Internal to the guide.
 #pragma once
 
 #include <array>
