@@ -45,11 +45,13 @@ constexpr Fallback kFallbacks[] = {
     {0xE0, 97},  {0xE1, 97},  {0xED, 105}, {0xF3, 111}, {0xF5, 20},  {0xFA, 117},  // à á í ó õ ú
 };
 
-// The code of every byte: the first table position holding it (so 0xFF finds the first free
-// position, 7), else its fallback, else 0 for a byte the register cannot type.
+// The code of every byte: the first table position holding it, else its fallback, else 0 for
+// a byte the register cannot type. The byte 0xFF (ÿ) only marks the table's empty positions;
+// no position holds the letter, so it gets no code rather than that of an empty key.
 constexpr std::array<int, 256> MakeCodeOfByte() {
   std::array<int, 256> codes{};
   for (int b = 255; b >= 0; --b) {
+    if (b == kNoChar) continue;
     for (int p = kTableSize; p >= 1; --p) {
       if (kCharacterTable[static_cast<std::size_t>(p - 1)] == b) codes[static_cast<std::size_t>(b)] = p;
     }

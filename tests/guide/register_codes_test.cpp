@@ -20,7 +20,7 @@ TEST(ToRegisterCodes, TranslatesNamesThroughTheTableAndTheFallbacks) {
       {"a\xE7\xE3o", "097 008 004 111 "},               // ação: ç and ã are in the table
       {"S\xC3O JO\xC3O", "083 015 079 032 074 079 015 079 "},
       {"\xC2NGELA", "078 071 069 076 065 "},            // Â has no code: dropped
-      {"\xFF", "007 "},                                  // the first free position
+      {"\xFF", ""},  // ÿ marks empty positions only: no code, never that of an empty key
       {"A<br>B", "065 <br>066 "},
       {"A\nB", "065 <br><br>066 "},
       {"A<bR>", "065 060 098 082 062 "},                // only "<br>" exactly passes

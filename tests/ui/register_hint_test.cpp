@@ -23,10 +23,7 @@ std::set<unsigned char> BytesWithCode() {
       "\xD6\xDC"                          // Ö Ü
       "\xC1\xC3\xCD\xD3\xD5\xDA"          // fallbacks Á Ã Í Ó Õ Ú
       "\xE0\xE1\xED\xF3\xF5\xFA"          // fallbacks à á í ó õ ú
-      "{}\n"
-      // ÿ is 0xFF, the byte that marks the table's empty positions, so the first empty
-      // position (7) matches it.
-      "\xFF";
+      "{}\n";
   for (char c : table) s.insert(static_cast<unsigned char>(c));
   for (int b = 32; b <= 90; ++b) s.insert(static_cast<unsigned char>(b));
   for (int b = 97; b <= 122; ++b) s.insert(static_cast<unsigned char>(b));
