@@ -75,8 +75,10 @@ class DeptGrid : public Presenter {
 
   // Closing the grid by its window control saves the parameter file, whether or not anything
   // changed, so a technician who closes the window does not lose the departments just typed.
+  // Once the file is written the edits are safe, and the main window need not ask again.
   void OnCloseCommand(FormView& view) override {
-    SaveWorkflow(state_, desktop_);
+    bool written = false;
+    if (SaveWorkflow(state_, desktop_, &written) == 1 && written) state_.params_modified = false;
     view.Close(0);
   }
 

@@ -1,6 +1,9 @@
 // The department grid and the department editor, driven through fake views.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 
 #include "record_editor_harness.h"
@@ -94,12 +97,32 @@ TEST(DeptGrid, SairAndEnterCloseWithoutSaving) {
 }
 
 TEST(DeptGrid, WindowCloseRunsTheSaveWorkflowEvenWithNothingChanged) {
+  for (bool modified : {false, true}) {
+    EditorHarness h;
+    h.state.params_modified = modified;
+    h.Open(MakeDeptGrid);
+    h.desktop.save_names.push_back(std::nullopt);  // the user cancels the save dialog
+    h.presenter->OnCloseCommand(*h.view);
+    EXPECT_EQ(h.desktop.save_dialogs.size(), 1u);
+    EXPECT_EQ(h.view->closed, 0);
+    EXPECT_EQ(h.state.params_modified, modified);  // nothing was saved
+  }
+}
+
+TEST(DeptGrid, WindowCloseThatWroteTheFileLeavesNothingUnsaved) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("qx-grid-close-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
   EditorHarness h;
+  h.state.params_modified = true;
+  h.state.opened_par_file = (dir / "caixa.par").string();
   h.Open(MakeDeptGrid);
-  h.desktop.save_names.push_back(std::nullopt);  // the user cancels the save dialog
+  h.desktop.save_names.push_back((dir / "caixa.par").string());
   h.presenter->OnCloseCommand(*h.view);
-  EXPECT_EQ(h.desktop.save_dialogs.size(), 1u);
+  EXPECT_TRUE(std::filesystem::exists(dir / "caixa.par"));
+  EXPECT_FALSE(h.state.params_modified);
   EXPECT_EQ(h.view->closed, 0);
+  std::filesystem::remove_all(dir);
 }
 
 // ---- DeptEditor ----
