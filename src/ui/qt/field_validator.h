@@ -1,5 +1,5 @@
-// What a one-line field lets the user type: only characters that the parameter set can hold
-// (Windows-1252), and only the digits 0 to 9 in a digits-only field. A refused character is
+// What a one-line field lets the user type: only printable characters that the parameter set
+// can hold (Windows-1252), and only the digits 0 to 9 in a digits-only field. A refused character is
 // simply not inserted, the way a digits-only field refuses letters; pasted text containing
 // one is refused whole rather than stored as something else.
 #pragma once

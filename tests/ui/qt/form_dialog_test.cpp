@@ -165,6 +165,14 @@ TEST_F(FormDialogTest, FieldsKeepTheirLimitsAndRefuseWhatTheyCannotHold) {
   EXPECT_EQ(name->text(), QString());
   name->insert(QStringLiteral("LOJA Ç"));
   EXPECT_EQ(name->text(), QStringLiteral("LOJA Ç"));
+  // A pasted line break (or any control character) would split the name's line in the
+  // parameter file: refused like the rest.
+  for (const QString& pasted : {QStringLiteral("A\nB"), QStringLiteral("A\rB"), QStringLiteral("A\tB"),
+                                QString(QChar(0x81)), QString(QChar(0x7F))}) {
+    name->clear();
+    name->insert(pasted);
+    EXPECT_EQ(name->text(), QString()) << pasted.toStdString();
+  }
   price->clear();
   price->insert(QStringLiteral("12a"));
   EXPECT_EQ(price->text(), QString());
