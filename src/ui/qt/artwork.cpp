@@ -1,6 +1,8 @@
 #include "ui/qt/artwork.h"
 
 #include <QFont>
+#include <QGuiApplication>
+#include <QWidget>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -116,6 +118,10 @@ QIcon AppIcon() {
     icon.addPixmap(pixmap);
   }
   return icon;
+}
+
+void ApplyWindowIcon(QWidget& window) {
+  if (QGuiApplication::windowIcon().isNull()) window.setWindowIcon(AppIcon());
 }
 
 }  // namespace qx::ui::qt

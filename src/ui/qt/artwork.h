@@ -6,9 +6,13 @@
 #include <QPixmap>
 #include <QSize>
 
+class QWidget;
+
 namespace qx::ui::qt {
 
 QPixmap DrawLogo(QSize size, qreal device_pixel_ratio = 1.0);
 QIcon AppIcon();
+// Gives a window the program's icon, unless the application already gives it to every window.
+void ApplyWindowIcon(QWidget& window);
 
 }  // namespace qx::ui::qt

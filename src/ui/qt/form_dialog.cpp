@@ -97,7 +97,7 @@ QWidget* FormDialog::Control(int id) const {
 void FormDialog::Build() {
   setObjectName(QString::fromStdString(form_.name));
   setFont(FormFont(units_.font_pixels));
-  setWindowIcon(AppIcon());
+  ApplyWindowIcon(*this);
   setWindowTitle(ToQString(form_.title));
   // The main window can be minimised and so appears in the task bar; the other forms are
   // dialogs with only a close button.

@@ -71,7 +71,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBox& box) {
   qbox->setTextFormat(Qt::PlainText);
   qbox->setText(ToQString(box.text));
   qbox->setIcon(ToQtIcon(box.icon));
-  qbox->setWindowIcon(AppIcon());
+  ApplyWindowIcon(*qbox);
   qbox->setWindowModality(Qt::ApplicationModal);
   qbox->setWindowFlag(Qt::WindowStaysOnTopHint, true);
   if (box.buttons == BoxButtons::kYesNo) {
@@ -103,7 +103,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save)
   qdialog->setFileMode(QFileDialog::AnyFile);
   qdialog->setNameFilter(QString::fromLatin1(kParFilter));
   qdialog->setWindowModality(Qt::ApplicationModal);
-  qdialog->setWindowIcon(AppIcon());
+  ApplyWindowIcon(*qdialog);
   if (!dialog.file_name.empty()) qdialog->selectFile(PathToQString(dialog.file_name));
   return qdialog;
 }

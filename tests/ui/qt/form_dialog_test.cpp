@@ -78,6 +78,9 @@ class FormDialogTest : public ::testing::Test {
 
 TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindAndLabel) {
   FormDialog dialog(presenter);
+  EXPECT_EQ(dialog.objectName(), QStringLiteral("Sample"));
+  EXPECT_FALSE(dialog.windowIcon().isNull());
+  EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
   struct Expected {
     int id;
     const char* type;

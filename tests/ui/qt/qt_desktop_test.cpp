@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include "common/cp1252.h"
@@ -225,7 +226,11 @@ TEST(QtDesktopForms, RunFormRunsNestedFormsModallyAndHidesTheCaller) {
   EXPECT_EQ(seen, (std::vector<std::string>{"Outer", "Inner"}));
 }
 
-TEST(QtApplicationSetUp, QtSpeaksBrazilianPortuguese) {
+TEST(QtApplicationSetUp, QtSpeaksBrazilianPortugueseWithTheProgramsIconAndBalloonHelp) {
+  SetUpApplication(*qApp);
+  EXPECT_EQ(QLocale().name(), QStringLiteral("pt_BR"));
+  EXPECT_FALSE(QApplication::windowIcon().isNull());
+  EXPECT_EQ(QToolTip::palette().color(QPalette::ToolTipBase), QColor(0xff, 0xff, 0xe1));
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   if (!QFile::exists(folder + QStringLiteral("/qtbase_pt_BR.qm")))
     GTEST_SKIP() << "qt6-translations-l10n is not installed";
