@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/field_text.h"
+#include "model/change_markers.h"
 #include "model/param_set.h"
 
 namespace qx::tool {
@@ -73,55 +73,6 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
   }
   if (!error.empty()) return std::nullopt;
   return options;
-}
-
-// The whole number a price reads as (digits from the start; empty or no digits: 0).
-inline bool PriceReadsAsZero(std::string_view price) {
-  const int n = static_cast<int>(price.size() < kPriceLen ? price.size() : kPriceLen);
-  return ParseShortNumber(price, n) == 0;
-}
-
-template <class Record>
-bool StatusDiffers(const Record& a, const Record& b) {
-  return a.status_negative_price != b.status_negative_price ||
-         a.status_single_item_sale != b.status_single_item_sale ||
-         a.status_open_price != b.status_open_price || a.status_fixed_price != b.status_fixed_price;
-}
-
-inline bool DiffersOnFirst(std::string_view a, std::string_view b, std::size_t n) {
-  return a.substr(0, n) != b.substr(0, n);
-}
-
-// Raises the markers of one record as its editor would on storing the new values over the
-// old ones: status, price (first 7 characters), name, and the price of a touched record whose
-// price is zero, so the summary shows the whole programming of that key.
-template <class Record>
-void RaiseRecordMarkers(Record& record, const Record& old) {
-  if (StatusDiffers(record, old)) record.changed_status = 1;
-  if (DiffersOnFirst(record.price, old.price, kPriceLen)) record.changed_price = 1;
-  if (record.name != old.name) record.changed_name = 1;
-  if (!record.changed_price && PriceReadsAsZero(record.price) &&
-      (record.changed_status || record.changed_name)) {
-    record.changed_price = 1;
-  }
-}
-
-// The markers of params as if every department, product and operator had been stored with
-// its values over those of old.
-inline void RaiseMarkersSince(ParamSet& params, const ParamSet& old) {
-  for (int d = 1; d <= kDepartmentCount; ++d) {
-    RaiseRecordMarkers(params.Department(d), old.Department(d));
-  }
-  for (int p = 1; p <= kProductCount; ++p) {
-    PluRecord& product = params.Product(p);
-    RaiseRecordMarkers(product, old.Product(p));
-    if (DiffersOnFirst(product.dept_code, old.Product(p).dept_code, kDeptCodeLen)) {
-      product.changed_dept = 1;
-    }
-  }
-  for (int o = 1; o <= kOperatorCount; ++o) {
-    if (params.Operator(o).name != old.Operator(o).name) params.Operator(o).changed = 1;
-  }
 }
 
 }  // namespace qx::tool

@@ -120,8 +120,9 @@ class DeptEditor : public Presenter {
     }
 
     DeptRecord& dept = state_.params.Department(state_.current_dept);
+    const DeptRecord old = dept;
     StoreStatusPriceName(dept, view, price, name);
-    ApplyZeroPriceRule(dept);
+    RaiseStoredMarkers(dept, old);
     state_.params_modified = true;
     view.Close(1);
   }

@@ -171,13 +171,10 @@ class ProductEditor : public Presenter {
       if (name.empty()) name = " ";
 
       PluRecord& plu = state_.params.Product(state_.current_plu);
+      const PluRecord old = plu;
       StoreStatusPriceName(plu, view, price, name);
-      const std::string old_dept_code = plu.dept_code;
       plu.dept_code = dept_code.substr(0, kDeptCodeLen);
-      if (DiffersRightAligned(old_dept_code, plu.dept_code, kDeptCodeLen)) plu.changed_dept = 1;
-      // The department link is programmed apart from the price, so it never pulls the price
-      // into the change summary.
-      ApplyZeroPriceRule(plu);
+      RaiseStoredMarkers(plu, old);
       state_.params_modified = true;
     }
     ClearForNext(view);

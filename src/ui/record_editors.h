@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/cp1252.h"
+#include "model/change_markers.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
 #include "ui/app_state.h"
@@ -34,60 +35,17 @@ constexpr int LabelIdFor(int field_id) { return field_id + 5000; }
 // text (pasted, or kept from an older form) is seen as too long rather than silently cut.
 inline constexpr int kReadAll = 39;
 
-// Equality of two texts as the register's programs compare them: each cut to `width`
-// characters and right-aligned in that width, so " 5" and "5" count as equal.
-inline bool DiffersRightAligned(std::string_view old_text, std::string_view new_text,
-                                std::size_t width) {
-  auto aligned = [width](std::string_view t) {
-    t = t.substr(0, width);
-    return std::string(width - t.size(), ' ') + std::string(t);
-  };
-  return aligned(old_text) != aligned(new_text);
-}
-
-// A price reads as zero when its leading digits make 0: empty, only zeros, or no digits.
-inline bool ReadsAsZero(std::string_view price) {
-  const int n = static_cast<int>(price.size() < 7 ? price.size() : 7);
-  return ParseShortNumber(price, n) == 0;
-}
-
-// Stores one status box into its flag and raises changed_status when the flag changed.
-inline void StoreStatusFlag(char& flag, char new_flag, std::uint8_t& changed_status) {
-  const char old_flag = flag;
-  flag = new_flag;
-  if (old_flag != new_flag) changed_status = 1;
-}
-
-// Stores the four status boxes, the price and the name of a department or a product, and
-// raises their markers for whatever really changed. Markers are only ever raised here.
+// Stores the four status boxes, the price and the name of a department or a product, each
+// with its cut. The caller raises the markers (RaiseStoredMarkers) against the old record.
 template <class Record>
 void StoreStatusPriceName(Record& record, const FormView& view, std::string_view price,
                           std::string_view name) {
-  StoreStatusFlag(record.status_fixed_price, GetCheckFlag(view, kIdFixedPrice),
-                  record.changed_status);
-  StoreStatusFlag(record.status_open_price, GetCheckFlag(view, kIdOpenPrice),
-                  record.changed_status);
-  StoreStatusFlag(record.status_negative_price, GetCheckFlag(view, kIdNegativePrice),
-                  record.changed_status);
-  StoreStatusFlag(record.status_single_item_sale, GetCheckFlag(view, kIdSingleItemSale),
-                  record.changed_status);
-
-  const std::string old_price = record.price;
+  record.status_fixed_price = GetCheckFlag(view, kIdFixedPrice);
+  record.status_open_price = GetCheckFlag(view, kIdOpenPrice);
+  record.status_negative_price = GetCheckFlag(view, kIdNegativePrice);
+  record.status_single_item_sale = GetCheckFlag(view, kIdSingleItemSale);
   record.price = std::string(price.substr(0, kPriceLen));
-  if (DiffersRightAligned(old_price, record.price, kPriceLen)) record.changed_price = 1;
-
-  const std::string old_name = record.name;
   record.name = std::string(name.substr(0, kRecordNameLen));
-  if (old_name != record.name) record.changed_name = 1;
-}
-
-// A record whose status or name was touched while its price is zero is listed with its price
-// too, so that the change summary shows the whole programming of that key.
-template <class Record>
-void ApplyZeroPriceRule(Record& record) {
-  if (!record.changed_price && ReadsAsZero(record.price) &&
-      (record.changed_status || record.changed_name))
-    record.changed_price = 1;
 }
 
 // Shows the status flags of a record in the four boxes.

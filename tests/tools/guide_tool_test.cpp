@@ -57,52 +57,6 @@ TEST(GuideToolArguments, RefusesWhatWouldWriteSeveralFilesToOneName) {
   EXPECT_TRUE(Parse({"--help"})->help);
 }
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
-TEST(RaiseMarkersSince, RaisesWhatAnEditorWouldRaiseOnStoringTheNewValues) {
-  ParamSet old = Defaults();
-  old.Department(1).name = "CAFE";
-  old.Department(1).price = "12345678";
-  old.Department(2).name = "PAO";
-  old.Department(3).name = "LEITE";
-  old.Department(3).price = "100";
-  old.Product(5).name = "BOLO";
-  old.Product(5).dept_code = "3";
-  old.Product(6).dept_code = "12";
-  old.Operator(2).name = "ANA";
-  old.Operator(3).name = "BETO";
-
-  ParamSet now = old;
-  now.Department(1).price = "12345679";      // differs only after the 7th character
-  now.Department(2).name = "PÃO";            // renamed while its price is zero
-  now.Department(3).status_open_price = '3';  // another character, also set
-  now.Product(5).dept_code = "7";            // only the link
-  now.Product(6).dept_code = "123";          // same first two characters
-  now.Operator(2).name = "ANA ";
-
-  RaiseMarkersSince(now, old);
-  const DeptRecord& d1 = now.Department(1);
-  EXPECT_EQ(d1.changed_status + d1.changed_price + d1.changed_name, 0);
-  EXPECT_EQ(now.Department(2).changed_name, 1);
-  EXPECT_EQ(now.Department(2).changed_price, 1) << "zero price listed with the name";
-  EXPECT_EQ(now.Department(3).changed_status, 1);
-  EXPECT_EQ(now.Department(3).changed_price, 0) << "a price of 1,00 is not zero";
-  EXPECT_EQ(now.Product(5).changed_dept, 1);
-  EXPECT_EQ(now.Product(5).changed_price, 0) << "a link change alone never lists the price";
-  EXPECT_EQ(now.Product(6).changed_dept, 0);
-  EXPECT_EQ(now.Operator(2).changed, 1);
-  EXPECT_EQ(now.Operator(3).changed, 0);
-  EXPECT_FALSE([&] {
-    ParamSet same = old;
-    RaiseMarkersSince(same, old);
-    return AnyChangeMarker(same);
-  }());
-}
-
 // The real program, run in a fresh folder.
 class GuideToolRun : public ::testing::Test {
  protected:
