@@ -70,19 +70,10 @@ class OperatorEditor : public Presenter {
   static bool InRange(int code) { return code >= 1 && code <= kOperatorCount; }
 
   void TakeCode(FormView& view) {
-    const std::string code = view.GetText(kIdCode, kCodeChars);
-    if (code.empty()) return;
-    const int n = static_cast<int>(code.size());
-    if (!IsAllDigits(code, n)) {
-      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+    // The message has always lacked its closing parenthesis; it is kept as the users know it.
+    if (!TakeRecordCode(view, kIdCode, kCodeChars, kOperatorCount,
+                        "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10", state_.current_operator))
       return;
-    }
-    state_.current_operator = ParseShortNumber(code, n);
-    if (!InRange(state_.current_operator)) {
-      // The message has always lacked its closing parenthesis; it is kept as the users know it.
-      ShowError("ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10");
-      return;
-    }
     view.SetText(kIdName, state_.params.Operator(state_.current_operator).name);
     UpdateRegisterHint(view, kIdName);
   }

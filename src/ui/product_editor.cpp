@@ -98,18 +98,9 @@ class ProductEditor : public Presenter {
   static bool InRange(int code) { return code >= 1 && code <= kProductCount; }
 
   void TakeCode(FormView& view) {
-    const std::string code = view.GetText(kIdCode, kCodeChars);
-    if (code.empty()) return;
-    const int n = static_cast<int>(code.size());
-    if (!IsAllDigits(code, n)) {
-      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+    if (!TakeRecordCode(view, kIdCode, kCodeChars, kProductCount,
+                        "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)", state_.current_plu))
       return;
-    }
-    state_.current_plu = ParseShortNumber(code, n);
-    if (!InRange(state_.current_plu)) {
-      ShowError("ERRO - CODIGO EXCEDE LIMITE (MAX. 500)");
-      return;
-    }
     const PluRecord& plu = state_.params.Product(state_.current_plu);
     ShowStatusFlags(view, plu);
     view.SetText(kIdPrice, plu.price);

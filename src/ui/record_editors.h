@@ -48,6 +48,28 @@ void StoreStatusPriceName(Record& record, const FormView& view, std::string_view
   record.name = std::string(name.substr(0, kRecordNameLen));
 }
 
+// Takes the record code typed in a code field when the field loses the focus: its first
+// `chars` characters must be digits making a number from 1 to `count`. An empty field takes
+// nothing. A non-numeric code is refused with its message and `current` keeps its value; an
+// out-of-range number is kept in `current` (so nothing is stored under it) and refused with
+// `range_error`. True when a record was taken.
+inline bool TakeRecordCode(const FormView& view, int id, int chars, int count,
+                           std::string_view range_error, int& current) {
+  const std::string code = view.GetText(id, chars);
+  if (code.empty()) return false;
+  const int n = static_cast<int>(code.size());
+  if (!IsAllDigits(code, n)) {
+    ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+    return false;
+  }
+  current = ParseShortNumber(code, n);
+  if (current < 1 || current > count) {
+    ShowError(range_error);
+    return false;
+  }
+  return true;
+}
+
 // Shows the status flags of a record in the four boxes.
 template <class Record>
 void ShowStatusFlags(FormView& view, const Record& record) {
