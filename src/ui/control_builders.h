@@ -1,6 +1,7 @@
 // Short ways to write the controls of a form template, so that a template reads like the
-// resource it stands for: kind, id, label, help and the place in dialog units. Fixed texts
-// are written as UTF-8 literals and become Windows-1252 bytes here, once.
+// resource it stands for: kind, id, label, help and the place in dialog units. Every form
+// builds its template with these. Fixed texts are written as UTF-8 literals and become
+// Windows-1252 bytes here, once.
 #pragma once
 
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "common/cp1252.h"
 #include "ui/form.h"
+#include "ui/register_hint.h"
 
 namespace qx::ui {
 
@@ -18,7 +20,7 @@ struct Box {
 
 // The label of a text field has the field's id plus this offset, so that the field can name
 // it as its buddy (fields 1000 to 1068 have labels 6000 to 6068, clear of the register
-// hints' 5000 to 5068; the record editors number theirs the same way).
+// hints' 5000 to 5068).
 inline constexpr int kFieldLabelIdOffset = 5000;
 constexpr int FieldLabelId(int field_id) { return field_id + kFieldLabelIdOffset; }
 
@@ -36,15 +38,31 @@ inline ControlTemplate MakeControl(ControlKind kind, int id, std::string_view la
   return c;
 }
 
+inline ControlTemplate PushButton(int id, std::string_view label, std::string_view help, Box at) {
+  return MakeControl(ControlKind::kPushButton, id, label, help, at);
+}
+
+// The button that Enter presses.
+inline ControlTemplate DefaultPushButton(int id, std::string_view label, std::string_view help,
+                                         Box at) {
+  return MakeControl(ControlKind::kDefaultPushButton, id, label, help, at);
+}
+
+inline ControlTemplate SaveButton(Box at) { return DefaultPushButton(kIdOk, "Salvar", "", at); }
+
+inline ControlTemplate ExitButton(Box at) { return PushButton(kIdCancel, "Sair", "", at); }
+
 inline ControlTemplate CheckBox(int id, std::string_view label, std::string_view help, Box at) {
   return MakeControl(ControlKind::kCheckBox, id, label, help, at);
 }
 
-// A one-line text field without an input limit of its own: its text is cut or checked when
-// the form reads it.
-inline ControlTemplate TextField(int id, std::string_view help, Box at, bool digits_only) {
+// A one-line text field. Without an input limit (max_length 0) its text is cut or checked
+// when the form reads it.
+inline ControlTemplate TextField(int id, std::string_view help, Box at, bool digits_only,
+                                 int max_length = 0) {
   ControlTemplate c = MakeControl(ControlKind::kEdit, id, "", help, at);
   c.digits_only = digits_only;
+  c.max_length = max_length;
   return c;
 }
 
@@ -55,14 +73,19 @@ inline ControlTemplate FieldLabel(int field_id, std::string_view label, Box at) 
 
 // A text field with its label in front of it; the field names the label as its buddy and
 // carries the label's text too, as its name for screen readers.
-inline void AddLabelledField(std::vector<ControlTemplate>& controls, int id,
-                             std::string_view label, Box label_at, std::string_view help,
-                             Box field_at, bool digits_only) {
+inline void AddLabelledField(std::vector<ControlTemplate>& controls, int id, std::string_view label,
+                             Box label_at, std::string_view help, Box field_at, bool digits_only,
+                             int max_length = 0) {
   controls.push_back(FieldLabel(id, label, label_at));
-  ControlTemplate field = TextField(id, help, field_at, digits_only);
+  ControlTemplate field = TextField(id, help, field_at, digits_only, max_length);
   field.label = Win1252(label);
   field.buddy = FieldLabelId(id);
   controls.push_back(field);
+}
+
+// The static text that shows a field's register hint (see register_hint.h); it starts empty.
+inline ControlTemplate RegisterHintControl(int field_id, Box at) {
+  return MakeControl(ControlKind::kStaticText, RegisterHintId(field_id), "", "", at);
 }
 
 inline ControlTemplate GroupBox(std::string_view label, Box at) {
@@ -73,16 +96,20 @@ inline ControlTemplate Note(std::string_view text, Box at) {
   return MakeControl(ControlKind::kStaticText, -1, text, "", at);
 }
 
+// A centred static text; the presenter may address it by its id.
+inline ControlTemplate CenteredText(int id, std::string_view text, Box at) {
+  return MakeControl(ControlKind::kCenteredText, id, text, "", at);
+}
+
 inline ControlTemplate CenteredNote(std::string_view text, Box at) {
-  return MakeControl(ControlKind::kCenteredText, -1, text, "", at);
+  return CenteredText(-1, text, at);
 }
 
-inline ControlTemplate SaveButton(Box at) {
-  return MakeControl(ControlKind::kDefaultPushButton, kIdOk, "Salvar", "", at);
-}
-
-inline ControlTemplate ExitButton(Box at) {
-  return MakeControl(ControlKind::kPushButton, kIdCancel, "Sair", "", at);
+// The logo picture.
+inline ControlTemplate Logo(Box at) {
+  ControlTemplate c = MakeControl(ControlKind::kPicture, -1, "", "", at);
+  c.image_id = kLogoBitmapId;
+  return c;
 }
 
 }  // namespace qx::ui

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "common/messages.h"
+#include "ui/control_builders.h"
 #include "ui/record_editors.h"
 
 namespace qx::ui {
@@ -20,38 +21,39 @@ const FormTemplate& DeptEditorTemplate() {
     f.title = Win1252("QX-4810  PROGRAMAÇÃO  DEPARTAMENTO: ");
     f.width = 303;
     f.height = 166;
-    f.controls = {
-        CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
-                 " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o operador "
-                 "deverá entrar com \n o preço na venda seguido da tecla de departamento.",
-                 10, 12, 150, 12),
-        CheckBox(kIdNegativePrice, "Preço é negativo ?", " Se estiver marcado o valor é negativo.",
-                 10, 30, 150, 12),
-        CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
-                 " Marque se o operador pode substituir o \n preço fixo na venda.\n Para "
-                 "substituir bastaria entrar com o \n preço na venda seguido da tecla de "
-                 "departamento.",
-                 10, 48, 110, 20),
-        CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
-                 " Marcando fará com que ao iniciar a venda, \n seja feito o seu encerramento "
-                 "automático em DINHEIRO.",
-                 10, 74, 150, 12),
-        Label(kIdName, "NOME DO DEPARTAMENTO", 170, 10, 120, 10),
-        Edit(kIdName, "NOME DO DEPARTAMENTO", static_cast<int>(kRecordNameLen), false,
-             " Informe o nome do departamento até 12 caracteres.", 170, 22, 80, 13),
-        Hint(kIdName, 170, 37, 123, 18),
-        Label(kIdPrice, "PREÇO /  LIMITE DE PREÇO:", 170, 58, 120, 10),
-        Edit(kIdPrice, "PREÇO /  LIMITE DE PREÇO:", static_cast<int>(kPriceLen), true,
-             " Se o preço do depto/produto é variável ou  \n aberto, informe o valor limite até "
-             "7 dígitos.\n Se for fixo, será entendido como o preço. \n O valor não tem vírgula "
-             "nem ponto porque \n já está implicito que tem 2 casas decimais.",
-             170, 70, 60, 13),
+    std::vector<ControlTemplate>& c = f.controls;
+    c.push_back(CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
+                         " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o "
+                         "operador deverá entrar com \n o preço na venda seguido da tecla de "
+                         "departamento.",
+                         {10, 12, 150, 12}));
+    c.push_back(CheckBox(kIdNegativePrice, "Preço é negativo ?",
+                         " Se estiver marcado o valor é negativo.", {10, 30, 150, 12}));
+    c.push_back(CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
+                         " Marque se o operador pode substituir o \n preço fixo na venda.\n Para "
+                         "substituir bastaria entrar com o \n preço na venda seguido da tecla de "
+                         "departamento.",
+                         {10, 48, 110, 20}));
+    c.push_back(CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
+                         " Marcando fará com que ao iniciar a venda, \n seja feito o seu "
+                         "encerramento automático em DINHEIRO.",
+                         {10, 74, 150, 12}));
+    AddLabelledField(c, kIdName, "NOME DO DEPARTAMENTO", {170, 10, 120, 10},
+                     " Informe o nome do departamento até 12 caracteres.", {170, 22, 80, 13}, false,
+                     static_cast<int>(kRecordNameLen));
+    c.push_back(RegisterHintControl(kIdName, {170, 37, 123, 18}));
+    AddLabelledField(c, kIdPrice, "PREÇO /  LIMITE DE PREÇO:", {170, 58, 120, 10},
+                     " Se o preço do depto/produto é variável ou  \n aberto, informe o valor "
+                     "limite até 7 dígitos.\n Se for fixo, será entendido como o preço. \n O "
+                     "valor não tem vírgula nem ponto porque \n já está implicito que tem 2 "
+                     "casas decimais.",
+                     {170, 70, 60, 13}, true, static_cast<int>(kPriceLen));
+    c.push_back(
         Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
              "(ABRE CHAVES).\nExemplo: CAFÉ  =  {C{A{F{É   (máximo 6 letras grandes)",
-             10, 96, 283, 30),
-        Button(kIdOk, "Salvar", true, 86, 140, 60, 16),
-        Button(kIdCancel, "Sair", false, 156, 140, 60, 16),
-    };
+             {10, 96, 283, 30}));
+    c.push_back(SaveButton({86, 140, 60, 16}));
+    c.push_back(ExitButton({156, 140, 60, 16}));
     return f;
   }();
   return form;

@@ -2,6 +2,7 @@
 // editor for that key while the grid hides itself.
 #include <array>
 
+#include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/record_editors.h"
 #include "ui/workflows.h"
@@ -29,18 +30,17 @@ const FormTemplate& DeptGridTemplate() {
     f.title = Win1252("QX-4810  PROGRAMAÇÃO  DEPARTAMENTOS");
     f.width = 278;
     f.height = 175;
-    f.controls.push_back(Control(-1, ControlKind::kCenteredText,
-                                 "Selecione uma tecla de departamento para programá-la.", 10,
-                                 8, 258, 10));
+    f.controls.push_back(
+        CenteredNote("Selecione uma tecla de departamento para programá-la.", {10, 8, 258, 10}));
     // Four columns of four keys: DEPT 1 to 4 down the first column, and so on.
     for (int n = 1; n <= kDepartmentCount; ++n) {
       const int column = (n - 1) / 4;
       const int row = (n - 1) % 4;
-      f.controls.push_back(Button(kDeptButtonIds[static_cast<std::size_t>(n - 1)],
-                                  "DEPT " + std::to_string(n), false, 14 + 66 * column,
-                                  26 + 30 * row, 56, 24));
+      f.controls.push_back(PushButton(kDeptButtonIds[static_cast<std::size_t>(n - 1)],
+                                      "DEPT " + std::to_string(n), "",
+                                      {14 + 66 * column, 26 + 30 * row, 56, 24}));
     }
-    f.controls.push_back(Button(kIdCancel, "Sair", false, 111, 150, 56, 16));
+    f.controls.push_back(ExitButton({111, 150, 56, 16}));
     return f;
   }();
   return form;

@@ -281,7 +281,7 @@ void AddGroupField(std::vector<ControlTemplate>& c, int gx, int y, int id,
 }
 
 void AddHint(std::vector<ControlTemplate>& c, int gx, int y, int name_id) {
-  c.push_back(RegisterHintControl(name_id, gx + 6, y, kGroupWidth - 12, 16));
+  c.push_back(RegisterHintControl(name_id, {gx + 6, y, kGroupWidth - 12, 16}));
 }
 
 void AddPaymentGroup(std::vector<ControlTemplate>& c, const PaymentGroup& g) {

@@ -39,7 +39,7 @@ void AddFrame(FormTemplate& form, std::string_view title, int x,
     const int y = kTop + 12 + i * kRowHeight;
     const int id = fields[static_cast<std::size_t>(i)];
     form.controls.push_back(TextField(id, kLineHelp, {x + 6, y, 119, 12}, false));
-    form.controls.push_back(RegisterHintControl(id, x + 6, y + 13, 119, 8));
+    form.controls.push_back(RegisterHintControl(id, {x + 6, y + 13, 119, 8}));
   }
 }
 

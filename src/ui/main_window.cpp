@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "common/cp1252.h"
+#include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/workflows.h"
 
@@ -18,46 +19,7 @@ namespace {
 constexpr int kLockedButtons[] = {kIdSaveFile,  kIdDepartments,  kIdProducts,  kIdOperators,
                                   kIdFunctionKeys, kIdHeaderFooter, kIdMiscOptions};
 
-ControlTemplate Button(int id, ControlKind kind, const char* utf8_label, const char* utf8_help,
-                       int x, int y, int width, int height) {
-  ControlTemplate c;
-  c.id = id;
-  c.kind = kind;
-  c.label = Win1252(utf8_label);
-  c.help = Win1252(utf8_help);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
-ControlTemplate Logo(int x, int y, int width, int height) {
-  ControlTemplate c;
-  c.kind = ControlKind::kPicture;
-  c.image_id = kLogoBitmapId;
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
-ControlTemplate CenteredText(int id, const char* utf8_text, int x, int y, int width,
-                             int height) {
-  ControlTemplate c;
-  c.id = id;
-  c.kind = ControlKind::kCenteredText;
-  c.label = Win1252(utf8_text);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
 FormTemplate BuildMainWindowTemplate() {
-  using K = ControlKind;
   FormTemplate f;
   f.resource_id = kMainWindowResource;
   f.name = "MainWindow";
@@ -68,38 +30,41 @@ FormTemplate BuildMainWindowTemplate() {
   // The help texts are attached in the order of this list: 1000, 1001, 1002, 1004, 1046,
   // 1006, 1007, 1008.
   f.controls = {
-      Button(kIdOpenFile, K::kDefaultPushButton, "NOVO\nABRE arquivo",
-             " Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n"
-             " com novos parâmetros.",
-             12, 120, 90, 28),
-      Button(kIdSaveFile, K::kPushButton, "SALVAR arquivo",
-             " Salva os parâmetros em um arquivo.\n Gera arquivo HTML lido por um editor de "
-             "INTERNET,\n contendo toda  a  programação e outro arquivo do \n mesmo tipo com um "
-             "resumo dos departamentos,produtos\n e operadores alterados.",
-             12, 156, 90, 20),
-      Button(kIdDepartments, K::kPushButton, "DEPARTAMENTOS",
-             " Permite programar DEPARTAMENTOS.\n É possivel usar as 16 teclas de departamentos "
-             "\n para registrar produto na venda.",
-             120, 12, 90, 24),
-      Button(kIdProducts, K::kPushButton, "PRODUTOS",
-             " Permite programar PRODUTOS.\n Até 500 produtos poderão ser programados com \n "
-             "códigos na faixa de 1 a 500.",
-             222, 12, 90, 24),
-      Button(kIdOperators, K::kPushButton, "EMPREGADOS",
-             " Permite programar OPERADORES.\nAté 10 operadores poderão ser ativados.", 120, 48,
-             90, 24),
-      Button(kIdFunctionKeys, K::kPushButton, "TECLAS de FUNÇÃO",
-             " Teclas de função como, por exemplo, desconto [-%] \n acréscimo [+%], meios de "
-             "pagamento, etc podem ser \n configuradas aqui.",
-             222, 48, 90, 24),
-      Button(kIdHeaderFooter, K::kPushButton, "LOGO",
-             " Programar o cabeçalho e o rodapé do cupom.", 120, 84, 90, 24),
-      Button(kIdMiscOptions, K::kPushButton, "DIVERSOS",
-             " Parâmetros de sistema e de impressão são \nalterados aqui.", 222, 84, 90, 24),
-      Button(kIdAbout, K::kPushButton, "SOBRE", "", 12, 184, 90, 20),
-      Button(kIdOk, K::kDefaultPushButton, "OK", "", 196, 196, 56, 16),
-      Button(kIdCancel, K::kPushButton, "Cancel", "", 256, 196, 56, 16),
-      Logo(12, 12, 90, 96),
+      DefaultPushButton(
+          kIdOpenFile, "NOVO\nABRE arquivo",
+          " Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n"
+          " com novos parâmetros.",
+          {12, 120, 90, 28}),
+      PushButton(
+          kIdSaveFile, "SALVAR arquivo",
+          " Salva os parâmetros em um arquivo.\n Gera arquivo HTML lido por um editor de "
+          "INTERNET,\n contendo toda  a  programação e outro arquivo do \n mesmo tipo com um "
+          "resumo dos departamentos,produtos\n e operadores alterados.",
+          {12, 156, 90, 20}),
+      PushButton(
+          kIdDepartments, "DEPARTAMENTOS",
+          " Permite programar DEPARTAMENTOS.\n É possivel usar as 16 teclas de departamentos "
+          "\n para registrar produto na venda.",
+          {120, 12, 90, 24}),
+      PushButton(kIdProducts, "PRODUTOS",
+                 " Permite programar PRODUTOS.\n Até 500 produtos poderão ser programados com \n "
+                 "códigos na faixa de 1 a 500.",
+                 {222, 12, 90, 24}),
+      PushButton(kIdOperators, "EMPREGADOS",
+                 " Permite programar OPERADORES.\nAté 10 operadores poderão ser ativados.",
+                 {120, 48, 90, 24}),
+      PushButton(kIdFunctionKeys, "TECLAS de FUNÇÃO",
+                 " Teclas de função como, por exemplo, desconto [-%] \n acréscimo [+%], meios de "
+                 "pagamento, etc podem ser \n configuradas aqui.",
+                 {222, 48, 90, 24}),
+      PushButton(kIdHeaderFooter, "LOGO", " Programar o cabeçalho e o rodapé do cupom.",
+                 {120, 84, 90, 24}),
+      PushButton(kIdMiscOptions, "DIVERSOS",
+                 " Parâmetros de sistema e de impressão são \nalterados aqui.", {222, 84, 90, 24}),
+      PushButton(kIdAbout, "SOBRE", "", {12, 184, 90, 20}),
+      DefaultPushButton(kIdOk, "OK", "", {196, 196, 56, 16}),
+      PushButton(kIdCancel, "Cancel", "", {256, 196, 56, 16}),
+      Logo({12, 12, 90, 96}),
   };
   return f;
 }
@@ -114,20 +79,18 @@ FormTemplate BuildAboutBoxTemplate() {
   f.font_name = "Arial";
   f.font_points = 14;
   f.controls = {
-      Logo(63, 7, 60, 40),
+      Logo({63, 7, 60, 40}),
       // The first static text of the form: the version line.
-      CenteredText(kIdAboutVersion, "Versão  1.00  -  01 de Agosto de 2013", 7, 52, 172, 12),
-      CenteredText(-1,
-                   "A registradora QX-4810 não possui porta serial. Por isso, toda a "
+      CenteredText(kIdAboutVersion, "Versão  1.00  -  01 de Agosto de 2013", {7, 52, 172, 12}),
+      CenteredNote("A registradora QX-4810 não possui porta serial. Por isso, toda a "
                    "programação deve ser feita via teclado.  Este aplicativo  recebe a "
                    "programação de acordo com o formato da registradora QX-4810 e salva em um  "
                    "arquivo para impressão.",
-                   7, 68, 172, 64),
-      CenteredText(-1,
-                   "O relatório impresso é um roteiro  que auxilia na programação  via "
+                   {7, 68, 172, 64}),
+      CenteredNote("O relatório impresso é um roteiro  que auxilia na programação  via "
                    "teclado.",
-                   7, 134, 172, 24),
-      Button(kIdOk, ControlKind::kDefaultPushButton, "OK", "", 68, 162, 50, 14),
+                   {7, 134, 172, 24}),
+      DefaultPushButton(kIdOk, "OK", "", {68, 162, 50, 14}),
   };
   return f;
 }

@@ -210,8 +210,8 @@ FormTemplate BuildTemplate() {
     AddLabelledField(form.controls, t.id, t.label, t.label_at, t.help, t.field_at,
                      t.digits_only);
     if (t.shows_hint)
-      form.controls.push_back(RegisterHintControl(t.id, t.field_at.x + t.field_at.width + 4,
-                                                  t.label_at.y, 120, 16));
+      form.controls.push_back(
+          RegisterHintControl(t.id, {t.field_at.x + t.field_at.width + 4, t.label_at.y, 120, 16}));
   }
   form.controls.push_back(Note(kNote, {5, 292, 424, 26}));
   form.controls.push_back(CenteredNote(kNoteBelow, {5, 319, 424, 8}));

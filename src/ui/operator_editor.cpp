@@ -2,6 +2,7 @@
 // and shows the stored name; "Salvar / Próximo" stores the name, marks the operator as
 // altered and empties the form for the next code.
 #include "common/messages.h"
+#include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/record_editors.h"
 
@@ -20,56 +21,33 @@ const FormTemplate& OperatorEditorTemplate() {
     f.title = Win1252("QX-4810  PROGRAMAÇÃO  OPERADORES");
     f.width = 215;
     f.height = 127;
-    f.controls = {
-        Label(kIdCode, "Código (1 a 10):", 10, 12, 72, 10),
-        Edit(kIdCode, "Código (1 a 10):", 0, true, "", 85, 10, 30, 13),
-        Label(kIdName, "Nome do empregado", 10, 34, 72, 10),
-        Edit(kIdName, "Nome do empregado", static_cast<int>(kOperatorNameLen), false,
-             " Nome do operador até 8 caracteres.", 85, 32, 60, 13),
-        Hint(kIdName, 85, 47, 120, 18),
-        Button(kIdOk, "Salvar / Próximo", true, 30, 104, 70, 16),
-        Button(kIdCancel, "Sair", false, 115, 104, 60, 16),
+    std::vector<ControlTemplate>& c = f.controls;
+    AddLabelledField(c, kIdCode, "Código (1 a 10):", {10, 12, 72, 10}, "", {85, 10, 30, 13}, true);
+    AddLabelledField(c, kIdName, "Nome do empregado", {10, 34, 72, 10},
+                     " Nome do operador até 8 caracteres.", {85, 32, 60, 13}, false,
+                     static_cast<int>(kOperatorNameLen));
+    c.push_back(RegisterHintControl(kIdName, {85, 47, 120, 18}));
+    c.push_back(DefaultPushButton(kIdOk, "Salvar / Próximo", "", {30, 104, 70, 16}));
+    c.push_back(ExitButton({115, 104, 60, 16}));
+    c.push_back(
         Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
              "(ABRE CHAVES).\nExemplo: JOSÉ  =  {J{O{S{E   (máximo  4 letras grandes)",
-             10, 68, 195, 30),
-    };
+             {10, 68, 195, 30}));
     return f;
   }();
   return form;
 }
 
-class OperatorEditor : public Presenter {
+class OperatorEditor : public NextRecordEditor {
  public:
-  explicit OperatorEditor(AppState& state) : state_(state) {}
+  explicit OperatorEditor(AppState& state) : NextRecordEditor(kIdCode, kIdName), state_(state) {}
 
   const FormTemplate& Template() const override { return OperatorEditorTemplate(); }
-
-  void OnOpen(FormView& view) override {
-    view.SetTitle(OperatorEditorTemplate().title);
-    UpdateRegisterHint(view, kIdName);
-    view.SetFocus(kIdCode);
-  }
-
-  void OnCommand(FormView& view, int id) override {
-    if (id == kIdOk) {
-      SaveAndNext(view);
-    } else if (id == kIdCancel) {
-      view.Close(0);
-    }
-  }
-
-  void OnFocusLost(FormView& view, int id) override {
-    if (id == kIdCode) TakeCode(view);
-  }
-
-  void OnTextChanged(FormView& view, int id) override {
-    if (id == kIdName) UpdateRegisterHint(view, kIdName);
-  }
 
  private:
   static bool InRange(int code) { return code >= 1 && code <= kOperatorCount; }
 
-  void TakeCode(FormView& view) {
+  void TakeCode(FormView& view) override {
     // The message has always lacked its closing parenthesis; it is kept as the users know it.
     if (!TakeRecordCode(view, kIdCode, kCodeChars, kOperatorCount,
                         "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10", state_.current_operator))
@@ -78,7 +56,7 @@ class OperatorEditor : public Presenter {
     UpdateRegisterHint(view, kIdName);
   }
 
-  void SaveAndNext(FormView& view) {
+  void SaveAndNext(FormView& view) override {
     // Storing uses the code last taken, not the code field's text.
     if (InRange(state_.current_operator)) {
       const std::string name = view.GetText(kIdName, kReadAll);

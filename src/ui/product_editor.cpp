@@ -2,6 +2,7 @@
 // shows the stored product; "Salvar / Próximo" checks the form, stores the product, raises
 // its change markers for whatever really changed and empties the form for the next code.
 #include "common/messages.h"
+#include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/record_editors.h"
 
@@ -22,82 +23,60 @@ const FormTemplate& ProductEditorTemplate() {
     f.title = Win1252("QX-4810  PROGRAMAÇÃO  PRODUTOS");
     f.width = 317;
     f.height = 182;
-    f.controls = {
-        Label(kIdCode, "Código      (1 a 500):", 10, 10, 80, 10),
-        Edit(kIdCode, "Código      (1 a 500):", 0, true, "", 92, 8, 40, 13),
-        CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
-                 " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o operador "
-                 "deverá entrar \n com o preço na venda após registrar o código \n do produto.",
-                 10, 32, 150, 12),
-        CheckBox(kIdNegativePrice, "Preço é negativo ?",
-                 " Se estiver marcado o valor do produto é negativo.", 10, 50, 150, 12),
-        CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
-                 " Marque se o operador pode substituir o \n preço do produto na venda.\n Se o "
-                 "preço fixo está marcado, o operador \n poderá substituir o preço na venda \n se "
-                 "digitar quantidade 1 ([1] [XHORA]) na venda \n antes de registrar o código do "
-                 "produto.",
-                 10, 68, 110, 20),
-        CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
-                 " Marcando fará com que o produto ao iniciar a venda, \n seja feito o seu "
-                 "encerramento automático em DINHEIRO.",
-                 10, 94, 160, 12),
-        Label(kIdName, "Nome do produto:", 180, 30, 120, 10),
-        Edit(kIdName, "Nome do produto:", static_cast<int>(kRecordNameLen), false,
-             " Informe o nome do produto até 12 caracteres.", 180, 42, 80, 13),
-        Hint(kIdName, 180, 57, 127, 18),
-        Label(kIdPrice, "Preço / Limite de preço:", 180, 78, 120, 10),
-        Edit(kIdPrice, "Preço / Limite de preço:", static_cast<int>(kPriceLen), true,
-             " Se o preço do produto é variável ou aberto, \n entre com o valor limite até 7 "
-             "dígitos.\n Se for fixo, entre com o preço. \n O valor não tem vírgula nem ponto "
-             "porque \n já está implicito que tem 2 casas decimais.",
-             180, 90, 60, 13),
-        Label(kIdDeptCode, "Código do departamento", 180, 110, 120, 10),
-        Edit(kIdDeptCode, "Código do departamento", static_cast<int>(kDeptCodeLen), true,
-             " Informe o código do departamento de 1 a 16.", 180, 122, 30, 13),
-        Note("Não é possivel cancelar um produto. ", 10, 114, 160, 10),
+    std::vector<ControlTemplate>& c = f.controls;
+    AddLabelledField(c, kIdCode, "Código      (1 a 500):", {10, 10, 80, 10}, "", {92, 8, 40, 13},
+                     true);
+    c.push_back(CheckBox(kIdFixedPrice, "Preço programado (fixo) ?",
+                         " Marque se o preço deve ser lido da tabela.\n Se NÃO for marcado, o "
+                         "operador deverá entrar \n com o preço na venda após registrar o "
+                         "código \n do produto.",
+                         {10, 32, 150, 12}));
+    c.push_back(CheckBox(kIdNegativePrice, "Preço é negativo ?",
+                         " Se estiver marcado o valor do produto é negativo.", {10, 50, 150, 12}));
+    c.push_back(CheckBox(kIdOpenPrice, "Pode alterar preço programado na VENDA?",
+                         " Marque se o operador pode substituir o \n preço do produto na venda.\n "
+                         "Se o preço fixo está marcado, o operador \n poderá substituir o preço "
+                         "na venda \n se digitar quantidade 1 ([1] [XHORA]) na venda \n antes de "
+                         "registrar o código do produto.",
+                         {10, 68, 110, 20}));
+    c.push_back(CheckBox(kIdSingleItemSale, "Produto fecha a venda em DINHEIRO ?",
+                         " Marcando fará com que o produto ao iniciar a venda, \n seja feito o "
+                         "seu encerramento automático em DINHEIRO.",
+                         {10, 94, 160, 12}));
+    AddLabelledField(c, kIdName, "Nome do produto:", {180, 30, 120, 10},
+                     " Informe o nome do produto até 12 caracteres.", {180, 42, 80, 13}, false,
+                     static_cast<int>(kRecordNameLen));
+    c.push_back(RegisterHintControl(kIdName, {180, 57, 127, 18}));
+    AddLabelledField(c, kIdPrice, "Preço / Limite de preço:", {180, 78, 120, 10},
+                     " Se o preço do produto é variável ou aberto, \n entre com o valor limite "
+                     "até 7 dígitos.\n Se for fixo, entre com o preço. \n O valor não tem "
+                     "vírgula nem ponto porque \n já está implicito que tem 2 casas decimais.",
+                     {180, 90, 60, 13}, true, static_cast<int>(kPriceLen));
+    AddLabelledField(c, kIdDeptCode, "Código do departamento", {180, 110, 120, 10},
+                     " Informe o código do departamento de 1 a 16.", {180, 122, 30, 13}, true,
+                     static_cast<int>(kDeptCodeLen));
+    c.push_back(Note("Não é possivel cancelar um produto. ", {10, 114, 160, 10}));
+    c.push_back(
         Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
              "(ABRE CHAVES).\nExemplo: CHÁ  =  {C{H{Á   (máximo 6 letras)",
-             10, 128, 165, 30),
-        Button(kIdOk, "Salvar / Próximo", true, 90, 160, 70, 16),
-        Button(kIdCancel, "Sair", false, 170, 160, 60, 16),
-    };
+             {10, 128, 165, 30}));
+    c.push_back(DefaultPushButton(kIdOk, "Salvar / Próximo", "", {90, 160, 70, 16}));
+    c.push_back(ExitButton({170, 160, 60, 16}));
     return f;
   }();
   return form;
 }
 
-class ProductEditor : public Presenter {
+class ProductEditor : public NextRecordEditor {
  public:
-  explicit ProductEditor(AppState& state) : state_(state) {}
+  explicit ProductEditor(AppState& state) : NextRecordEditor(kIdCode, kIdName), state_(state) {}
 
   const FormTemplate& Template() const override { return ProductEditorTemplate(); }
-
-  void OnOpen(FormView& view) override {
-    view.SetTitle(ProductEditorTemplate().title);
-    UpdateRegisterHint(view, kIdName);
-    view.SetFocus(kIdCode);
-  }
-
-  void OnCommand(FormView& view, int id) override {
-    if (id == kIdOk) {
-      SaveAndNext(view);
-    } else if (id == kIdCancel) {
-      view.Close(0);
-    }
-  }
-
-  void OnFocusLost(FormView& view, int id) override {
-    if (id == kIdCode) TakeCode(view);
-  }
-
-  void OnTextChanged(FormView& view, int id) override {
-    if (id == kIdName) UpdateRegisterHint(view, kIdName);
-  }
 
  private:
   static bool InRange(int code) { return code >= 1 && code <= kProductCount; }
 
-  void TakeCode(FormView& view) {
+  void TakeCode(FormView& view) override {
     if (!TakeRecordCode(view, kIdCode, kCodeChars, kProductCount,
                         "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)", state_.current_plu))
       return;
@@ -150,7 +129,7 @@ class ProductEditor : public Presenter {
     return !RefuseSeparator(price) && !RefuseSeparator(name) && !RefuseSeparator(dept_code);
   }
 
-  void SaveAndNext(FormView& view) {
+  void SaveAndNext(FormView& view) override {
     // Storing uses the code last taken, not the code field's text.
     if (InRange(state_.current_plu)) {
       const std::string price = view.GetText(kIdPrice, kReadAll);

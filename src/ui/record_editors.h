@@ -1,13 +1,11 @@
 // What the department, product and operator editors share: the ids of the controls they have
-// in common, the ids of our own additions (labels and the register-character hints), and the
-// rules that store a record's fields and raise its change markers.
+// in common and the rules that store a record's fields and raise its change markers.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "common/cp1252.h"
 #include "model/change_markers.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
@@ -26,10 +24,6 @@ inline constexpr int kIdFixedPrice = 1048;
 inline constexpr int kIdOpenPrice = 1049;
 inline constexpr int kIdNegativePrice = 1050;
 inline constexpr int kIdSingleItemSale = 1051;
-
-// The label that names a text field is a static text of its own, with an id outside the
-// form's ids (and outside the register hints' 5000 to 5068).
-constexpr int LabelIdFor(int field_id) { return field_id + 5000; }
 
 // The widest text any field is read with before its own length check, so that an over-long
 // text (pasted, or kept from an older form) is seen as too long rather than silently cut.
@@ -70,6 +64,45 @@ inline bool TakeRecordCode(const FormView& view, int id, int chars, int count,
   return true;
 }
 
+// The product and operator editors run alike: leaving the code field takes the code typed
+// there, "Salvar / Próximo" stores the record and empties the form for the next code, and
+// the name field shows its register hint as it is typed. Each editor supplies the taking and
+// the storing.
+class NextRecordEditor : public Presenter {
+ public:
+  void OnOpen(FormView& view) override {
+    view.SetTitle(Template().title);
+    UpdateRegisterHint(view, name_id_);
+    view.SetFocus(code_id_);
+  }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdOk) {
+      SaveAndNext(view);
+    } else if (id == kIdCancel) {
+      view.Close(0);
+    }
+  }
+
+  void OnFocusLost(FormView& view, int id) override {
+    if (id == code_id_) TakeCode(view);
+  }
+
+  void OnTextChanged(FormView& view, int id) override {
+    if (id == name_id_) UpdateRegisterHint(view, name_id_);
+  }
+
+ protected:
+  NextRecordEditor(int code_id, int name_id) : code_id_(code_id), name_id_(name_id) {}
+
+  virtual void TakeCode(FormView& view) = 0;
+  virtual void SaveAndNext(FormView& view) = 0;
+
+ private:
+  int code_id_;
+  int name_id_;
+};
+
 // Shows the status flags of a record in the four boxes.
 template <class Record>
 void ShowStatusFlags(FormView& view, const Record& record) {
@@ -77,51 +110,6 @@ void ShowStatusFlags(FormView& view, const Record& record) {
   SetCheckFlag(view, kIdOpenPrice, record.status_open_price);
   SetCheckFlag(view, kIdNegativePrice, record.status_negative_price);
   SetCheckFlag(view, kIdSingleItemSale, record.status_single_item_sale);
-}
-
-// Template building blocks, in dialog units.
-inline ControlTemplate Control(int id, ControlKind kind, std::string_view label_utf8, int x,
-                               int y, int w, int h) {
-  ControlTemplate c;
-  c.id = id;
-  c.kind = kind;
-  c.label = Win1252(label_utf8);
-  c.x = x;
-  c.y = y;
-  c.width = w;
-  c.height = h;
-  return c;
-}
-inline ControlTemplate Label(int field_id, std::string_view utf8, int x, int y, int w, int h) {
-  return Control(LabelIdFor(field_id), ControlKind::kStaticText, utf8, x, y, w, h);
-}
-inline ControlTemplate Note(std::string_view utf8, int x, int y, int w, int h) {
-  return Control(-1, ControlKind::kStaticText, utf8, x, y, w, h);
-}
-inline ControlTemplate Hint(int field_id, int x, int y, int w, int h) {
-  return RegisterHintControl(field_id, x, y, w, h);
-}
-inline ControlTemplate Button(int id, std::string_view utf8, bool is_default, int x, int y,
-                              int w, int h) {
-  return Control(id, is_default ? ControlKind::kDefaultPushButton : ControlKind::kPushButton,
-                 utf8, x, y, w, h);
-}
-inline ControlTemplate CheckBox(int id, std::string_view utf8, std::string_view help_utf8,
-                                int x, int y, int w, int h) {
-  ControlTemplate c = Control(id, ControlKind::kCheckBox, utf8, x, y, w, h);
-  c.help = Win1252(help_utf8);
-  return c;
-}
-// A text field; its label (the same text) is a separate static text drawn beside it.
-inline ControlTemplate Edit(int id, std::string_view label_utf8, int max_length,
-                            bool digits_only, std::string_view help_utf8, int x, int y, int w,
-                            int h) {
-  ControlTemplate c = Control(id, ControlKind::kEdit, label_utf8, x, y, w, h);
-  c.max_length = max_length;
-  c.digits_only = digits_only;
-  c.help = Win1252(help_utf8);
-  c.buddy = LabelIdFor(id);
-  return c;
 }
 
 }  // namespace qx::ui

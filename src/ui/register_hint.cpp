@@ -57,17 +57,6 @@ std::string RegisterHint(std::string_view text) {
   return hint;
 }
 
-ControlTemplate RegisterHintControl(int field_id, int x, int y, int width, int height) {
-  ControlTemplate hint;
-  hint.id = RegisterHintId(field_id);
-  hint.kind = ControlKind::kStaticText;
-  hint.x = x;
-  hint.y = y;
-  hint.width = width;
-  hint.height = height;
-  return hint;
-}
-
 void UpdateRegisterHint(FormView& view, int field_id) {
   view.SetText(RegisterHintId(field_id), RegisterHint(view.GetText(field_id, kHintReadLimit)));
 }

@@ -23,12 +23,9 @@ std::string CharactersWithoutRegisterCode(std::string_view text);
 std::string RegisterHint(std::string_view text);
 
 // The hint control of a field has the field's id plus this offset (fields 1000 to 1068 have
-// hints 5000 to 5068).
+// hints 5000 to 5068). Forms place the hint with RegisterHintControl (control_builders.h).
 inline constexpr int kRegisterHintIdOffset = 4000;
 constexpr int RegisterHintId(int field_id) { return field_id + kRegisterHintIdOffset; }
-
-// The static text that shows a field's hint, placed by the form's layout hints.
-ControlTemplate RegisterHintControl(int field_id, int x, int y, int width, int height);
 
 // Shows the hint for the field's current text in the field's hint control. Call it from
 // OnTextChanged and after the presenter itself puts a text into the field.

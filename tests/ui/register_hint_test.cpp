@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fakes.h"
+#include "ui/control_builders.h"
 
 namespace qx::ui {
 namespace {
@@ -64,7 +65,7 @@ TEST(RegisterHint, UpdateShowsTheHintOfTheFieldsWholeTextInItsOwnControl) {
   field.id = 1052;
   field.kind = ControlKind::kEdit;
   form.controls.push_back(field);
-  form.controls.push_back(RegisterHintControl(1052, 0, 0, 10, 8));
+  form.controls.push_back(RegisterHintControl(1052, {0, 0, 10, 8}));
   EXPECT_EQ(form.controls.back().id, 5052);
   testing::FakeFormView view(form);
   view.Type(1052, "CAIXA \xD4");
