@@ -17,16 +17,16 @@ std::string BuildChangeSummary(const ParamSet& params) {
   static const std::string no_changes = Win1252("S E M     A L T E R A Ç Ã O");
 
   std::string page;
-  page.reserve(64 * 1024);
+  page.reserve(ExpectedPageSize(params, SectionMode::kChangesOnly));
   // The summary's own title comes before the guide's two titles.
   WriteTextLine(page, kHtmlHead);
   WriteTextLine(page, kBodyStart);
   WriteTextLine(page, kSummaryTitle);
   WriteTextLine(page, kGuideTitle);
   WriteTextLine(page, kGuideSubtitle);
-  WriteTextLine(page, FillTemplate(kBlackHeading, ToHtml(zoom_hint)));
-  WriteTextLine(page, FillTemplate(kCenteredTitle, ToHtml("Departamentos, produtos e operadores")));
-  WriteTextLine(page, LineBreaks(5));
+  WriteHtmlBlock(page, kBlackHeading, zoom_hint);
+  WriteHtmlBlock(page, kCenteredTitle, "Departamentos, produtos e operadores");
+  WriteLineBreaks(page, 5);
 
   // Each section shows only the groups holding a record whose marker for it is raised.
   constexpr SectionMode mode = SectionMode::kChangesOnly;
@@ -40,8 +40,7 @@ std::string BuildChangeSummary(const ParamSet& params) {
   WriteOperatorSection(page, params, mode);
 
   // Any raised marker counts, also one that no section could show (an unnamed record).
-  WriteTextLine(page, FillTemplate(kCenteredTitle,
-                                   ToHtml(AnyChangeMarker(params) ? "F   I   M" : no_changes)));
+  WriteHtmlBlock(page, kCenteredTitle, AnyChangeMarker(params) ? "F   I   M" : no_changes);
   return page;
 }
 

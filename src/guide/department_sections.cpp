@@ -57,16 +57,16 @@ void WriteKeyLabel(std::string& page, std::size_t split_width, std::string_view 
     const std::size_t first = label.size() / 2 + 1;
     text = std::string(label.substr(0, first)) + '\n' + std::string(label.substr(first));
   }
-  WriteBlock(page, kKeyBoxSmall, Shown(TrimBlanks(text)));
+  WriteSmallKey(page, text);
 }
 
 void WriteKeyValueRow(std::string& page, std::size_t split_width, std::string_view key_label,
                       std::string_view value, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, key_label);
-  WriteBlock(page, kCodeLine, Padded(7, Cut(value, 40), 7));
+  WritePaddedBlock(page, kCodeLine, 7, Cut(value, 40), 7);
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(8, Cut(note, 60)));
+  WritePaddedBlock(page, kNoteLine, 8, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 
@@ -75,11 +75,11 @@ void WriteKeyRangeValueRow(std::string& page, std::size_t split_width, std::stri
                            std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, first_label);
-  WriteBlock(page, kCodeLine, Spacer(4));
+  WriteSpacerBlock(page, kCodeLine, 4);
   WriteKeyLabel(page, split_width, last_label);
-  WriteBlock(page, kCodeLine, Padded(4, Cut(value, 40), 3));
+  WritePaddedBlock(page, kCodeLine, 4, Cut(value, 40), 3);
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(2, Cut(note, 60)));
+  WritePaddedBlock(page, kNoteLine, 2, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 
@@ -87,11 +87,11 @@ void WriteKeyNameRow(std::string& page, std::size_t split_width, std::string_vie
                      std::string_view name, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, key_label);
-  WriteBlock(page, kCodeLine, Spacer(3));
+  WriteSpacerBlock(page, kCodeLine, 3);
   WriteNameLine(page, name);
   if (name.size() < 13) WriteAlignmentBlock(page, 13 - name.size());
   WriteSmallKey(page, closing_key);
-  if (!note.empty()) WriteBlock(page, kNoteLine, Padded(4, Cut(note, 60)));
+  if (!note.empty()) WritePaddedBlock(page, kNoteLine, 4, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 
@@ -100,12 +100,12 @@ void WriteKeyRangeNameRow(std::string& page, std::size_t split_width, std::strin
                           std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
   WriteKeyLabel(page, split_width, first_label);
-  WriteBlock(page, kCodeLine, Spacer(3));
+  WriteSpacerBlock(page, kCodeLine, 3);
   WriteKeyLabel(page, split_width, last_label);
-  WriteBlock(page, kCodeLine, Spacer(6));
+  WriteSpacerBlock(page, kCodeLine, 6);
   WriteNameLine(page, name);
   WriteSmallKey(page, closing_key);
-  if (!note.empty()) WriteBlock(page, kNoteLine, Padded(5, Cut(note, 60)));
+  if (!note.empty()) WritePaddedBlock(page, kNoteLine, 5, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 

@@ -41,13 +41,13 @@ std::string StoredValue(const std::string& text) {
 
 void WriteSectionOpening(std::string& page, std::string_view group_title) {
   WriteTextLine(page, kPageBreak);
-  WriteTextLine(page, LineBreaks(2));
-  WriteTextLine(page, FillTemplate(kGroupTitle, group_title));
+  WriteLineBreaks(page, 2);
+  WriteBlock(page, kGroupTitle, group_title);
 }
 
 void WriteSectionEnd(std::string& page) {
   WriteExitBlock(page, kExitCaption, Win1252(kExitNote));
-  WriteTextLine(page, LineBreaks(1));
+  WriteLineBreaks(page, 1);
 }
 
 // ---- code 70 --------------------------------------------------------------------------
@@ -117,44 +117,49 @@ void WriteDiscountValueRow(std::string& page, const ParamSet& params) {
 
 void WriteFunctionKeyRow(std::string& page, std::string_view value, std::string_view caption,
                          std::string_view note) {
-  WriteTextLine(page, LineBreaks(1));
-  WriteTextLine(page, FillTemplate(kCodeLineBold, TextToHtml(CutText(value, kKeyValueLen))));
-  WriteTextLine(page, FillTemplate(kCodeLine, ToHtml("   ")));
-  WriteTextLine(page, FillTemplate(caption.size() > 3 ? kKeyBoxSmall : kKeyBoxLarge, caption));
-  WriteTextLine(page, FillTemplate(kCodeLine, ToHtml("   ")));
-  WriteTextLine(page, FillTemplate(kNoteLine, TextToHtml(CutText(note, kKeyNoteLen))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 1);
+  WriteTextBlock(page, kCodeLineBold, CutText(value, kKeyValueLen));
+  WriteHtmlBlock(page, kCodeLine, "   ");
+  WriteBlock(page, caption.size() > 3 ? kKeyBoxSmall : kKeyBoxLarge, caption);
+  WriteHtmlBlock(page, kCodeLine, "   ");
+  WriteTextBlock(page, kNoteLine, CutText(note, kKeyNoteLen));
+  WriteLineBreaks(page, 2);
 }
 
 void WriteFunctionKeyNameRow(std::string& page, std::string_view name, std::string_view caption,
                              std::string_view note) {
   name = CutText(name, std::string_view::npos);
   if (name.empty()) return;
-  WriteTextLine(page, LineBreaks(1));
+  WriteLineBreaks(page, 1);
   WriteNameLine(page, name);
   if (name.size() < kNameRowCodes) {
     const std::string filler((kNameRowCodes - name.size()) * 4, ' ');
-    WriteTextLine(page, FillTemplate(kCodeLineBold, ToHtml(StaggerCodes(
-                                                        kCodeGroupSize, filler,
-                                                        kNameCodesCapacity))));
+    BeginBlock(page, kCodeLineBold);
+    AppendStaggeredCodesHtml(page, kCodeGroupSize, filler, kNameCodesCapacity);
+    EndBlock(page, kCodeLineBold);
   }
-  WriteTextLine(page, FillTemplate(kKeyBoxSmall, ToHtml(TrimBlanks(caption))));
+  WriteHtmlBlock(page, kKeyBoxSmall, TrimBlanks(caption));
   note = CutText(note, std::string_view::npos);
   if (!note.empty()) {
-    const std::string bracketed = "(" + std::string(note) + ")";
-    WriteTextLine(page, FillTemplate(kNoteLine, TextToHtml("        " + std::string(CutText(
-                                                               bracketed, kKeyNameNoteLen)))));
+    // The note stands eight blanks to the right, in brackets, cut with its brackets.
+    std::string bracketed = "(";
+    bracketed += note;
+    bracketed += ')';
+    BeginBlock(page, kNoteLine);
+    AppendNbsp(page, 8);
+    AppendTextHtml(page, CutText(bracketed, kKeyNameNoteLen));
+    EndBlock(page, kNoteLine);
   }
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 2);
 }
 
 void WriteFunctionKeyStatusSection(std::string& page, const ParamSet& params) {
   WriteTextLine(page, kPageBreak);
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, Win1252("<!-- COMENTARIO   PROGRAMANDO TECLAS DE FUNÇÃO -->"));
-  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252("PROGRAMANDO TECLAS DE FUNÇÃO"))));
-  WriteTextLine(page, LineBreaks(2));
-  WriteTextLine(page, FillTemplate(kGroupTitle, "Status das teclas"));
+  WriteHtmlBlock(page, kSectionTitle, Win1252("PROGRAMANDO TECLAS DE FUNÇÃO"));
+  WriteLineBreaks(page, 2);
+  WriteBlock(page, kGroupTitle, "Status das teclas");
   WriteTextLine(page, kFloatLeftStyle);
   WriteCodeEntry(page, "  7 0   ", 5);
 
@@ -195,17 +200,15 @@ void WriteFunctionKeyNameSection(std::string& page, const ParamSet& params) {
   if (!any_name) return;
 
   WriteSectionOpening(page, "Nome das teclas");
-  WriteTextLine(page, LineBreaks(2));
-  WriteTextLine(page,
-                FillTemplate(kRedHeading,
-                             ToHtml(Win1252(
-                                 "Os nomes poderão ser consultados antes para saber se haverá "
-                                 "alteração.\nPara consultar digite : 15 [ SUBTOTAL ] \ndepois "
-                                 "para cada tecla:  4 [X/HORA] tecla \nExemplo para legenda "
-                                 "CARTAO: 4 [X/HORA] [CARTAO]\nExemplo para legenda CHEQUE: 4 "
-                                 "[X/HORA] [CHEQUE]\nPara sair da consulta teclar "
-                                 "[DINHEIRO/TOTAL]."))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 2);
+  WriteHtmlBlock(page, kRedHeading,
+                 Win1252("Os nomes poderão ser consultados antes para saber se haverá "
+                         "alteração.\nPara consultar digite : 15 [ SUBTOTAL ] \ndepois "
+                         "para cada tecla:  4 [X/HORA] tecla \nExemplo para legenda "
+                         "CARTAO: 4 [X/HORA] [CARTAO]\nExemplo para legenda CHEQUE: 4 "
+                         "[X/HORA] [CHEQUE]\nPara sair da consulta teclar "
+                         "[DINHEIRO/TOTAL]."));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, kFloatLeftStyle);
   WriteCodeEntry(page, "  8 0   ", 5);
   for (const NamedKey& key : keys) WriteFunctionKeyNameRow(page, key.name, key.caption, key.note);

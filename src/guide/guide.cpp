@@ -60,7 +60,7 @@ constexpr std::string_view kListingText =
 constexpr std::string_view kGuideCreationError = "ERRO NA CRIAÇÃO DO ARQUIVO";
 
 void WriteRedNote(std::string& page, std::string_view utf8_text) {
-  WriteTextLine(page, FillTemplate(kRedHeading, ToHtml(Win1252(utf8_text))));
+  WriteHtmlBlock(page, kRedHeading, Win1252(utf8_text));
 }
 
 void WritePreamble(std::string& page) {
@@ -68,14 +68,14 @@ void WritePreamble(std::string& page) {
   WriteTextLine(page, kBodyStart);
   WriteTextLine(page, kGuideTitle);
   WriteTextLine(page, kGuideSubtitle);
-  WriteTextLine(page, FillTemplate(kBlackHeading, ToHtml(Win1252(kZoomHint))));
+  WriteHtmlBlock(page, kBlackHeading, Win1252(kZoomHint));
   WriteRedNote(page, kNote1);
   WriteRedNote(page, kNote2);
   WriteRedNote(page, kNote3);
   // The technician first opens operator 1 with the key switch in REG.
-  WriteTextLine(page, FillTemplate(kCodeLineRed, ToHtml("  1   ")));
-  WriteTextLine(page, FillTemplate(kKeyBoxRed, "EMPREGADO"));
-  WriteTextLine(page, LineBreaks(6));
+  WriteHtmlBlock(page, kCodeLineRed, "  1   ");
+  WriteBlock(page, kKeyBoxRed, "EMPREGADO");
+  WriteLineBreaks(page, 6);
   WriteRedNote(page, kStartProgramming);
 }
 
@@ -100,25 +100,46 @@ void WriteProgrammingSections(std::string& page, const ParamSet& params) {
 
 // The clock and listing instructions follow the last section on its page.
 void WriteClosing(std::string& page) {
-  WriteTextLine(page, LineBreaks(5));
+  WriteLineBreaks(page, 5);
   WriteTextLine(page, kClockComment);
-  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252(kClockTitle))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteHtmlBlock(page, kSectionTitle, Win1252(kClockTitle));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, ToHtml(Win1252(kClockText)));
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, Win1252(kListingComment));
-  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252(kListingTitle))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteHtmlBlock(page, kSectionTitle, Win1252(kListingTitle));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, ToHtml(Win1252(kListingText)));
-  WriteTextLine(page, LineBreaks(2));
-  WriteTextLine(page, FillTemplate(kCenteredTitle, ToHtml("F   I   M")));
+  WriteLineBreaks(page, 2);
+  WriteHtmlBlock(page, kCenteredTitle, "F   I   M");
 }
 
 }  // namespace
 
+std::size_t ExpectedPageSize(const ParamSet& params, SectionMode mode) {
+  // A product's four rows take about 4 KB when its texts are at capacity, a department's
+  // three about 2.5 KB; all the rest of the guide stays under 128 KB, of the summary under
+  // 32 KB. A page that turns out larger simply grows.
+  constexpr std::size_t kPerProduct = 4096;
+  constexpr std::size_t kPerDepartment = 2560;
+  const bool changes_only = mode == SectionMode::kChangesOnly;
+  const auto named = [](const std::string& name) { return name.c_str()[0] != '\0'; };
+  std::size_t size = changes_only ? 32 * 1024 : 128 * 1024;
+  for (const PluRecord& plu : params.products) {
+    const bool changed =
+        plu.changed_status || plu.changed_price || plu.changed_name || plu.changed_dept;
+    if (named(plu.name) && (changed || !changes_only)) size += kPerProduct;
+  }
+  for (const DeptRecord& dept : params.departments) {
+    const bool changed = dept.changed_status || dept.changed_price || dept.changed_name;
+    if (named(dept.name) && (changed || !changes_only)) size += kPerDepartment;
+  }
+  return size;
+}
+
 std::string BuildGuide(const ParamSet& params) {
   std::string page;
-  page.reserve(1 << 20);
+  page.reserve(ExpectedPageSize(params, SectionMode::kFullGuide));
   WritePreamble(page);
   WriteProgrammingSections(page, params);
   WriteClosing(page);

@@ -23,9 +23,9 @@ void WriteCodedTextRow(std::string& page, int code, std::size_t width, std::stri
                        std::string_view note) {
   if (text.empty()) return;
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, NumberText(0, code, 0, 3));
+  WriteNumberBlock(page, kCodeLine, 0, code, 0, 3);
   WriteBlock(page, kKeyBoxSmall, "X/HORA");
-  WriteBlock(page, kCodeLine, Spacer(2));
+  WriteSpacerBlock(page, kCodeLine, 2);
   WriteNameLine(page, text);
   if (text.size() < width) WriteAlignmentBlock(page, width - text.size());
   WriteBlock(page, kKeyBoxSmall, "SUBTOTAL");
@@ -34,7 +34,7 @@ void WriteCodedTextRow(std::string& page, int code, std::size_t width, std::stri
     note.remove_prefix(1);
   }
   if (!note.empty()) {
-    WriteBlock(page, kSmallPreNoteLine, Padded(62, Cut(note, 60)));
+    WritePaddedBlock(page, kSmallPreNoteLine, 62, Cut(note, 60));
   }
   // A receipt line shown in two halves takes more room.
   WriteLineBreaks(page, text.size() <= width ? 2 : 6);
@@ -44,11 +44,11 @@ void WriteCodeKeyValueRow(std::string& page, int code, std::string_view first_ke
                           std::string_view value, std::string_view closing_key,
                           std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, NumberText(0, code, 0, 3));
+  WriteNumberBlock(page, kCodeLine, 0, code, 0, 3);
   WriteSmallKey(page, first_key);
-  WriteBlock(page, kCodeLine, Padded(7, Cut(value, 40), 7));
+  WritePaddedBlock(page, kCodeLine, 7, Cut(value, 40), 7);
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(8, Cut(note, 60)));
+  WritePaddedBlock(page, kNoteLine, 8, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 

@@ -128,10 +128,10 @@ void WriteSymbolRow(std::string& page, int number, const std::string& symbol,
 void WriteOptionsOpening(std::string& page, std::string_view comment_utf8,
                          std::string_view title_utf8, std::string_view code) {
   WriteTextLine(page, kPageBreak);
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, Win1252(comment_utf8));
-  WriteTextLine(page, FillTemplate(kSectionTitle, ToHtml(Win1252(title_utf8))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteHtmlBlock(page, kSectionTitle, Win1252(title_utf8));
+  WriteLineBreaks(page, 2);
   WriteTextLine(page, kFloatLeftStyle);
   WriteCodeEntry(page, code, 5);
 }
@@ -141,14 +141,14 @@ void WriteOptionsOpening(std::string& page, std::string_view comment_utf8,
 void WriteOptionRow(std::string& page, int number, std::string_view value, std::string_view note) {
   char number_text[16];
   std::snprintf(number_text, sizeof number_text, "%3d  ", number);
-  WriteTextLine(page, LineBreaks(1));
-  WriteTextLine(page, FillTemplate(kCodeLine, ToHtml(number_text)));
-  WriteTextLine(page, FillTemplate(kKeyBoxSmall, "X/HORA"));
-  WriteTextLine(page, FillTemplate(kCodeLineBold, ToHtml("   " + std::string(value) + "   ")));
-  WriteTextLine(page, FillTemplate(kKeyBoxSmall, "SUBTOTAL"));
-  WriteTextLine(page, FillTemplate(kCodeLine, ToHtml("   ")));
-  WriteTextLine(page, FillTemplate(kNoteLine, TextToHtml(CutText(note, kOptionNoteLen))));
-  WriteTextLine(page, LineBreaks(2));
+  WriteLineBreaks(page, 1);
+  WriteHtmlBlock(page, kCodeLine, number_text);
+  WriteBlock(page, kKeyBoxSmall, "X/HORA");
+  WriteHtmlBlock(page, kCodeLineBold, "   " + std::string(value) + "   ");
+  WriteBlock(page, kKeyBoxSmall, "SUBTOTAL");
+  WriteHtmlBlock(page, kCodeLine, "   ");
+  WriteTextBlock(page, kNoteLine, CutText(note, kOptionNoteLen));
+  WriteLineBreaks(page, 2);
 }
 
 void WriteSystemOptionsSection(std::string& page, const ParamSet& params) {
@@ -161,7 +161,7 @@ void WriteSystemOptionsSection(std::string& page, const ParamSet& params) {
   WriteCharacterRow(page, 3, options.decimal_places, "(número de casas decimais)");
   for (const SystemFlag& option : kSystemFlagsAfterDecimals) WriteFlagRow(page, options, option);
   WriteExitBlock(page, "DINHEIRO/TOTAL", Win1252("(sai da programação de sistema)"));
-  WriteTextLine(page, LineBreaks(1));
+  WriteLineBreaks(page, 1);
 }
 
 void WritePrintOptionsSection(std::string& page, const ParamSet& params) {
@@ -173,7 +173,7 @@ void WritePrintOptionsSection(std::string& page, const ParamSet& params) {
   WriteSymbolRow(page, 4, options.foreign_currency_symbol, "(Símbolo da moeda estrangeira=%s)");
   for (const PrintFlag& option : kPrintFlagsAfterSymbols) WriteFlagRow(page, options, option);
   WriteExitBlock(page, "DINHEIRO/TOTAL", Win1252("(sai da programação de impressão)"));
-  WriteTextLine(page, LineBreaks(1));
+  WriteLineBreaks(page, 1);
 }
 
 }  // namespace qx

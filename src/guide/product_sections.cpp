@@ -79,11 +79,11 @@ std::string PaddedName(const PluRecord& plu) {
 void WritePluValueRow(std::string& page, int code, std::string_view key_caption,
                       std::string_view value, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLineBold, NumberText(0, code, 3, 3));
+  WriteNumberBlock(page, kCodeLineBold, 0, code, 3, 3);
   WriteSmallKey(page, key_caption);
-  WriteBlock(page, kCodeLine, Padded(7, Cut(value, 40), 7));
+  WritePaddedBlock(page, kCodeLine, 7, Cut(value, 40), 7);
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(1, Cut(note, 80)));
+  WritePaddedBlock(page, kNoteLine, 1, Cut(note, 80));
   WriteLineBreaks(page, 2);
 }
 
@@ -91,29 +91,29 @@ void WritePluRangeValueRow(std::string& page, int first_code, std::string_view f
                            int last_code, std::string_view last_caption, std::string_view value,
                            std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLineBold, NumberText(0, first_code, 3, 3));
+  WriteNumberBlock(page, kCodeLineBold, 0, first_code, 3, 3);
   WriteSmallKey(page, first_caption);
-  WriteBlock(page, kCodeLineBold, NumberText(3, last_code, 3, 3));
+  WriteNumberBlock(page, kCodeLineBold, 3, last_code, 3, 3);
   WriteSmallKey(page, last_caption);
-  WriteBlock(page, kCodeLine, Padded(2, Cut(value, 40), 2));
+  WritePaddedBlock(page, kCodeLine, 2, Cut(value, 40), 2);
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(1, Cut(note, 80)));
+  WritePaddedBlock(page, kNoteLine, 1, Cut(note, 80));
   WriteLineBreaks(page, 2);
 }
 
 void WritePluTextRow(std::string& page, int code, std::string_view key_caption,
                      std::string_view text, std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, NumberText(0, code, 0, 2));
+  WriteNumberBlock(page, kCodeLine, 0, code, 0, 2);
   WriteSmallKey(page, key_caption);
-  WriteBlock(page, kCodeLine, Spacer(1));
+  WriteSpacerBlock(page, kCodeLine, 1);
   if (!text.empty()) {
     WriteNameLine(page, text);
     if (text.size() < 13) WriteAlignmentBlock(page, 13 - text.size());
   }
   WriteSmallKey(page, closing_key);
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kSmallNoteLine, Padded(61, Cut(note, 60)));
+  WritePaddedBlock(page, kSmallNoteLine, 61, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 
@@ -121,19 +121,19 @@ void WritePluRangeTextRow(std::string& page, int first_code, std::string_view fi
                           int last_code, std::string_view last_caption, std::string_view text,
                           std::string_view closing_key, std::string_view note) {
   WriteLineBreaks(page, 1);
-  WriteBlock(page, kCodeLine, NumberText(0, first_code, 0, 1));
+  WriteNumberBlock(page, kCodeLine, 0, first_code, 0, 1);
   WriteSmallKey(page, first_caption);
-  WriteBlock(page, kCodeLine, Spacer(1));
-  WriteBlock(page, kCodeLine, NumberText(0, last_code, 0, 3));
+  WriteSpacerBlock(page, kCodeLine, 1);
+  WriteNumberBlock(page, kCodeLine, 0, last_code, 0, 3);
   WriteSmallKey(page, last_caption);
-  WriteBlock(page, kCodeLine, Spacer(1));
+  WriteSpacerBlock(page, kCodeLine, 1);
   if (!text.empty()) {
     WriteNameLine(page, text);
   } else {
-    WriteBlock(page, kCodeLine, Spacer(2));
+    WriteSpacerBlock(page, kCodeLine, 2);
   }
   WriteSmallKey(page, closing_key);
-  WriteBlock(page, kNoteLine, Padded(3, Cut(note, 60)));
+  WritePaddedBlock(page, kNoteLine, 3, Cut(note, 60));
   WriteLineBreaks(page, 2);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -24,68 +25,68 @@ inline std::string_view Text(const std::string& field) { return std::string_view
 // The first n characters of a text ("%.Ns").
 inline std::string_view Cut(std::string_view text, std::size_t n) { return CutText(text, n); }
 
-// Text of the parameter set as the page shows it: escaped after every cut, then converted.
-inline std::string Shown(std::string_view text) { return TextToHtml(text); }
-
 // The pieces of a note or a caption, one after the other.
 inline std::string Join(std::initializer_list<std::string_view> pieces) {
+  std::size_t size = 0;
+  for (std::string_view piece : pieces) size += piece.size();
   std::string text;
+  text.reserve(size);
   for (std::string_view piece : pieces) text += piece;
   return text;
 }
 
-inline std::string Blanks(std::size_t count) { return std::string(count, ' '); }
-
-// Appends `count` blanks as ToHtml turns them, "&nbsp;" each. Rows are mostly blanks, so the
-// runs are copied from a ready text instead of being converted byte by byte.
-inline void AppendNbsp(std::string& out, std::size_t count) {
-  static const std::string run = ToHtml(Blanks(64));
-  constexpr std::size_t kNbsp = 6;  // "&nbsp;"
-  for (; count > 64; count -= 64) out += run;
-  out.append(run, 0, count * kNbsp);
+// A value or note block: `before` blanks, a text of the parameter set (already cut by the
+// caller; escaped here), `after` blanks, all converted as ToHtml converts them.
+inline void WritePaddedBlock(std::string& page, const HtmlTemplate& block, std::size_t before,
+                             std::string_view text, std::size_t after = 0) {
+  BeginBlock(page, block);
+  AppendNbsp(page, before);
+  AppendTextHtml(page, text);
+  AppendNbsp(page, after);
+  EndBlock(page, block);
 }
 
-// What a value or note block shows: `before` blanks, a text of the parameter set (already cut
-// by the caller; escaped here), `after` blanks, all converted as ToHtml converts them.
-inline std::string Padded(std::size_t before, std::string_view text, std::size_t after = 0) {
-  std::string out;
-  AppendNbsp(out, before);
-  out += TextToHtml(text);
-  AppendNbsp(out, after);
-  return out;
+// A spacer block: blanks only.
+inline void WriteSpacerBlock(std::string& page, const HtmlTemplate& block, std::size_t blanks) {
+  WritePaddedBlock(page, block, blanks, {});
 }
 
-// A spacer block's text: blanks only.
-inline std::string Spacer(std::size_t count) { return Padded(count, {}); }
-
-// A record number as "%*d" with blanks before and after, converted: `lead` blanks, the number
-// right-aligned in `width` positions, `trail` blanks ("%3d   " is 0, 3, 3; "%d  " is 0, 0, 2).
-inline std::string NumberText(std::size_t lead, int number, std::size_t width, std::size_t trail) {
-  const std::string digits = std::to_string(number);
-  std::string out;
-  AppendNbsp(out, lead + (digits.size() < width ? width - digits.size() : 0));
-  out += digits;
-  AppendNbsp(out, trail);
-  return out;
+// A block with a record number as "%*d" with blanks before and after, converted: `lead`
+// blanks, the number right-aligned in `width` positions, `trail` blanks ("%3d   " is 0, 3, 3;
+// "%d  " is 0, 0, 2).
+inline void WriteNumberBlock(std::string& page, const HtmlTemplate& block, std::size_t lead,
+                             int number, std::size_t width, std::size_t trail) {
+  char digits[16];
+  const auto [end, error] = std::to_chars(digits, digits + sizeof digits, number);
+  const std::size_t length = static_cast<std::size_t>(end - digits);
+  BeginBlock(page, block);
+  AppendNbsp(page, lead + (length < width ? width - length : 0));
+  page.append(digits, length);
+  AppendNbsp(page, trail);
+  EndBlock(page, block);
 }
 
-// Fills a one-argument block and writes it as one line.
-inline void WriteBlock(std::string& page, std::string_view block, std::string_view argument) {
-  WriteTextLine(page, FillTemplate(block, argument));
+// The text up to its NUL without the blanks (0x20 only) at either end, as TrimBlanks gives
+// it, but without a copy.
+inline std::string_view TrimmedBlanks(std::string_view text) {
+  text = CutText(text, std::string_view::npos);
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
-
-inline void WriteLineBreaks(std::string& page, int count) { WriteTextLine(page, LineBreaks(count)); }
 
 // A small key box whose caption is trimmed, escaped and converted; never split.
 inline void WriteSmallKey(std::string& page, std::string_view caption) {
-  WriteBlock(page, kKeyBoxSmall, Shown(TrimBlanks(caption)));
+  WriteTextBlock(page, kKeyBoxSmall, TrimmedBlanks(caption));
 }
 
 // A block of blanks as wide as the codes of the missing characters, so that the closing
 // keys of all rows line up.
 inline void WriteAlignmentBlock(std::string& page, std::size_t missing_characters) {
   const auto make = [](std::size_t missing) {
-    return FillTemplate(kCodeLineBold, ToHtml(StaggerCodes(3, Blanks(4 * missing), 2048)));
+    return FillTemplate(kCodeLineBold,
+                        ToHtml(StaggerCodes(kCodeGroupSize, std::string(4 * missing, ' '),
+                                            kNameCodesCapacity)));
   };
   // The widths that occur (a name or receipt half of 0 to 12 characters) are made once.
   static const std::array<std::string, 14> blocks = [&] {
@@ -111,7 +112,7 @@ inline void WriteSectionOpening(std::string& page, const SectionOpening& opening
   WriteLineBreaks(page, 2);
   if (!opening.comment.empty()) {
     WriteTextLine(page, opening.comment);
-    WriteBlock(page, kSectionTitle, ToHtml(opening.title));
+    WriteHtmlBlock(page, kSectionTitle, opening.title);
     WriteLineBreaks(page, opening.breaks_after_title);
   }
   if (!opening.group_title.empty()) WriteBlock(page, kGroupTitle, opening.group_title);

@@ -1,7 +1,6 @@
 #include "guide/register_codes.h"
 
 #include <array>
-#include <cstdio>
 
 namespace qx {
 namespace {
@@ -65,10 +64,12 @@ constexpr std::array<int, 256> MakeCodeOfByte() {
 
 constexpr std::array<int, 256> kCodeOfByte = MakeCodeOfByte();
 
+// "%03d " for the codes there are (1 to 999).
 void AppendCode(std::string& out, int code) {
-  char buf[8];
-  std::snprintf(buf, sizeof buf, "%03d ", code);
-  out += buf;
+  const char text[4] = {static_cast<char>('0' + code / 100 % 10),
+                        static_cast<char>('0' + code / 10 % 10), static_cast<char>('0' + code % 10),
+                        ' '};
+  out.append(text, sizeof text);
 }
 
 }  // namespace
@@ -76,6 +77,11 @@ void AppendCode(std::string& out, int code) {
 std::string ToRegisterCodes(std::string_view name) {
   std::string out;
   out.reserve(name.size() * 4);
+  AppendRegisterCodes(out, name);
+  return out;
+}
+
+void AppendRegisterCodes(std::string& out, std::string_view name) {
   std::size_t i = 0;
   while (i < name.size() && name[i] != '\0') {
     if (name.substr(i, 4) == "<br>") {
@@ -93,7 +99,6 @@ std::string ToRegisterCodes(std::string_view name) {
     }
     ++i;
   }
-  return out;
 }
 
 }  // namespace qx

@@ -12,5 +12,6 @@ namespace qx {
 // "{" and "}" as 999 (the expanded-letter switch), a line feed as "<br><br>", a "<br>"
 // already in the text passed through. Characters without a code are left out. Stops at NUL.
 std::string ToRegisterCodes(std::string_view name);
+void AppendRegisterCodes(std::string& out, std::string_view name);
 
 }  // namespace qx

@@ -2,12 +2,17 @@
 // lines to the page with WriteTextLine and writes nothing when it has nothing to program.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "guide/guide.h"
 #include "model/param_set.h"
 
 namespace qx {
+
+// About the size of the page for the set: the guide (kFullGuide), or the summary of its
+// changed records (kChangesOnly). Reserved up front, so a page is made in one allocation.
+std::size_t ExpectedPageSize(const ParamSet& params, SectionMode mode);
 
 void WriteRegisterNumberSection(std::string& page, const ParamSet& params);
 void WriteSystemOptionsSection(std::string& page, const ParamSet& params);
