@@ -178,29 +178,53 @@ void BM_PlainWriteOfGuideBytes(benchmark::State& state) {
 }
 BENCHMARK(BM_PlainWriteOfGuideBytes)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's real time per iteration, the fastest of its repetitions (run with
-// --benchmark_repetitions=N on a busy machine), to print the ratios at the end.
+// Keeps each benchmark's time per iteration, to print the ratios at the end: the fastest of
+// its repetitions (run with --benchmark_repetitions=N on a busy machine), or the median when
+// only the aggregates are reported (--benchmark_report_aggregates_only=true).
 class RecordingReporter : public benchmark::ConsoleReporter {
  public:
+  struct Times {
+    std::map<std::string, double> real_seconds;
+    std::map<std::string, double> cpu_seconds;
+  };
+
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-        const double n = static_cast<double>(run.iterations);
-        Keep(seconds, run.run_name.function_name, run.real_accumulated_time / n);
-        Keep(cpu_seconds, run.run_name.function_name, run.cpu_accumulated_time / n);
+        Keep(fastest, run);
+      } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        Keep(median, run);
       }
     }
     ConsoleReporter::ReportRuns(runs);
   }
-  std::map<std::string, double> seconds;
-  std::map<std::string, double> cpu_seconds;
+
+  // The fastest repetitions when there are any, else the medians.
+  const Times& Kept() const { return fastest.cpu_seconds.empty() ? median : fastest; }
+  const char* KeptName() const {
+    return fastest.cpu_seconds.empty() ? "median of the repetitions" : "fastest repetition";
+  }
 
  private:
-  static void Keep(std::map<std::string, double>& times, const std::string& name, double time) {
-    const auto [at, added] = times.emplace(name, time);
-    if (!added && time < at->second) at->second = time;
+  static void Keep(Times& times, const Run& run) {
+    const double unit = benchmark::GetTimeUnitMultiplier(run.time_unit);
+    KeepLower(times.real_seconds, run.run_name.function_name, run.GetAdjustedRealTime() / unit);
+    KeepLower(times.cpu_seconds, run.run_name.function_name, run.GetAdjustedCPUTime() / unit);
   }
+  static void KeepLower(std::map<std::string, double>& times, const std::string& name,
+                        double seconds) {
+    const auto [at, added] = times.emplace(name, seconds);
+    if (!added && seconds < at->second) at->second = seconds;
+  }
+
+  Times fastest;
+  Times median;
 };
+
+double Find(const std::map<std::string, double>& times, const char* name) {
+  const auto found = times.find(name);
+  return found == times.end() ? 0.0 : found->second;
+}
 
 }  // namespace
 
@@ -213,19 +237,32 @@ int main(int argc, char** argv) {
 
   std::printf("\nguide: %zu bytes, summary (every marker raised): %zu bytes\n",
               BuildGuide(Params()).size(), BuildChangeSummary(Params()).size());
-  std::printf("ratios to one plain write of the guide's bytes   real time   CPU time\n");
-  const auto ratio = [](const std::map<std::string, double>& times, const char* name) {
-    const auto found = times.find(name);
-    const auto plain = times.find("BM_PlainWriteOfGuideBytes");
-    if (found == times.end() || plain == times.end() || plain->second <= 0) return 0.0;
-    return found->second / plain->second;
-  };
+  const RecordingReporter::Times& times = reporter.Kept();
+  const double plain_real = Find(times.real_seconds, "BM_PlainWriteOfGuideBytes");
+  const double plain_cpu = Find(times.cpu_seconds, "BM_PlainWriteOfGuideBytes");
+  const auto ratio = [](double time, double plain) { return plain > 0 ? time / plain : 0.0; };
+  std::printf("%s; ratio to one plain write of the guide's bytes (%.3f ms real, %.3f ms CPU)\n",
+              reporter.KeptName(), plain_real * 1e3, plain_cpu * 1e3);
+  std::printf("  %-30s %10s %10s %8s %8s\n", "", "real ms", "CPU ms", "real x", "CPU x");
   const char* const rows[][2] = {{"guide built", "BM_BuildGuide"},
+                                 {"summary built", "BM_BuildChangeSummary"},
                                  {"guide built + plain write", "BM_BuildGuideAndPlainWrite"},
-                                 {"guide written all or nothing", "BM_WriteGuide"}};
+                                 {"guide written all or nothing", "BM_WriteGuide"},
+                                 {"summary written all or nothing", "BM_WriteChangeSummary"}};
   for (const auto& row : rows) {
-    std::printf("  %-46s %9.2f %10.2f\n", row[0], ratio(reporter.seconds, row[1]),
-                ratio(reporter.cpu_seconds, row[1]));
+    const double real = Find(times.real_seconds, row[1]);
+    const double cpu = Find(times.cpu_seconds, row[1]);
+    if (cpu <= 0) continue;  // filtered out
+    std::printf("  %-30s %10.3f %10.3f %8.2f %8.2f\n", row[0], real * 1e3, cpu * 1e3,
+                ratio(real, plain_real), ratio(cpu, plain_cpu));
+  }
+  // The targets: the guide built in under 10 ms, within 3 times the plain write of its bytes.
+  const double guide_cpu = Find(times.cpu_seconds, "BM_BuildGuide");
+  if (guide_cpu > 0 && plain_cpu > 0) {
+    std::printf("guide built / plain write, CPU time: %.2f (target 3 or less: %s); "
+                "guide built in %.3f ms CPU (target under 10 ms: %s)\n",
+                ratio(guide_cpu, plain_cpu), ratio(guide_cpu, plain_cpu) <= 3.0 ? "met" : "MISSED",
+                guide_cpu * 1e3, guide_cpu < 10e-3 ? "met" : "MISSED");
   }
   return 0;
 }
