@@ -132,13 +132,15 @@ std::string TextToHtml(std::string_view text) {
 void AppendTextHtml(std::string& out, std::string_view text) { AppendConverted<true>(out, text); }
 
 void AppendNbsp(std::string& out, std::size_t count) {
-  // Rows are mostly blanks, so the runs are copied from a ready text.
-  static constexpr std::string_view run =
-      "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"
-      "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"
-      "&nbsp;&nbsp;";
-  constexpr std::size_t kRunBlanks = run.size() / kNbsp.size();
-  for (; count > kRunBlanks; count -= kRunBlanks) out += run;
+  // Rows are mostly blanks (a note stands up to 62 blanks to the right), so the blanks are
+  // copied from a ready run long enough for any row, in one piece.
+  constexpr std::size_t kRunBlanks = 64;
+  static constexpr auto run = [] {
+    std::array<char, kRunBlanks * kNbsp.size()> text{};
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = kNbsp[i % kNbsp.size()];
+    return text;
+  }();
+  for (; count > kRunBlanks; count -= kRunBlanks) out.append(run.data(), run.size());
   out.append(run.data(), count * kNbsp.size());
 }
 
