@@ -102,6 +102,52 @@ TEST(EscapeHtml, EscapesOnlyAmpersandAndAngleBrackets) {
   EXPECT_EQ(TextToHtml("<script>"), "&lt;script&gt;");
 }
 
+// The page is written with the one-pass forms; they must give exactly what the composed
+// conversions give, for every byte, a NUL inside the text, and text already in the page.
+TEST(AppendConversions, GiveWhatTheComposedConversionsGive) {
+  std::string every_byte;
+  for (int b = 1; b < 256; ++b) every_byte += static_cast<char>(b);
+  const std::string texts[] = {
+      every_byte, "", " ", "A<B&C> D\r\nE", std::string("ab \0<c", 6), "\n\n  &&",
+      "065 066 <br>067 \r\n068 ", std::string(70, ' ')};
+  for (const std::string& text : texts) {
+    std::string page = "x";
+    AppendHtml(page, text);
+    EXPECT_EQ(page, "x" + ToHtml(text)) << text;
+    page = "x";
+    AppendTextHtml(page, text);
+    EXPECT_EQ(page, "x" + ToHtml(EscapeHtml(CutText(text, std::string_view::npos)))) << text;
+    for (std::size_t capacity : {std::size_t{0}, std::size_t{20}, kNameCodesCapacity}) {
+      page = "x";
+      AppendStaggeredCodesHtml(page, kCodeGroupSize, text, capacity);
+      EXPECT_EQ(page, "x" + ToHtml(StaggerCodes(kCodeGroupSize, text, capacity))) << text;
+    }
+  }
+  for (std::size_t blanks : {0u, 1u, 61u, 64u, 65u, 200u}) {
+    std::string page = "x";
+    AppendNbsp(page, blanks);
+    EXPECT_EQ(page, "x" + ToHtml(std::string(blanks, ' '))) << blanks;
+  }
+}
+
+TEST(WriteBlocks, WriteTheFilledTemplateAsOneLine) {
+  for (const HtmlTemplate& block : {kCodeLine, kKeyBoxSmall, kNoteLine, kGroupTitle}) {
+    std::string page = "x";
+    WriteBlock(page, block, "A B&");
+    WriteHtmlBlock(page, block, "A B&");
+    WriteTextBlock(page, block, "A B&");
+    EXPECT_EQ(page, "x" + FillTemplate(block, "A B&") + "\r\n" +
+                        FillTemplate(block, "A&nbsp;B&") + "\r\n" +
+                        FillTemplate(block, "A&nbsp;B&amp;") + "\r\n");
+  }
+  std::string page = "x";
+  WriteLineBreaks(page, 0);
+  WriteLineBreaks(page, -1);
+  EXPECT_EQ(page, "x");
+  WriteLineBreaks(page, 2);
+  EXPECT_EQ(page, "x<br>\r\n<br>\r\n\r\n");
+}
+
 TEST(CutText, CutsAtTheCountOrAtNul) {
   EXPECT_EQ(CutText("abcdef", 3), "abc");
   EXPECT_EQ(CutText("ab", 3), "ab");
