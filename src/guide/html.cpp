@@ -134,14 +134,9 @@ void AppendTextHtml(std::string& out, std::string_view text) { AppendConverted<t
 void AppendNbsp(std::string& out, std::size_t count) {
   // Rows are mostly blanks (a note stands up to 62 blanks to the right), so the blanks are
   // copied from a ready run, eight at a time: copies of a fixed size are the fast ones.
-  constexpr std::size_t kRunBlanks = 64;
-  static constexpr auto run = [] {
-    std::array<char, kRunBlanks * kNbsp.size()> text{};
-    for (std::size_t i = 0; i < text.size(); ++i) text[i] = kNbsp[i % kNbsp.size()];
-    return text;
-  }();
-  for (; count >= 8; count -= 8) out.append(run.data(), 8 * kNbsp.size());
-  out.append(run.data(), count * kNbsp.size());
+  constexpr std::string_view kEightBlanks = "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+  for (; count >= 8; count -= 8) out += kEightBlanks;
+  out.append(kEightBlanks.data(), count * kNbsp.size());
 }
 
 std::string LineBreaks(int count) {
