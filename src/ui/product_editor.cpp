@@ -138,7 +138,7 @@ class ProductEditor : public NextRecordEditor {
       if (!Check(view, price, name, dept_code)) return;
       // A product with neither name nor status is stored with one blank, which the register
       // accepts as a name.
-      if (name.empty()) name = " ";
+      if (name.empty()) name.assign(1, ' ');
 
       PluRecord& plu = state_.params.Product(state_.current_plu);
       const PluRecord old = plu;
