@@ -191,9 +191,9 @@ void WriteTextLine(std::string& page, std::string_view text) {
   page.append("\r\n");
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes) {
+bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
   if (path.empty()) return false;
-  CreateDirectoryChain(path);
+  if (folders == MissingFolders::kCreate) CreateDirectoryChain(path);
 
   const std::optional<std::string> target = ResolveLinks(path);
   if (!target) return false;

@@ -39,13 +39,16 @@ void WriteTextLine(std::string& page, std::string_view text);
 
 // Replaces the file at path by the given bytes, all or nothing: the bytes go to a temporary
 // file in the same folder, which is flushed and then renamed over the target, so a failure
-// at any point leaves the old file exactly as it was (and no temporary file behind). The
-// folders of the path are created first. A read-only target is refused and left unchanged.
+// at any point leaves the old file exactly as it was (and no temporary file behind). With
+// MissingFolders::kCreate the folders of the path are created first; with kFail a missing
+// folder makes the write fail. A read-only target is refused and left unchanged.
 // The target keeps its permissions; a symbolic link's target file is what gets replaced.
 // Returns false on any failure. Once the new file is in place the save stands, even when the
 // folder cannot be synced afterwards (some file systems cannot). Tests can make the writes
 // fail through common/file_write_ops.h.
-bool WriteFileSafely(const std::string& path, std::string_view bytes);
+enum class MissingFolders { kCreate, kFail };
+bool WriteFileSafely(const std::string& path, std::string_view bytes,
+                     MissingFolders folders = MissingFolders::kCreate);
 
 // Removes a plain file (never a folder; a symbolic link itself, not its target). True when
 // the file is gone afterwards.

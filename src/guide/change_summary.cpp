@@ -46,7 +46,8 @@ std::string BuildChangeSummary(const ParamSet& params) {
 
 bool WriteChangeSummary(const ParamSet& params, const std::string& path) {
   static const std::string creation_error = Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO");
-  return WritePageFile(path, BuildChangeSummary(params), creation_error);
+  // The guide, written just before into the same folder, has made the folders already.
+  return WritePageFile(path, BuildChangeSummary(params), creation_error, MissingFolders::kFail);
 }
 
 }  // namespace qx

@@ -146,8 +146,9 @@ std::string BuildGuide(const ParamSet& params) {
   return page;
 }
 
-bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text) {
-  if (WriteFileSafely(path, page)) return true;
+bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text,
+                   MissingFolders folders) {
+  if (WriteFileSafely(path, page, folders)) return true;
   ShowError(error_text);
   // An old page of that name no longer matches the parameters; following it would program
   // the register wrongly, so it goes too. Only a plain file is removed, never a folder.

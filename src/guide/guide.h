@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_layer.h"
 #include "model/param_set.h"
 
 namespace qx {
@@ -28,8 +29,10 @@ bool WriteChangeSummary(const ParamSet& params, const std::string& path);
 
 // Writes a finished page all or nothing. On failure shows error_text (the page's creation
 // message) and removes an old file of that name, so no page is left that does not match the
-// parameters. True on success.
-bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text);
+// parameters. True on success. The guide creates the folders of its path; the summary, written
+// next to the guide, does not, and fails in a folder that is missing.
+bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text,
+                   MissingFolders folders = MissingFolders::kCreate);
 
 // Names derived from the parameter file's path: "loja1.par" gives "loja1.HTM", and the
 // summary "loja1-DD-MM-YYYY-hh-mm-ss-RESUMO.HTM".

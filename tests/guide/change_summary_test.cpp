@@ -156,5 +156,18 @@ TEST_F(ChangeSummaryFile, UncreatableFileIsReportedOnce) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+TEST_F(ChangeSummaryFile, MissingFolderIsNotCreated) {
+  // The summary goes next to the guide, which has made the folders; a summary path in a
+  // folder that does not exist is a creation error, and no folder appears.
+  const std::filesystem::path missing = dir_ / "faltando";
+  const std::string path = (missing / "loja1-01-02-2026-03-04-05-RESUMO.HTM").string();
+  RecordingSink sink;
+  ScopedMessageSink scoped(&sink);
+  EXPECT_FALSE(WriteChangeSummary(RichSet(), path));
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO"));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
 }  // namespace
 }  // namespace qx
