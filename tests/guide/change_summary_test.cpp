@@ -33,7 +33,7 @@ const std::string kNoChanges = B(kCenteredTitle,
 
 // A set with named records everywhere, so that only the markers decide what is shown.
 ParamSet RichSet() {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int d = 1; d <= kDepartmentCount; ++d) {
     params.Department(d).name = "DEP" + std::to_string(d);
     params.Department(d).price = std::to_string(100 * d);
@@ -66,7 +66,7 @@ TEST(ChangeSummary, LinkMarkerOfAProductWithoutDepartmentEndsWithFim) {
 }
 
 TEST(ChangeSummary, OneAlteredPriceShowsThatSectionOnly) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(2).name = "PAO";
   params.Department(2).price = "50";
   params.Department(3).name = "CAFE";
@@ -106,7 +106,7 @@ TEST(ChangeSummary, SectionsComeInTheGuideOrder) {
 }
 
 TEST(ChangeSummary, UnnamedOperatorMarkerOpensTheOperatorSectionWithoutRows) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(1).name = "ANA";
   params.Operator(6).changed = 1;
   std::string section;

@@ -39,7 +39,7 @@ void SetFlags(DeptRecord& dept, const char* flags) {
 }
 
 TEST(DepartmentSections, NothingWithoutANamedDepartmentInEitherMode) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(4).price = "100";
   params.Department(4).changed_status = params.Department(4).changed_price = 1;
   params.Department(4).changed_name = 1;
@@ -52,7 +52,7 @@ TEST(DepartmentSections, NothingWithoutANamedDepartmentInEitherMode) {
 
 // The whole status section of one department, written out byte by byte.
 TEST(DepartmentSections, StatusSectionOfOneDepartmentIsExact) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "CAFE";
   const std::string expected =
       "<DIV style=\"page-break-after:always\"></DIV>\r\n"
@@ -112,7 +112,7 @@ TEST(DepartmentSections, StatusDigitsAndNotesFollowTheFlags) {
       {"3\0" "20", "10000000", Win1252("(DEPT2...PREÇO negativo+ABERTO)")},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.Department(2).name = "PAO";
     SetFlags(params.Department(2), c.flags);
     const std::string page = Status(params);
@@ -122,7 +122,7 @@ TEST(DepartmentSections, StatusDigitsAndNotesFollowTheFlags) {
 }
 
 TEST(DepartmentSections, StatusGroupsEqualNeighboursAndStopsAtAnUnnamedOne) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int d : {1, 2, 3, 5}) params.Department(d).name = "D" + std::to_string(d);
   const std::string page = Status(params);
   EXPECT_EQ(SmallKeys(page), (Strings{"D1", "D3", "X/HORA", "D5", "X/HORA"}));
@@ -134,7 +134,7 @@ TEST(DepartmentSections, StatusGroupsEqualNeighboursAndStopsAtAnUnnamedOne) {
 }
 
 TEST(DepartmentSections, FlagsGroupAsCharactersNotAsBits) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "A";
   params.Department(2).name = "B";
   SetFlags(params.Department(2), "0031");  // '3' counts as set, yet differs from '1'
@@ -142,7 +142,7 @@ TEST(DepartmentSections, FlagsGroupAsCharactersNotAsBits) {
 }
 
 TEST(DepartmentSections, PriceRangeReachesDepartmentSixteen) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(14).name = "A";
   params.Department(14).price = "100";
   params.Department(15).name = "B";
@@ -156,7 +156,7 @@ TEST(DepartmentSections, PriceRangeReachesDepartmentSixteen) {
 }
 
 TEST(DepartmentSections, PriceGroupStartsAtDepartmentOne) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "A";
   params.Department(2).name = "B";
   params.Department(1).price = params.Department(2).price = "0001250";
@@ -167,7 +167,7 @@ TEST(DepartmentSections, PriceGroupStartsAtDepartmentOne) {
 }
 
 TEST(DepartmentSections, EmptyPricesShowZeroAndGroupTogether) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(6).name = "A";
   params.Department(7).name = "B";
   const std::string page = Price(params);
@@ -178,7 +178,7 @@ TEST(DepartmentSections, EmptyPricesShowZeroAndGroupTogether) {
 
 // The row of the typical run: [CAFE] 1250 [X/HORA] with its note.
 TEST(DepartmentSections, PriceRowOfTheTypicalRun) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(2).name = "PAO";
   params.Department(2).price = "50";
   params.Department(3).name = "CAFE";
@@ -199,7 +199,7 @@ TEST(DepartmentSections, PriceRowOfTheTypicalRun) {
 }
 
 TEST(DepartmentSections, NameSectionWritesTheShorterRangesOfLaterMembers) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int d : {3, 4, 5}) params.Department(d).name = "LEITE";
   params.Department(6).name = "PAO";
   params.Department(6).price = "1";
@@ -222,7 +222,7 @@ TEST(DepartmentSections, NameSectionWritesTheShorterRangesOfLaterMembers) {
 }
 
 TEST(DepartmentSections, NamesDifferingInCaseOrByATrailingBlankAreNotGrouped) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "Cafe";
   params.Department(2).name = "CAFE";
   params.Department(3).name = "CAFE ";
@@ -231,7 +231,7 @@ TEST(DepartmentSections, NamesDifferingInCaseOrByATrailingBlankAreNotGrouped) {
 }
 
 TEST(DepartmentSections, ChangesShowTheWholeGroupOfAnAlteredDepartment) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int d : {1, 2, 3}) params.Department(d).name = "D" + std::to_string(d);
   params.Department(8).name = "OUTRO";
   SetFlags(params.Department(8), "1001");
@@ -246,7 +246,7 @@ TEST(DepartmentSections, ChangesShowTheWholeGroupOfAnAlteredDepartment) {
 }
 
 TEST(DepartmentSections, MarkerOfAnUnnamedDepartmentOpensTheSectionWithoutRows) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "CAFE";
   params.Department(9).changed_status = 1;
   const std::string page = Status(params, kChanges);
@@ -270,7 +270,7 @@ TEST(DepartmentSections, LongLabelsAreSplitInTwoAndTrimmed) {
       {" PAO  DE MEL", "PAO&nbsp;&nbsp;D<br>\r\nE&nbsp;MEL"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.Department(1).name = c.name;
     EXPECT_EQ(SmallKeys(Status(params))[0], c.label) << c.name;
     EXPECT_EQ(SmallKeys(Name(params))[0], c.label) << c.name;
@@ -278,7 +278,7 @@ TEST(DepartmentSections, LongLabelsAreSplitInTwoAndTrimmed) {
 }
 
 TEST(DepartmentSections, NameRowAlignsItsClosingKey) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "ABCDEFGHIJKL";
   params.Department(3).name = "X";
   const std::string page = Name(params);
@@ -295,7 +295,7 @@ TEST(DepartmentSections, NameRowAlignsItsClosingKey) {
 }
 
 TEST(DepartmentSections, NameRangeRowHasNoAlignmentBlock) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = params.Department(2).name = "AB";
   const std::string page = Name(params);
   const std::string range = Breaks(1) + B(kKeyBoxSmall, "AB") + B(kCodeLine, Nbsp(3)) +
@@ -311,7 +311,7 @@ TEST(DepartmentSections, NameRangeRowHasNoAlignmentBlock) {
 }
 
 TEST(DepartmentSections, BracesAndAccentsInNames) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = Win1252("{CAFÉ");
   const std::string page = Name(params);
   EXPECT_EQ(SmallKeys(page)[0], Win1252("{CAFÉ"));
@@ -320,7 +320,7 @@ TEST(DepartmentSections, BracesAndAccentsInNames) {
 }
 
 TEST(DepartmentSections, TextFromTheSetIsEscapedButItsCodesAreNot) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(1).name = "A<B&C";
   params.Department(1).price = "<x>";
   params.print_options.local_currency_symbol = "<y>";

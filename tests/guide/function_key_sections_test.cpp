@@ -17,12 +17,6 @@ using expected::Html;
 using expected::Page;
 using expected::W;
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 bool Contains(const std::string& page, const std::string& part) {
   return page.find(part) != std::string::npos;
 }
@@ -66,7 +60,7 @@ TEST(FunctionKeyStatusSection, PaymentDigitsDropLeadingZerosAndNotesFollowTheFla
        "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ NÃO Aceita valor menor+)"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     for (PaymentKey* key : {&params.cash_key, &params.cheque_key, &params.card_key}) {
       key->value_required = c.required;
       key->change_allowed = c.change;
@@ -80,7 +74,7 @@ TEST(FunctionKeyStatusSection, PaymentDigitsDropLeadingZerosAndNotesFollowTheFla
 }
 
 TEST(FunctionKeyStatusSection, OneDigitStatusesKeepTheirBlanks) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.void_receipt_key.disabled = '1';
   params.discount_pct_key.open = '0';
   params.discount_value_key.open = '0';
@@ -107,7 +101,7 @@ TEST(FunctionKeyRow, ShortCaptionsGetTheLargeBoxAndLongNotesAreCutAtEighty) {
 }
 
 TEST(FunctionKeyNameSection, WritesNothingWithoutNames) {
-  EXPECT_EQ(NameSection(Defaults()), "");
+  EXPECT_EQ(NameSection(ParamSet{}), "");
 }
 
 std::string Filler(int codes) {
@@ -121,7 +115,7 @@ std::string Filler(int codes) {
 }
 
 TEST(FunctionKeyNameSection, OneKeyNamedGivesTheWholeSection) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.card_key.name = "VISA";
   Page p;
   p.Line(expected::kPageBreak).Line(Breaks(2))
@@ -150,7 +144,7 @@ TEST(FunctionKeyNameSection, FillersPadEveryNameToNineCodes) {
     int filler_codes;
   } cases[] = {{"ABCDEFGH", 1}, {"A", 8}, {"{A}", 6}, {"ABCDEFGHI", 0}};
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.cheque_key.name = c.name;
     const std::string page = NameSection(params);
     const std::string box = Fill(expected::kKeyBoxSmall, "CHEQUE") + "\r\n";
@@ -164,7 +158,7 @@ TEST(FunctionKeyNameSection, FillersPadEveryNameToNineCodes) {
 }
 
 TEST(FunctionKeyNameSection, CaptionsAreTrimmedAndNamesEscapedOnlyInNotes) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.discount_value_key.name = "A<B&C";
   params.discount_pct_key.name = "{D}";
   const std::string page = NameSection(params);
@@ -177,7 +171,7 @@ TEST(FunctionKeyNameSection, CaptionsAreTrimmedAndNamesEscapedOnlyInNotes) {
 }
 
 TEST(FunctionKeyNameSection, TheCurrencyKeySaysWhereItIsAndLongNotesAreCutAtSixty) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.currency_key.name = "US";
   params.cash_key.name = std::string(70, 'x');  // longer than any editor allows
   const std::string page = NameSection(params);
@@ -196,7 +190,7 @@ TEST(FunctionKeyValueSection, LimitsShowTheStoredDigitsAndSayWhetherTheyLimit) {
       {"7", "7", true},          {"A<B&C", "A&lt;B&amp;C", false},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.cash_key.limit = c.limit;
     params.void_item_key.limit = c.limit;
     const std::string page = ValueSection(params);
@@ -219,7 +213,7 @@ TEST(FunctionKeyValueSection, ExchangeRateIsDigitsThenDecimals) {
       {"1234567", "34", "1234567 3"}, {"12.5", "", "125 "},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.currency_key.exchange_rate = c.rate;
     params.currency_key.rate_decimals = c.decimals;
     EXPECT_TRUE(Contains(ValueSection(params),
@@ -229,7 +223,7 @@ TEST(FunctionKeyValueSection, ExchangeRateIsDigitsThenDecimals) {
 }
 
 TEST(FunctionKeyValueSection, PercentagesAreNormalisedAndLabelledByOpen) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.discount_pct_key.percent = "5,5";
   params.surcharge_pct_key.percent = "10000";
   params.surcharge_pct_key.open = '0';
@@ -239,7 +233,7 @@ TEST(FunctionKeyValueSection, PercentagesAreNormalisedAndLabelledByOpen) {
 }
 
 TEST(FunctionKeyValueSection, DiscountValueShowsTheAmountWithTheLocalSymbolEscaped) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.discount_value_key.value = "1500";
   params.print_options.local_currency_symbol = "R$";
   EXPECT_TRUE(Contains(ValueSection(params),
@@ -255,7 +249,7 @@ TEST(FunctionKeyValueSection, DiscountValueShowsTheAmountWithTheLocalSymbolEscap
 }
 
 TEST(FunctionKeyValueSection, RowsComeInTheRegistersOrder) {
-  const std::string page = ValueSection(Defaults());
+  const std::string page = ValueSection(ParamSet{});
   const char* captions[] = {"DINHEIRO/TOTAL</center>", "CHEQUE</center>", "CARTAO</center>",
                             "CANC CUPOM</center>", "CANC ULT ITEM</center>", "MOEDA</center>",
                             ">- %</font>", ">+ %</font>", "EMPREGADO -</center>"};

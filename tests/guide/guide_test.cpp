@@ -204,29 +204,23 @@ std::string ExpectedClosing() {
   return p.str();
 }
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 TEST(BuildGuide, AtDefaultsIsExactlyThePreambleTheOptionAndKeySectionsAndTheClosing) {
   const std::string expected = ExpectedPreamble() + ExpectedSystemSectionAtDefaults() +
                                ExpectedPrintSectionAtDefaults() +
                                ExpectedKeyStatusSectionAtDefaults() +
                                ExpectedKeyValueSectionAtDefaults() + ExpectedClosing();
-  const std::string guide = BuildGuide(Defaults());
+  const std::string guide = BuildGuide(ParamSet{});
   ASSERT_EQ(guide.size(), expected.size());
   EXPECT_EQ(guide, expected);
 }
 
 TEST(BuildGuide, QuotesFechadoWithTheCodePagesTypographicQuotes) {
-  EXPECT_NE(BuildGuide(Defaults()).find("mensagem&nbsp;\x93" "FECHADO\x94&nbsp;quando"),
+  EXPECT_NE(BuildGuide(ParamSet{}).find("mensagem&nbsp;\x93" "FECHADO\x94&nbsp;quando"),
             std::string::npos);
 }
 
 TEST(BuildGuide, EndsWithTheClosingLineAndNoClosingTags) {
-  const std::string guide = BuildGuide(Defaults());
+  const std::string guide = BuildGuide(ParamSet{});
   const std::string end = "<B>F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M</B> </center> </font>\r\n<br>\r\n\r\n";
   ASSERT_GE(guide.size(), end.size());
   EXPECT_EQ(guide.substr(guide.size() - end.size()), end);
@@ -235,7 +229,7 @@ TEST(BuildGuide, EndsWithTheClosingLineAndNoClosingTags) {
 }
 
 TEST(BuildGuide, SectionsFollowTheOrderOfProgramming) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.cash_key.name = "DIN";
   const std::string guide = BuildGuide(params);
   const std::size_t system = guide.find("OPCAO SISTEMA");
@@ -282,14 +276,14 @@ TEST_F(GuideFileTest, WritesTheGuideAndReplacesAnOldOne) {
   const auto path = dir_ / "sub" / "loja1.HTM";
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path) << "old guide that is much longer than nothing";
-  EXPECT_TRUE(WriteGuide(Defaults(), path.string()));
-  EXPECT_EQ(Read(path), BuildGuide(Defaults()));
+  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()));
+  EXPECT_EQ(Read(path), BuildGuide(ParamSet{}));
   EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(GuideFileTest, CreatesMissingFolders) {
   const auto path = dir_ / "a" / "b" / "loja1.HTM";
-  EXPECT_TRUE(WriteGuide(Defaults(), path.string()));
+  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()));
   EXPECT_TRUE(std::filesystem::exists(path));
 }
 
@@ -297,7 +291,7 @@ TEST_F(GuideFileTest, AnUncreatablePathGivesOneErrorAndNoFile) {
   const auto blocker = dir_ / "plain-file";
   std::ofstream(blocker) << "x";
   const auto path = blocker / "loja1.HTM";  // a folder that is a file
-  EXPECT_FALSE(WriteGuide(Defaults(), path.string()));
+  EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
   ASSERT_EQ(sink_.messages.size(), 1u);
   EXPECT_EQ(sink_.messages[0].title, "ERRO");
   EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
@@ -310,7 +304,7 @@ TEST_F(GuideFileTest, AFailedWriteRemovesTheStaleOldGuide) {
   const auto path = dir_ / "loja1.HTM";
   std::ofstream(path) << "guide of the old parameters";
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteGuide(Defaults(), path.string()));
+  EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
   ASSERT_EQ(sink_.messages.size(), 1u);
   EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -328,7 +322,7 @@ TEST_F(GuideFileTest, AWriteFailingPartWayKeepsNoPageAtAll) {
     return ::write(fd, bytes, count < 100 ? count : 100);
   };
   ScopedFileWriteOps scoped_ops(ops);
-  EXPECT_FALSE(WriteGuide(Defaults(), path.string()));
+  EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
   ASSERT_EQ(sink_.messages.size(), 1u);
   EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
   EXPECT_FALSE(std::filesystem::exists(path));

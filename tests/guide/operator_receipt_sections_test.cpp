@@ -42,14 +42,14 @@ Strings PreNotes(std::string_view page) {
 }
 
 TEST(OperatorSection, NothingWithoutANamedOperator) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(4).changed = 1;
   EXPECT_EQ(Operators(params, kFull), "");
   EXPECT_EQ(Operators(params, kChanges), "");
 }
 
 TEST(OperatorSection, WholeSectionWithTheRowOfAna) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(2).name = "ANA";
   const std::string row =
       "<br>\r\n\r\n"
@@ -81,7 +81,7 @@ TEST(OperatorSection, WholeSectionWithTheRowOfAna) {
 }
 
 TEST(OperatorSection, OperatorsAreNeverGroupedAndFullNamesGetNoAlignment) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(1).name = "JOSE";
   params.Operator(3).name = "JOSE";
   params.Operator(10).name = "ABCDEFGH";
@@ -102,7 +102,7 @@ TEST(OperatorSection, OperatorsAreNeverGroupedAndFullNamesGetNoAlignment) {
 }
 
 TEST(OperatorSection, ChangesShowOnlyMarkedNamedOperators) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(1).name = "ANA";
   params.Operator(2).name = "BIA";
   params.Operator(2).changed = 1;
@@ -117,7 +117,7 @@ TEST(OperatorSection, ChangesShowOnlyMarkedNamedOperators) {
 }
 
 TEST(OperatorSection, NameIsEscapedInItsNoteOnly) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Operator(1).name = "A<B&C";
   const std::string page = Operators(params);
   EXPECT_EQ(PreNotes(page), (Strings{Nbsp(62) + "(A&lt;B&amp;C)"}));
@@ -125,13 +125,13 @@ TEST(OperatorSection, NameIsEscapedInItsNoteOnly) {
 }
 
 TEST(ReceiptSections, NothingWhenAllLinesAreEmpty) {
-  ParamSet params = Defaults();
+  ParamSet params;
   EXPECT_EQ(Header(params), "");
   EXPECT_EQ(Footer(params), "");
 }
 
 TEST(ReceiptSections, LongLinesAreTypedInTwoHalves) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.header_lines[0] = "ABCDEFGHIJKL";              // 12: one row
   params.header_lines[2] = "ABCDEFGHIJKLM";             // 13: 12, two line feeds, 1
   params.header_lines[5] = "ABCDEFGHIJKLMNOPQRSTUVWX";  // 24
@@ -154,7 +154,7 @@ TEST(ReceiptSections, LongLinesAreTypedInTwoHalves) {
 }
 
 TEST(ReceiptSections, ShortBlankAndBracedLines) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.footer_lines[1] = "   ";
   params.footer_lines[3] = Win1252("{OBRIGADO{É");
   const std::string page = Footer(params);
@@ -176,7 +176,7 @@ TEST(ReceiptSections, ShortBlankAndBracedLines) {
 }
 
 TEST(ReceiptSections, HeaderOpeningAndExit) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.header_lines[0] = "LOJA";
   const std::string page = Header(params);
   EXPECT_EQ(page.find(L(kPageBreak) + Breaks(2) +
@@ -194,7 +194,7 @@ TEST(ReceiptSections, HeaderOpeningAndExit) {
 }
 
 TEST(RegisterNumberSection, WholeSection) {
-  ParamSet params = Defaults();
+  ParamSet params;
   EXPECT_EQ(RegisterNumber(params), "");
   params.register_number = "000123";
   const std::string expected =
@@ -223,7 +223,7 @@ TEST(RegisterNumberSection, ValueWithoutLeadingZerosAndEscapedText) {
       {"1<2", "1&lt;2", "(1&lt;2)"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.register_number = c.number;
     const std::string page = RegisterNumber(params);
     EXPECT_EQ(CodeLines(page)[1], Nbsp(7) + c.value + Nbsp(7)) << c.number;

@@ -15,12 +15,6 @@ using expected::Html;
 using expected::Page;
 using expected::W;
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 std::string Row(std::string_view number, std::string_view value_html, std::string_view note_html) {
   return Page().OptionRow(number, value_html, note_html).str();
 }
@@ -52,7 +46,7 @@ TEST(SystemOptionsSection, FlagsCountByTheirLowBit) {
       {'\0', "0", "(buzina tecla OFF)"}, {'\xFF', "1", "(buzina tecla ON)"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.system_options.key_beep = c.flag;
     EXPECT_TRUE(Contains(SystemSection(params), Row("  1  ", c.value, Html(c.note))))
         << int(c.flag);
@@ -60,7 +54,7 @@ TEST(SystemOptionsSection, FlagsCountByTheirLowBit) {
 }
 
 TEST(SystemOptionsSection, NotesAreCutToFiftyCharacters) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.system_options.multiply_quantity = '1';
   EXPECT_TRUE(Contains(SystemSection(params),
                        Row(" 19  ", "1", Html("(Multiplica quantidade se quant.2 vezes consecutiv"))));
@@ -70,12 +64,12 @@ TEST(SystemOptionsSection, NotesAreCutToFiftyCharacters) {
 }
 
 TEST(SystemOptionsSection, RepeatReceiptClearKeepsItsTilde) {
-  EXPECT_TRUE(Contains(SystemSection(Defaults()),
+  EXPECT_TRUE(Contains(SystemSection(ParamSet{}),
                        Row(" 11  ", "0", Html(W("~(NÃO repete cupom se tecla DINHEIRO)")))));
 }
 
 TEST(SystemOptionsSection, DateAndDecimalsShowTheStoredCharacterEscaped) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.system_options.date_format = '\0';
   params.system_options.decimal_places = '<';
   const std::string page = SystemSection(params);
@@ -84,7 +78,7 @@ TEST(SystemOptionsSection, DateAndDecimalsShowTheStoredCharacterEscaped) {
 }
 
 TEST(SystemOptionsSection, WritesNineteenRowsWithoutOptionFive) {
-  const std::string page = SystemSection(Defaults());
+  const std::string page = SystemSection(ParamSet{});
   std::size_t rows = 0;
   for (std::size_t at = page.find("X/HORA"); at != std::string::npos; at = page.find("X/HORA", at + 1)) {
     ++rows;
@@ -95,7 +89,7 @@ TEST(SystemOptionsSection, WritesNineteenRowsWithoutOptionFive) {
 }
 
 TEST(PrintOptionsSection, TheCurrencySymbolsAreTypedAsCodes) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.print_options.local_currency_symbol = "R\x80";  // the euro sign has no code
   params.print_options.foreign_currency_symbol = "<b>";
   const std::string page = PrintSection(params);
@@ -107,7 +101,7 @@ TEST(PrintOptionsSection, TheCurrencySymbolsAreTypedAsCodes) {
 }
 
 TEST(PrintOptionsSection, AnEmptySymbolRemovesOnlyItsRow) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.print_options.local_currency_symbol.clear();
   const std::string page = PrintSection(params);
   EXPECT_FALSE(Contains(page, "<pre>&nbsp;&nbsp;3&nbsp;&nbsp;</pre>"));
@@ -118,7 +112,7 @@ TEST(PrintOptionsSection, AnEmptySymbolRemovesOnlyItsRow) {
 }
 
 TEST(PrintOptionsSection, OptionTwentySevenClearIsCutBeforeItsParenthesis) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.print_options.print_code_in_product_report = '0';
   EXPECT_TRUE(Contains(PrintSection(params),
                        Row(" 27  ", "0",
@@ -126,7 +120,7 @@ TEST(PrintOptionsSection, OptionTwentySevenClearIsCutBeforeItsParenthesis) {
 }
 
 TEST(PrintOptionsSection, ReservedOptionsNeverAppear) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (char* flag : {&params.print_options.print_reserved_13, &params.print_options.print_reserved_14,
                      &params.print_options.print_reserved_15, &params.print_options.print_reserved_16,
                      &params.print_options.print_reserved_17}) {

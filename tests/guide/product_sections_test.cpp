@@ -35,7 +35,7 @@ std::string Pad(std::string name) {
 }
 
 TEST(ProductSections, NothingWithoutANamedProductInEitherMode) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(3).dept_code = "1";
   params.Product(3).changed_status = params.Product(3).changed_price = 1;
   params.Product(3).changed_name = params.Product(3).changed_dept = 1;
@@ -48,7 +48,7 @@ TEST(ProductSections, NothingWithoutANamedProductInEitherMode) {
 }
 
 TEST(ProductSections, StatusRowOfASingleProduct) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(7).name = "LEITE";
   const std::string page = Status(params);
   const std::string row =
@@ -90,7 +90,7 @@ TEST(ProductSections, StatusNotesFollowTheFlags) {
       {"0001", "1", "...+PREÇO FIXO)"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     PluRecord& plu = params.Product(1);
     plu.name = "A";
     plu.status_negative_price = c.flags[0];
@@ -104,7 +104,7 @@ TEST(ProductSections, StatusNotesFollowTheFlags) {
 }
 
 TEST(ProductSections, RangesStopAtAnUnnamedProductAndReachProduct500) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int p : {1, 2, 3, 4, 6, 499, 500}) params.Product(p).name = "P" + std::to_string(p);
   const std::string page = Status(params);
   EXPECT_EQ(SmallKeys(page), (Strings{"PLU", "PLU", "X/HORA", "PLU", "X/HORA", "PLU", "PLU",
@@ -121,7 +121,7 @@ TEST(ProductSections, RangesStopAtAnUnnamedProductAndReachProduct500) {
 }
 
 TEST(ProductSections, PriceValueIsPaddedToSevenCharacters) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(1).name = "ARROZ";
   params.Product(1).price = "0000150";
   params.Product(2).name = "FEIJAO";
@@ -137,7 +137,7 @@ TEST(ProductSections, PriceValueIsPaddedToSevenCharacters) {
 }
 
 TEST(ProductSections, NameRowsTypeTheNameAndAlignTheClosingKey) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(12).name = "ABCDEFGHIJKL";
   params.Product(14).name = " ";
   const std::string page = Name(params);
@@ -154,7 +154,7 @@ TEST(ProductSections, NameRowsTypeTheNameAndAlignTheClosingKey) {
 }
 
 TEST(ProductSections, NameRangeRow) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int p : {8, 9, 10}) params.Product(p).name = "OVO";
   const std::string page = Name(params);
   const std::string range =
@@ -167,7 +167,7 @@ TEST(ProductSections, NameRangeRow) {
 }
 
 TEST(ProductSections, ChangesShowTheWholeGroupOfAnAlteredProduct) {
-  ParamSet params = Defaults();
+  ParamSet params;
   for (int p : {1, 2, 3}) params.Product(p).name = "CHA";
   params.Product(4).name = "MATE";
   params.Product(3).changed_name = 1;
@@ -186,7 +186,7 @@ TEST(ProductSections, ChangesShowTheWholeGroupOfAnAlteredProduct) {
 }
 
 TEST(ProductSections, LinkGroupsByDepartmentValue) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(5).name = "BEBIDAS";
   params.Product(10).name = "SUCO";
   params.Product(10).dept_code = "5";
@@ -203,7 +203,7 @@ TEST(ProductSections, LinkGroupsByDepartmentValue) {
 }
 
 TEST(ProductSections, LinkRowsOnlyForADepartmentAboveZero) {
-  ParamSet params = Defaults();
+  ParamSet params;
   const char* codes[] = {"3", "", "0", "-2", "x", "3"};
   for (int i = 0; i < 6; ++i) {
     params.Product(i + 1).name = "P" + std::to_string(i + 1);
@@ -239,7 +239,7 @@ TEST(ProductSections, LinkKeyOfAnUnnamedOrUnknownDepartment) {
       {"16", "ULTIMO", "(departamento=&nbsp;16&nbsp;)"},
   };
   for (const Case& c : cases) {
-    ParamSet params = Defaults();
+    ParamSet params;
     params.Department(16).name = "ULTIMO";
     params.Product(1).name = "X";
     params.Product(1).dept_code = c.code;
@@ -250,7 +250,7 @@ TEST(ProductSections, LinkKeyOfAnUnnamedOrUnknownDepartment) {
 }
 
 TEST(ProductSections, LinkChangesNeedADepartmentOtherThanZero) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(1).name = "X";
   params.Product(1).changed_dept = 1;
   EXPECT_EQ(Link(params, kChanges), "");
@@ -262,7 +262,7 @@ TEST(ProductSections, LinkChangesNeedADepartmentOtherThanZero) {
 }
 
 TEST(ProductSections, LongDepartmentNameIsOneLineInTheLinkKey) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Department(2).name = " LATICINIOS&1";
   params.Product(1).name = "X";
   params.Product(1).dept_code = "2";
@@ -270,7 +270,7 @@ TEST(ProductSections, LongDepartmentNameIsOneLineInTheLinkKey) {
 }
 
 TEST(ProductSections, TextFromTheSetIsEscapedAfterItsCuts) {
-  ParamSet params = Defaults();
+  ParamSet params;
   params.Product(1).name = "A<B&C";
   params.Product(1).price = "<9>";
   EXPECT_EQ(Notes(Status(params))[0],

@@ -69,10 +69,4 @@ inline std::size_t Count(std::string_view page, std::string_view what) {
 }
 
 // A parameter set at its defaults.
-inline ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 }  // namespace qx::testing_util

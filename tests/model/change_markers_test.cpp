@@ -5,14 +5,8 @@
 namespace qx {
 namespace {
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 TEST(RaiseMarkersSince, RaisesWhatAnEditorWouldRaiseOnStoringTheNewValues) {
-  ParamSet old = Defaults();
+  ParamSet old;
   old.Department(1).name = "CAFE";
   old.Department(1).price = "12345678";
   old.Department(2).name = "PAO";

@@ -31,12 +31,6 @@ ParamSet Load(std::string_view bytes) {
   return params;
 }
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 std::string Status(const DeptRecord& d) {
   return {d.status_negative_price, d.status_single_item_sale, d.status_open_price,
           d.status_fixed_price};
@@ -167,7 +161,7 @@ TEST(LoadRecordsTest, KeyValuesByIndex) {
   EXPECT_EQ(p.discount_value_key.value, "150");
   EXPECT_EQ(p.surcharge_pct_key.percent, "05000");
   EXPECT_EQ(p.void_item_key.limit, "12345678");  // capacity 8
-  EXPECT_EQ(Load("P0090|0|1\r\nP0090|10|1\r\n"), Defaults());
+  EXPECT_EQ(Load("P0090|0|1\r\nP0090|10|1\r\n"), ParamSet{});
 }
 
 TEST(LoadRecordsTest, KeyNamesByIndex) {
@@ -182,7 +176,7 @@ TEST(LoadRecordsTest, KeyNamesByIndex) {
   EXPECT_EQ(p.discount_pct_key.name, "DESC %");
   EXPECT_EQ(p.discount_value_key.name, "FUNC");
   EXPECT_EQ(p.surcharge_pct_key.name, "ACRESCIM");  // capacity 8
-  EXPECT_EQ(Load("P0080|9|NOVE\r\nP0080|0|ZERO\r\n"), Defaults());
+  EXPECT_EQ(Load("P0080|9|NOVE\r\nP0080|0|ZERO\r\n"), ParamSet{});
 }
 
 TEST(LoadRecordsTest, HeaderFooterOperatorsAndRegisterNumber) {
@@ -207,7 +201,7 @@ TEST(LoadFormatTest, KeysOutOfRangeAreSkippedAndAnyPrefixIsAccepted) {
   EXPECT_EQ(Load("P0500|D17|1|1|1|1\r\nP0500|D00|1|1|1|1\r\nP0100|P000|1|1|1|1\r\n"
                  "P0100|P501|1|1|1|1\r\nP0520|D17|5\r\nP0200|P501|5\r\nP0300|P000|X\r\n"
                  "P0350|P501|1\r\nP0530||X\r\n"),
-            Defaults());
+            ParamSet{});
   const ParamSet p = Load("P0500|D1|1|1|1|1\r\nP0100|X7|1|0|0|0\r\nP0520|#5|5\r\n");
   EXPECT_EQ(Status(p.Department(1)), "1111");
   EXPECT_EQ(Status(p.Product(7)), "1000");
@@ -325,7 +319,7 @@ TEST(LoadFixturesTest, OddKeysLoadWhereTheReaderPutsThem) {
   EXPECT_EQ(p.Product(500).name, "QUINHENTOS");
   EXPECT_EQ(p.currency_key.exchange_rate, "0625");
   EXPECT_EQ(p.currency_key.rate_decimals, "3");
-  ParamSet expected = Defaults();
+  ParamSet expected;
   expected.Department(1).name = "UM";
   expected.Department(16).name = "DEZESSEIS";
   expected.Product(500).name = "QUINHENTOS";
@@ -366,7 +360,7 @@ TEST_F(LoadFileTest, AMissingFileStartsANewOneFromTheDefaults) {
   p.Department(1).name = "ANTES";
   LoadParFile(p, path);
   ExpectOneMessage("alerta", kNewFile, MessageIcon::kNone);
-  EXPECT_EQ(p, Defaults());
+  EXPECT_EQ(p, ParamSet{});
   // The folder chain of the path exists for the later save, the file does not.
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("novo/cliente")));
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -379,7 +373,7 @@ TEST_F(LoadFileTest, AnEmptyFileIsReported) {
   p.register_number = "1";
   LoadParFile(p, path);
   ExpectOneMessage("ERRO", kNoData, MessageIcon::kError);
-  EXPECT_EQ(p, Defaults());
+  EXPECT_EQ(p, ParamSet{});
 }
 
 TEST_F(LoadFileTest, AFileOfLineEndsOnlyLoadsTheDefaultsSilently) {
@@ -388,7 +382,7 @@ TEST_F(LoadFileTest, AFileOfLineEndsOnlyLoadsTheDefaultsSilently) {
   ParamSet p;
   LoadParFile(p, path);
   EXPECT_TRUE(sink_.messages.empty());
-  EXPECT_EQ(p, Defaults());
+  EXPECT_EQ(p, ParamSet{});
 }
 
 TEST_F(LoadFileTest, AFailedReadIsReported) {
@@ -401,7 +395,7 @@ TEST_F(LoadFileTest, AFailedReadIsReported) {
     GTEST_SKIP() << "/proc/self/mem cannot be opened here";
   }
   ExpectOneMessage("ERRO", kNoData, MessageIcon::kError);
-  EXPECT_EQ(p, Defaults());
+  EXPECT_EQ(p, ParamSet{});
 }
 
 TEST_F(LoadFileTest, NoMemoryForTheBufferIsReported) {
@@ -414,7 +408,7 @@ TEST_F(LoadFileTest, NoMemoryForTheBufferIsReported) {
   LoadParFile(p, path);
   par::SetReadBufferAllocator(previous);
   ExpectOneMessage("ERRO", kNoMemory, MessageIcon::kError);
-  EXPECT_EQ(p, Defaults());
+  EXPECT_EQ(p, ParamSet{});
 }
 
 TEST_F(LoadFileTest, AFileLongerThanTheBufferLoadsItsFirst48768Bytes) {

@@ -23,12 +23,6 @@ using test::TempDir;
 
 const std::string kCreateError = "ERRO NA CRIA\xC7\xC3O DO ARQUIVO";
 
-ParamSet Defaults() {
-  ParamSet params;
-  ResetParamSet(params);
-  return params;
-}
-
 // The lines of a file that holds a given record type.
 std::vector<std::string> LinesOf(const ParamSet& params, std::string_view type) {
   std::vector<std::string> lines;
@@ -84,7 +78,7 @@ std::string Expected546Lines() {
 }
 
 TEST(FormatParFileTest, TheDefaultSetIsThe546LineFile) {
-  const std::string file = FormatParFile(Defaults());
+  const std::string file = FormatParFile(ParamSet{});
   EXPECT_EQ(file, Expected546Lines());
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 546);
   EXPECT_EQ(std::count(file.begin(), file.end(), '\r'), 546);
@@ -92,7 +86,7 @@ TEST(FormatParFileTest, TheDefaultSetIsThe546LineFile) {
 }
 
 TEST(FormatParFileTest, FlagsAreWrittenByTheirLowestBit) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(1).status_negative_price = 'a';    // odd: set
   p.Department(1).status_single_item_sale = '|';  // even: not set
   p.Department(1).status_open_price = '\x02';
@@ -107,7 +101,7 @@ TEST(FormatParFileTest, FlagsAreWrittenByTheirLowestBit) {
 }
 
 TEST(FormatParFileTest, AStatusHoldingANulFlagIsLeftOut) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(2).status_fixed_price = '\0';
   p.Product(42).status_negative_price = '\0';
   EXPECT_EQ(LinesOf(p, "P0500").size(), 15u);
@@ -117,7 +111,7 @@ TEST(FormatParFileTest, AStatusHoldingANulFlagIsLeftOut) {
 }
 
 TEST(FormatParFileTest, PricesLoseTheirLeadingZeros) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(3).price = "0001250";
   p.Department(4).price = "0000000";
   p.Department(5).price = "0";
@@ -132,7 +126,7 @@ TEST(FormatParFileTest, PricesLoseTheirLeadingZeros) {
 }
 
 TEST(FormatParFileTest, OptionalRecordsComeInTheirOrderOnlyWhenFilled) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(16).name = "LATIC\xCDNIOS";
   p.Department(2).name = "PADARIA";
   p.Department(2).price = "990";
@@ -154,7 +148,7 @@ TEST(FormatParFileTest, OptionalRecordsComeInTheirOrderOnlyWhenFilled) {
 }
 
 TEST(FormatParFileTest, TheReservedTextIsAttachedToTheLastOption) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.system_options.system_reserved = "XYZ";
   p.system_options.rounding = '1';
   p.system_options.date_format = '3';
@@ -162,14 +156,14 @@ TEST(FormatParFileTest, TheReservedTextIsAttachedToTheLastOption) {
 }
 
 TEST(FormatParFileTest, CharacterFieldsAreWrittenAsStoredButNeverAsNul) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.system_options.date_format = '|';
   p.system_options.decimal_places = '\0';  // a NUL byte would end the reading of the file
   EXPECT_EQ(LinesOf(p, "P0030")[0], "P0030|0|||0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
 }
 
 TEST(FormatParFileTest, FunctionKeysInTheirRecords) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.cheque_key.limit = "50000";
   p.void_receipt_key.limit = "1000";
   p.currency_key.exchange_rate = "0625";
@@ -194,7 +188,7 @@ TEST(FormatParFileTest, FunctionKeysInTheirRecords) {
 }
 
 TEST(FormatParFileTest, ReceiptLinesOperatorsAndRegisterNumberKeepTheirPlaces) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.header_lines[0] = "PADARIA S\xC3O JO\xC3O";
   p.header_lines[2] = "RUA DAS FLORES";
   p.footer_lines[5] = "VOLTE SEMPRE";
@@ -208,7 +202,7 @@ TEST(FormatParFileTest, ReceiptLinesOperatorsAndRegisterNumberKeepTheirPlaces) {
 }
 
 TEST(FormatParFileTest, ATextIsNeverWrittenBeyondItsCapacityOrItsFirstNul) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(1).name = "ABCDEFGHIJKLMNOP";
   p.Department(2).price = "123456789";
   p.Operator(1).name = std::string("ANA\0XYZ", 7);
@@ -246,7 +240,7 @@ class SaveFileTest : public testing::Test {
 };
 
 TEST_F(SaveFileTest, WritesTheFormattedSetAndCreatesMissingFolders) {
-  ParamSet p = Defaults();
+  ParamSet p;
   p.Department(3).name = "CAFE";
   const std::string path = dir_.File("KORVA/clientes/loja.par");
   EXPECT_TRUE(SaveParFile(p, path));
@@ -257,14 +251,14 @@ TEST_F(SaveFileTest, WritesTheFormattedSetAndCreatesMissingFolders) {
 TEST_F(SaveFileTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
   const std::string path = dir_.File("loja.par");
   test::WriteWholeFile(path, FormatParFile(test::FullCapacitySet()));
-  EXPECT_TRUE(SaveParFile(Defaults(), path));
+  EXPECT_TRUE(SaveParFile(ParamSet{}, path));
   EXPECT_EQ(test::ReadWholeFile(path), Expected546Lines());
 }
 
 TEST_F(SaveFileTest, AFolderInPlaceOfTheFileIsReportedAndLeftAlone) {
   const std::string path = dir_.File("loja.par");
   ASSERT_TRUE(std::filesystem::create_directory(path));
-  EXPECT_FALSE(SaveParFile(Defaults(), path));
+  EXPECT_FALSE(SaveParFile(ParamSet{}, path));
   ExpectCreateError();
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
@@ -305,7 +299,7 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
     sink_.messages.clear();
     {
       ScopedFileWriteOps scoped(c.ops);
-      EXPECT_FALSE(SaveParFile(Defaults(), path)) << c.what;
+      EXPECT_FALSE(SaveParFile(ParamSet{}, path)) << c.what;
     }
     ExpectCreateError();
     EXPECT_EQ(test::ReadWholeFile(path), old) << c.what;
@@ -316,7 +310,7 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
     EXPECT_EQ(entries, 1u) << c.what << ": a temporary file was left behind";
   }
   // With the system's calls back the same save succeeds.
-  EXPECT_TRUE(SaveParFile(Defaults(), path));
+  EXPECT_TRUE(SaveParFile(ParamSet{}, path));
   EXPECT_EQ(test::ReadWholeFile(path), Expected546Lines());
 }
 
@@ -327,7 +321,7 @@ TEST_F(SaveFileTest, PermissionsReadOnlyFileIsRefusedAndUnchanged) {
   const std::string old = "P0530|D03|CAFE\r\n";
   test::WriteWholeFile(path, old);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_FALSE(SaveParFile(Defaults(), path));
+  EXPECT_FALSE(SaveParFile(ParamSet{}, path));
   ExpectCreateError();
   EXPECT_EQ(test::ReadWholeFile(path), old);
 }
