@@ -14,6 +14,12 @@ endif()
 # Adds a static library from every .cpp file of a folder (the folder may still be empty).
 function(qx_layer_library name dir)
   file(GLOB sources CONFIGURE_DEPENDS "${dir}/*.cpp")
+  # One implementation per platform: name_posix.cpp or name_win32.cpp.
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "_posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "_win32\\.cpp$")
+  endif()
   if(NOT sources)
     set(sources "${PROJECT_SOURCE_DIR}/cmake/empty.cpp")
   endif()

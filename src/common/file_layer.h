@@ -50,8 +50,34 @@ enum class MissingFolders { kCreate, kFail };
 bool WriteFileSafely(const std::string& path, std::string_view bytes,
                      MissingFolders folders = MissingFolders::kCreate);
 
+// Writes a parameter file: as WriteFileSafely (folders created), and before an existing file
+// is replaced its previous content is kept at backup_path (itself written all or nothing).
+// No backup is made for a file that did not exist. A failed backup stops the save and the
+// old file stays. Where replacing the file by a rename would change its owner, its group or
+// break its hard links, the file is rewritten in place once the backup is complete, and put
+// back from the backup when the rewrite fails.
+enum class SafeWriteResult { kDone, kFailed, kBackupFailed };
+SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                                    const std::string& backup_path);
+
 // Removes a plain file (never a folder; a symbolic link itself, not its target). True when
 // the file is gone afterwards.
 bool RemoveFile(const std::string& path);
+
+// What stands at a path, following links: nothing (kMissing), a regular file (kFile),
+// something else that no file of ours may replace (kOther: folder, pipe, device, socket, a
+// device name such as NUL on Windows), or kUnknown when the system will not tell (a folder
+// on the way that this user may not enter).
+enum class PathKind { kMissing, kFile, kOther, kUnknown };
+PathKind GetPathKind(const std::string& path);
+
+// True when the two paths name the same file: for existing files, the same file on the same
+// device (through links and hard links too); otherwise the same normalised path (letter case
+// ignored on Windows).
+bool SameFile(const std::string& a, const std::string& b);
+
+// Where the file name starts in a path: after the last folder separator ('/'; on Windows
+// also '\' and a drive's ':').
+std::size_t FileNameStart(std::string_view path);
 
 }  // namespace qx
