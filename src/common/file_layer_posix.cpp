@@ -1,13 +1,18 @@
 #include "common/file_layer.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 #include "common/file_write_ops.h"
 
@@ -79,12 +84,13 @@ mode_t CurrentUmask() {
   return mask;
 }
 
-// The target's permissions and owner, or what a new file gets.
+// The target's permissions, owner and links, or what a new file gets.
 struct TargetInfo {
   mode_t mode = 0;
   bool exists = false;
   uid_t uid = 0;
   gid_t gid = 0;
+  nlink_t links = 0;
 };
 
 // Nothing when the target must not be replaced: not a regular file, read-only (no write
@@ -105,7 +111,155 @@ std::optional<TargetInfo> CheckTarget(const std::string& target) {
   info.mode = st.st_mode & 07777;
   info.uid = st.st_uid;
   info.gid = st.st_gid;
+  info.links = st.st_nlink;
   return info;
+}
+
+std::string_view FileNameOf(std::string_view path) { return path.substr(FileNameStart(path)); }
+
+// Temporary files of one target are named ".NAME.qx-tmp-XXXXXX" beside it, so that a save
+// can find the ones a killed save of the same file left behind. The name is shortened to
+// stay within the 255 bytes a folder entry may have.
+constexpr std::string_view kTempMark = ".qx-tmp-";
+constexpr std::size_t kTempRandomChars = 6;
+constexpr std::size_t kMaxEntryName = 255;
+
+std::string TempPrefix(const std::string& target) {
+  std::string name(FileNameOf(target));
+  const std::size_t room = kMaxEntryName - 1 - kTempMark.size() - kTempRandomChars;
+  if (name.size() > room) name.resize(room);
+  return "." + name + std::string(kTempMark);
+}
+
+// Removes the temporary files of this target that no running save holds: a save keeps its
+// temporary file locked until it is done, and a killed one's lock is gone with it.
+void RemoveStaleTemps(const std::string& folder, const std::string& prefix) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const int dir_fd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kTempRandomChars || name.substr(0, prefix.size()) != prefix)
+      continue;
+    const int fd =
+        ::openat(dir_fd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(dir_fd, entry->d_name, 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
+}
+
+// A temporary file beside the target, locked for as long as the object lives (the lock
+// stays when the writing descriptor is closed: it belongs to a second descriptor).
+class TempFile {
+ public:
+  explicit TempFile(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    const std::string prefix = TempPrefix(target);
+    RemoveStaleTemps(folder, prefix);
+    path_ = folder + "/" + prefix + std::string(kTempRandomChars, 'X');
+    fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+    if (fd_ < 0) return;
+    lock_fd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+    if (lock_fd_ >= 0) ::flock(lock_fd_, LOCK_EX | LOCK_NB);
+  }
+  ~TempFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_ && !path_.empty()) ::unlink(path_.c_str());
+    if (lock_fd_ >= 0) ::close(lock_fd_);
+  }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  bool ok() const { return fd_ >= 0 && lock_fd_ >= 0; }
+  int fd() const { return fd_; }
+  // The writing descriptor is gone, even when closing it failed.
+  bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return g_ops.close(fd) == 0;
+  }
+  // Renames the finished file over the target.
+  bool CommitTo(const std::string& target) {
+    if (g_ops.rename(path_.c_str(), target.c_str()) != 0) return false;
+    committed_ = true;
+    return true;
+  }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  int lock_fd_ = -1;
+  bool committed_ = false;
+};
+
+// Syncing the folder makes a rename itself durable. Some file systems cannot sync a folder,
+// and the old file is gone by then, so a failure here does not undo the save.
+void SyncFolder(const std::string& target) {
+  const int folder = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder >= 0) {
+    g_ops.fsync(folder);
+    ::close(folder);
+  }
+}
+
+// Where the content comes from: bytes in memory, or the whole of another file.
+struct Content {
+  std::string_view bytes;
+  int from_fd = -1;  // read from the start to the end when >= 0
+};
+
+bool WriteContent(int fd, const Content& content) {
+  if (content.from_fd < 0) return WriteAll(fd, content.bytes.data(), content.bytes.size());
+  if (::lseek(content.from_fd, 0, SEEK_SET) != 0) return false;
+  std::vector<char> chunk(64 * 1024);
+  for (;;) {
+    const ssize_t got = ::read(content.from_fd, chunk.data(), chunk.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!WriteAll(fd, chunk.data(), static_cast<std::size_t>(got))) return false;
+  }
+}
+
+enum class Replaced { kDone, kFailed, kKeepsNoOwner };
+
+// The temporary-file-and-rename replacement of an already checked, resolved target. With
+// keep_owner, a target whose owner or group the new file could not be given is left alone
+// and reported as kKeepsNoOwner (the caller rewrites it in place instead).
+Replaced ReplaceByRename(const std::string& target, const TargetInfo& info, const Content& content,
+                         bool keep_owner) {
+  TempFile temp(target);
+  if (!temp.ok()) return Replaced::kFailed;
+  if (info.exists) {
+    struct stat st {};
+    if (::fstat(temp.fd(), &st) == 0 && (st.st_uid != info.uid || st.st_gid != info.gid)) {
+      // Only the administrator (or a member of the group, for the group) may hand the file
+      // back; anyone else would become the owner of the saved file.
+      if (::fchown(temp.fd(), info.uid, info.gid) != 0 && keep_owner) return Replaced::kKeepsNoOwner;
+    }
+  }
+  if (::fchmod(temp.fd(), info.mode) != 0) return Replaced::kFailed;
+  if (!WriteContent(temp.fd(), content)) return Replaced::kFailed;
+  if (g_ops.fsync(temp.fd()) != 0) return Replaced::kFailed;
+  if (!temp.Close()) return Replaced::kFailed;
+  if (!temp.CommitTo(target)) return Replaced::kFailed;
+  SyncFolder(target);
+  return Replaced::kDone;
+}
+
+// Rewrites an existing file through its own inode, so that its owner, group, permissions
+// and hard links stay. Only called once a complete copy of the old content exists.
+bool RewriteInPlace(const std::string& target, const Content& content) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return false;
+  bool ok = ::ftruncate(fd, 0) == 0 && WriteContent(fd, content) && g_ops.fsync(fd) == 0;
+  if (g_ops.close(fd) != 0) ok = false;
+  return ok;
 }
 
 }  // namespace
@@ -199,43 +353,54 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
   if (!target) return false;
   const std::optional<TargetInfo> info = CheckTarget(*target);
   if (!info) return false;
+  return ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone;
+}
 
-  // The temporary file lives in the target's folder so that the rename cannot cross file
-  // systems, and it starts private until it has the target's permissions.
-  std::string temp = FolderOf(*target) + "/.qx-save-XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-
-  const auto fail = [&temp](int open_fd) {
-    if (open_fd >= 0) ::close(open_fd);
-    ::unlink(temp.c_str());
-    return false;
-  };
-
-  if (info->exists) {
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && (st.st_uid != info->uid || st.st_gid != info->gid)) {
-      // Only the administrator may hand the file back to its owner (or group); anyone
-      // else saves a file they own, with the permissions the old one had.
-      if (::fchown(fd, info->uid, info->gid) != 0) {
-        // not the administrator: the saving user keeps the file
-      }
-    }
+SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                                    const std::string& backup_path) {
+  if (path.empty()) return SafeWriteResult::kFailed;
+  CreateDirectoryChain(path);
+  const std::optional<std::string> target = ResolveLinks(path);
+  if (!target) return SafeWriteResult::kFailed;
+  const std::optional<TargetInfo> info = CheckTarget(*target);
+  if (!info) return SafeWriteResult::kFailed;
+  if (!info->exists) {
+    return ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone
+               ? SafeWriteResult::kDone
+               : SafeWriteResult::kFailed;
   }
-  if (::fchmod(fd, info->mode) != 0) return fail(fd);
-  if (!WriteAll(fd, bytes.data(), bytes.size())) return fail(fd);
-  if (g_ops.fsync(fd) != 0) return fail(fd);
-  if (g_ops.close(fd) != 0) return fail(-1);  // the descriptor is gone even when close fails
-  if (g_ops.rename(temp.c_str(), target->c_str()) != 0) return fail(-1);
 
-  // The new file is in place; syncing the folder makes the rename itself durable. Some file
-  // systems cannot sync a folder, and the old file is gone by now, so the save stands.
-  const int folder = ::open(FolderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    g_ops.fsync(folder);
-    ::close(folder);
+  // The previous content goes to the backup first, itself all or nothing, with the
+  // permissions of the file it copies.
+  const int old_fd = ::open(target->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (old_fd < 0) return SafeWriteResult::kBackupFailed;
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } old_closer{old_fd};
+  if (backup_path.empty() || SameFile(backup_path, *target)) return SafeWriteResult::kBackupFailed;
+  const std::optional<std::string> backup = ResolveLinks(backup_path);
+  if (!backup) return SafeWriteResult::kBackupFailed;
+  std::optional<TargetInfo> backup_info = CheckTarget(*backup);
+  if (!backup_info) return SafeWriteResult::kBackupFailed;
+  backup_info->mode = info->mode;
+  if (ReplaceByRename(*backup, *backup_info, Content{{}, old_fd}, false) != Replaced::kDone)
+    return SafeWriteResult::kBackupFailed;
+
+  // Hard links, or an owner or group the new file could not be given: the file is rewritten
+  // in place, and put back from the backup when that fails.
+  Replaced replaced = Replaced::kKeepsNoOwner;
+  if (info->links <= 1) replaced = ReplaceByRename(*target, *info, Content{bytes}, true);
+  if (replaced == Replaced::kDone) return SafeWriteResult::kDone;
+  if (replaced == Replaced::kFailed) return SafeWriteResult::kFailed;
+  if (RewriteInPlace(*target, Content{bytes})) return SafeWriteResult::kDone;
+  // The old content now exists only in the backup (the file itself was emptied).
+  const int saved_fd = ::open(backup->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (saved_fd >= 0) {
+    RewriteInPlace(*target, Content{{}, saved_fd});
+    ::close(saved_fd);
   }
-  return true;
+  return SafeWriteResult::kFailed;
 }
 
 }  // namespace qx
@@ -247,6 +412,34 @@ bool RemoveFile(const std::string& path) {
   if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
   if (S_ISDIR(st.st_mode)) return false;
   return ::unlink(path.c_str()) == 0;
+}
+
+PathKind GetPathKind(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kUnknown;
+  }
+  return S_ISREG(st.st_mode) ? PathKind::kFile : PathKind::kOther;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa {};
+  struct stat sb {};
+  const bool a_exists = ::stat(a.c_str(), &sa) == 0;
+  const bool b_exists = ::stat(b.c_str(), &sb) == 0;
+  if (a_exists && b_exists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  if (a_exists != b_exists) return false;
+  std::error_code error;
+  const std::filesystem::path pa = std::filesystem::weakly_canonical(a, error);
+  if (error) return a == b;
+  const std::filesystem::path pb = std::filesystem::weakly_canonical(b, error);
+  if (error) return a == b;
+  return pa.lexically_normal() == pb.lexically_normal();
+}
+
+std::size_t FileNameStart(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
 }  // namespace qx

@@ -1,6 +1,7 @@
 #include "common/file_layer.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -443,6 +444,96 @@ TEST_F(FileLayerTest, AnUnprivilegedUserSavesItsOwnFileKeepingItsPermissions) {
     EXPECT_EQ(ReadWhole(path), "new");
     EXPECT_EQ(ModeOf(path), 0604u);
   });
+}
+
+// --- The parameter file's save: backup, owner, links, litter ---
+
+// A save whose file has a second hard link, or belongs to another user who shares it, must
+// not break the link or take the file over: it is rewritten in place behind its backup.
+TEST_F(FileLayerTest, ASavedFileKeepsItsHardLinks) {
+  const std::string path = Path("loja.par");
+  WriteWhole(path, "old", 0644);
+  ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.bak")), SafeWriteResult::kDone);
+  EXPECT_EQ(ReadWhole(Path("copia.par")), "new");
+  EXPECT_EQ(ReadWhole(Path("loja.bak")), "old");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_nlink, 2u);
+}
+
+TEST_F(FileLayerTest, ASharedFileOfAnotherUserKeepsItsOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another user: runs as root";
+  const std::string path = Path("compartilhado.par");
+  WriteWhole(path, "old", 0666);  // root's file, open to everyone
+  RunAsUnprivilegedUser([&] {
+    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("compartilhado.bak")),
+              SafeWriteResult::kDone);
+    EXPECT_EQ(ReadWhole(path), "new");
+    EXPECT_EQ(ReadWhole(Path("compartilhado.bak")), "old");
+  });
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_mode & 07777, 0666u);
+}
+
+// The rewrite in place fails part-way: the file is put back from the backup.
+TEST_F(FileLayerTest, AFailedRewriteInPlaceIsUndoneFromTheBackup) {
+  const std::string path = Path("loja.par");
+  const std::string old_bytes(9000, 'o');
+  WriteWhole(path, old_bytes, 0644);
+  ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
+  // Calls 1 to 3 copy the backup; call 4, the first of the rewrite, fails.
+  g_injection = {.fail_write_at = 4};
+  {
+    ScopedFileWriteOps ops(kInjectedOps);
+    EXPECT_EQ(WriteFileWithBackup(path, std::string(10000, 'n'), Path("loja.bak")),
+              SafeWriteResult::kFailed);
+  }
+  EXPECT_EQ(ReadWhole(path), old_bytes);
+  EXPECT_EQ(ReadWhole(Path("copia.par")), old_bytes);
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"copia.par", "loja.bak", "loja.par"}));
+}
+
+// A killed save leaves its temporary file; the next save of the same file removes it, and
+// leaves alone another file's temporary file and what belongs to nobody of ours.
+TEST_F(FileLayerTest, ASaveRemovesTheTemporaryFilesAKilledSaveOfItsFileLeft) {
+  for (const char* name : {".loja.par.qx-tmp-a1B2c3", ".loja.par.qx-tmp-zzzzzz",
+                           ".outra.par.qx-tmp-a1B2c3", ".loja.par.qx-tmp-curto", "loja.txt"}) {
+    WriteWhole(Path(name), "x");
+  }
+  // One still held by a running save stays.
+  const int held = ::open(Path(".loja.par.qx-tmp-zzzzzz").c_str(), O_RDONLY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  EXPECT_TRUE(WriteFileSafely(Path("loja.par"), "new"));
+  ::close(held);
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{".loja.par.qx-tmp-zzzzzz",
+                                                  ".outra.par.qx-tmp-a1B2c3",
+                                                  ".loja.par.qx-tmp-curto", "loja.par",
+                                                  "loja.txt"}));
+}
+
+TEST_F(FileLayerTest, PathKindsAndSameFile) {
+  WriteWhole(Path("a.par"), "a");
+  ASSERT_EQ(::link(Path("a.par").c_str(), Path("b.par").c_str()), 0);
+  ASSERT_EQ(::symlink("a.par", Path("c.par").c_str()), 0);
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0666), 0);
+  EXPECT_EQ(GetPathKind(Path("a.par")), PathKind::kFile);
+  EXPECT_EQ(GetPathKind(Path("c.par")), PathKind::kFile);
+  EXPECT_EQ(GetPathKind(Path("fifo")), PathKind::kOther);
+  EXPECT_EQ(GetPathKind(dir_), PathKind::kOther);
+  EXPECT_EQ(GetPathKind(Path("nada.par")), PathKind::kMissing);
+  EXPECT_EQ(GetPathKind(Path("a.par/x")), PathKind::kMissing);
+
+  EXPECT_TRUE(SameFile(Path("a.par"), Path("b.par")));
+  EXPECT_TRUE(SameFile(Path("a.par"), Path("c.par")));
+  EXPECT_TRUE(SameFile(Path("a.par"), dir_ + "/./x/../a.par") || !Exists(dir_ + "/x"));
+  EXPECT_FALSE(SameFile(Path("a.par"), Path("nada.par")));
+  EXPECT_TRUE(SameFile(Path("nada.par"), dir_ + "//nada.par"));
+  EXPECT_TRUE(SameFile(Path("nova/nada.par"), Path("nova/../nova/nada.par")));
+  EXPECT_FALSE(SameFile(Path("nada.par"), Path("NADA.par")));
 }
 
 }  // namespace
