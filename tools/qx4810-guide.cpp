@@ -3,14 +3,13 @@
 // would after opening each file.
 #include <cstdio>
 #include <ctime>
-#include <filesystem>
 #include <iostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "common/cp1252.h"
-#include "common/messages.h"
+#include "common/file_layer.h"
+#include "common/file_status.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
 #include "model/param_set.h"
@@ -47,40 +46,42 @@ Opções:
   --summary RESUMO.HTM grava o resumo neste arquivo (só com --since e um único ARQUIVO.par)
   -h, --help           mostra esta ajuda
 
-As mensagens da leitura dos arquivos e os erros de gravação vão para a saída de erro.
-Um ARQUIVO.par ou ANTIGO.par inexistente é um erro (não se cria um arquivo novo), e um
-roteiro ou resumo nunca é gravado por cima de um arquivo de parâmetros informado.
+Os erros de leitura e de gravação vão para a saída de erro, um por linha, com o arquivo.
+Um ARQUIVO.par ou ANTIGO.par inexistente, ilegível ou vazio é um erro (não se cria um
+arquivo novo) e nada é gravado para ele. Antes de gravar qualquer coisa, a ferramenta
+confere que nenhuma saída (--save, -o, --summary, os roteiros e resumos derivados) é outra
+saída ou um dos arquivos lidos; se for, nada é gravado.
+Antes de substituir um arquivo de parâmetros (--save), o conteúdo anterior é guardado ao
+lado dele com a extensão .bak (loja1.par -> loja1.bak).
 
-Código de saída: 0 quando tudo foi gravado; 1 quando algum arquivo faltou ou não pôde ser
-gravado (os demais são processados mesmo assim); 2 para uma linha de comando inválida.
+Código de saída: 0 quando tudo foi gravado; 1 quando algum arquivo faltou, não pôde ser lido
+ou não pôde ser gravado (os demais são processados mesmo assim); 2 para uma linha de comando
+inválida ou saídas que coincidem.
 )";
-
-// Messages of the loader and the writers (Windows-1252) go to standard error.
-class StderrSink : public MessageSink {
- public:
-  void Show(const CoreMessage& message) override {
-    std::cerr << kProgram << ": " << Cp1252ToUtf8(message.title) << ": "
-              << Cp1252ToUtf8(message.text) << "\n";
-  }
-};
 
 void Error(const std::string& utf8_text) { std::cerr << kProgram << ": " << utf8_text << "\n"; }
 
-bool IsExistingFile(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+// One line per failure: the message's fixed text, then the file.
+void ReportFailure(const FileStatus& status) {
+  if (status.result == FileResult::kMissing) {
+    // Here a missing file is an error: the tool never starts a new customer file.
+    Error("arquivo de parâmetros não encontrado: " + status.path);
+  } else {
+    Error(std::string(status.text) + ": " + status.path);
+  }
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return a == b || std::filesystem::equivalent(a, b, error);
-}
-
-// Reads a parameter file the way the program opens one.
-void OpenParameters(ParamSet& params, const std::string& path) {
-  LoadParFile(params, path);
+// Reads a parameter file the way the program opens one. False (reported) when it is missing,
+// unreadable or empty: nothing is written for such a file.
+bool OpenParameters(ParamSet& params, const std::string& path) {
+  const FileStatus status = LoadParFile(params, path);
+  if (!status) {
+    ReportFailure(status);
+    return false;
+  }
   params.print_options.print_ejournal = '0';
   params.print_options.print_training_message = '0';
+  return true;
 }
 
 LocalTime Now() {
@@ -91,55 +92,88 @@ LocalTime Now() {
                    local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-// A page must never replace one of the parameter files it was made from.
-bool OverwritesAnInput(const std::string& page, const std::string& input,
-                       const GuideToolOptions& options) {
-  if (SameFile(page, input) || (!options.since_path.empty() && SameFile(page, options.since_path))) {
-    Error("recusado: " + page + " é um dos arquivos de parâmetros informados");
-    return true;
+// A file the run reads or writes, with the option that names it.
+struct NamedFile {
+  std::string option;
+  std::string path;
+};
+
+// What one input gives: the paths its outputs go to.
+struct Outputs {
+  std::string save;  // empty: none
+  std::string guide;
+  std::string summary;  // empty: none
+};
+
+Outputs OutputsFor(const std::string& input, const GuideToolOptions& options,
+                   const LocalTime& now) {
+  Outputs out;
+  out.save = options.save_path;
+  out.guide = options.guide_path.empty() ? GuideFileName(input) : options.guide_path;
+  if (!options.since_path.empty())
+    out.summary = options.summary_path.empty() ? SummaryFileName(input, now) : options.summary_path;
+  return out;
+}
+
+// Before anything is written: no output may be another output or an input, or one file
+// would silently replace another (a guide over the saved parameter file, say). The clash is
+// told naming both, and nothing is written.
+bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
+  std::vector<NamedFile> inputs;
+  for (const std::string& input : options.inputs) inputs.push_back({input, input});
+  if (!options.since_path.empty()) inputs.push_back({"--since", options.since_path});
+
+  std::vector<NamedFile> outputs;
+  for (const std::string& input : options.inputs) {
+    const Outputs out = OutputsFor(input, options, now);
+    if (!out.save.empty()) outputs.push_back({"--save", out.save});
+    outputs.push_back({options.guide_path.empty() ? "o roteiro de " + input : "-o", out.guide});
+    if (!out.summary.empty())
+      outputs.push_back(
+          {options.summary_path.empty() ? "o resumo de " + input : "--summary", out.summary});
+  }
+
+  for (std::size_t i = 0; i < outputs.size(); ++i) {
+    for (std::size_t k = i + 1; k < outputs.size(); ++k) {
+      if (SameFile(outputs[i].path, outputs[k].path)) {
+        Error(outputs[i].option + " e " + outputs[k].option +
+              " indicam o mesmo arquivo: " + outputs[i].path);
+        return true;
+      }
+    }
+    for (const NamedFile& input : inputs) {
+      if (SameFile(outputs[i].path, input.path)) {
+        Error(outputs[i].option + " e " + input.option +
+              " indicam o mesmo arquivo: " + outputs[i].path);
+        return true;
+      }
+    }
   }
   return false;
 }
 
-// True when everything for this input was written.
-bool ProcessInput(const std::string& input, const GuideToolOptions& options, const ParamSet* old) {
-  if (!IsExistingFile(input)) {
-    Error("arquivo de parâmetros não encontrado: " + input);
+// Writes one output; false (reported) when it failed.
+bool Written(const FileStatus& status, const char* what) {
+  if (!status) {
+    ReportFailure(status);
     return false;
   }
+  std::cout << what << ": " << status.path << "\n";
+  return true;
+}
+
+// True when everything for this input was written.
+bool ProcessInput(const std::string& input, const GuideToolOptions& options, const ParamSet* old,
+                  const LocalTime& now) {
   ParamSet params;
-  OpenParameters(params, input);
+  if (!OpenParameters(params, input)) return false;
   if (old != nullptr) RaiseMarkersSince(params, *old);
 
+  const Outputs out = OutputsFor(input, options, now);
   bool ok = true;
-  if (!options.save_path.empty()) {
-    if (SaveParFile(params, options.save_path)) {
-      std::cout << "parâmetros: " << options.save_path << "\n";
-    } else {
-      ok = false;
-    }
-  }
-
-  const std::string guide = options.guide_path.empty() ? GuideFileName(input) : options.guide_path;
-  if (OverwritesAnInput(guide, input, options)) {
-    ok = false;
-  } else if (WriteGuide(params, guide)) {
-    std::cout << "roteiro: " << guide << "\n";
-  } else {
-    ok = false;
-  }
-
-  if (old != nullptr) {
-    const std::string summary =
-        options.summary_path.empty() ? SummaryFileName(input, Now()) : options.summary_path;
-    if (OverwritesAnInput(summary, input, options)) {
-      ok = false;
-    } else if (WriteChangeSummary(params, summary)) {
-      std::cout << "resumo: " << summary << "\n";
-    } else {
-      ok = false;
-    }
-  }
+  if (!out.save.empty()) ok = Written(SaveParFile(params, out.save), "parâmetros") && ok;
+  ok = Written(WriteGuide(params, out.guide), "roteiro") && ok;
+  if (!out.summary.empty()) ok = Written(WriteChangeSummary(params, out.summary), "resumo") && ok;
   return ok;
 }
 
@@ -156,21 +190,15 @@ int Run(const std::vector<std::string>& args) {
     return 0;
   }
 
-  StderrSink sink;
-  ScopedMessageSink scoped(&sink);
+  const LocalTime now = Now();
+  if (OutputsClash(*options, now)) return 2;
 
   ParamSet old;
-  if (!options->since_path.empty()) {
-    if (!IsExistingFile(options->since_path)) {
-      Error("arquivo de parâmetros antigo não encontrado: " + options->since_path);
-      return 1;
-    }
-    OpenParameters(old, options->since_path);
-  }
+  if (!options->since_path.empty() && !OpenParameters(old, options->since_path)) return 1;
 
   bool all_ok = true;
   for (const std::string& input : options->inputs) {
-    if (!ProcessInput(input, *options, options->since_path.empty() ? nullptr : &old)) {
+    if (!ProcessInput(input, *options, options->since_path.empty() ? nullptr : &old, now)) {
       all_ok = false;
     }
   }

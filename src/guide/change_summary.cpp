@@ -44,10 +44,10 @@ std::string BuildChangeSummary(const ParamSet& params) {
   return page;
 }
 
-bool WriteChangeSummary(const ParamSet& params, const std::string& path) {
-  static const std::string creation_error = Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO");
+FileStatus WriteChangeSummary(const ParamSet& params, const std::string& path) {
   // The guide, written just before into the same folder, has made the folders already.
-  return WritePageFile(path, BuildChangeSummary(params), creation_error, MissingFolders::kFail);
+  return WritePageFile(path, BuildChangeSummary(params), "ERRO NA CRIAÇÃO DO ARQUIVO RESUMO",
+                       MissingFolders::kFail);
 }
 
 }  // namespace qx

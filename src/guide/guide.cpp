@@ -7,7 +7,6 @@
 
 #include "common/cp1252.h"
 #include "common/file_layer.h"
-#include "common/messages.h"
 #include "guide/html.h"
 #include "guide/sections.h"
 
@@ -146,23 +145,20 @@ std::string BuildGuide(const ParamSet& params) {
   return page;
 }
 
-bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text,
-                   MissingFolders folders) {
-  if (WriteFileSafely(path, page, folders)) return true;
-  ShowError(error_text);
-  // An old page of that name no longer matches the parameters; following it would program
-  // the register wrongly, so it goes too. Only a plain file is removed, never a folder.
-  RemoveFile(path);
-  return false;
+FileStatus WritePageFile(const std::string& path, std::string_view page,
+                         std::string_view error_text, MissingFolders folders) {
+  if (WriteFileSafely(path, page, folders)) return FileDone(path);
+  return {FileResult::kWriteFailed, path, error_text};
 }
 
-bool WriteGuide(const ParamSet& params, const std::string& path) {
-  return WritePageFile(path, BuildGuide(params), Win1252(kGuideCreationError));
+FileStatus WriteGuide(const ParamSet& params, const std::string& path) {
+  return WritePageFile(path, BuildGuide(params), kGuideCreationError);
 }
 
 std::string GuideFileName(const std::string& par_path) {
   std::string name = par_path;
-  if (name.size() > 4 && name[name.size() - 4] == '.') name.resize(name.size() - 4);
+  const std::size_t size = name.size();
+  if (size > 4 && name[size - 4] == '.' && size - 4 >= FileNameStart(name)) name.resize(size - 4);
   return name + ".HTM";
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/file_layer.h"
+#include "common/file_status.h"
 #include "model/param_set.h"
 
 namespace qx {
@@ -22,20 +23,23 @@ std::string BuildGuide(const ParamSet& params);
 // The summary's bytes for the set (departments, products and operators with raised markers).
 std::string BuildChangeSummary(const ParamSet& params);
 
-// Write the page all or nothing; on failure report the page's creation message through the
-// message sink and leave no broken page behind. True on success.
-bool WriteGuide(const ParamSet& params, const std::string& path);
-bool WriteChangeSummary(const ParamSet& params, const std::string& path);
+// Write the page all or nothing: on failure (kWriteFailed, with the page's creation message)
+// whatever stood at the path stays byte for byte.
+FileStatus WriteGuide(const ParamSet& params, const std::string& path);
+FileStatus WriteChangeSummary(const ParamSet& params, const std::string& path);
 
-// Writes a finished page all or nothing. On failure shows error_text (the page's creation
-// message) and removes an old file of that name, so no page is left that does not match the
-// parameters. True on success. The guide creates the folders of its path; the summary, written
-// next to the guide, does not, and fails in a folder that is missing.
-bool WritePageFile(const std::string& path, std::string_view page, std::string_view error_text,
-                   MissingFolders folders = MissingFolders::kCreate);
+// Writes a finished page all or nothing. A target that is not a regular file (a folder, a
+// pipe, a device, a link to one) is refused before anything is written; on any failure the
+// status carries error_text (UTF-8, the page's creation message) and the path. The guide
+// creates the folders of its path; the summary, written next to the guide, does not, and
+// fails in a folder that is missing.
+FileStatus WritePageFile(const std::string& path, std::string_view page,
+                         std::string_view error_text,
+                         MissingFolders folders = MissingFolders::kCreate);
 
 // Names derived from the parameter file's path: "loja1.par" gives "loja1.HTM", and the
-// summary "loja1-DD-MM-YYYY-hh-mm-ss-RESUMO.HTM".
+// summary "loja1-DD-MM-YYYY-hh-mm-ss-RESUMO.HTM". Only the file name part is cut, so the
+// pages stay in the parameter file's folder ("v1.d/a" gives "v1.d/a.HTM").
 std::string GuideFileName(const std::string& par_path);
 std::string SummaryFileName(const std::string& par_path, const LocalTime& now);
 

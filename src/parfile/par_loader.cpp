@@ -7,7 +7,6 @@
 
 #include "common/cp1252.h"
 #include "common/file_layer.h"
-#include "common/messages.h"
 #include "parfile/par_file.h"
 #include "parfile/par_reader.h"
 #include "parfile/par_records.h"
@@ -23,6 +22,7 @@ using par::ParseText;
 constexpr std::string_view kNoMemoryText = "ERRO DE ALOCAÇÃO DE MEMÓRIA";
 // Not an error: this is how a new customer file is started.
 constexpr std::string_view kNewFileText = "Não encontrado o arquivo\nGerando arquivo NOVO";
+constexpr std::string_view kUnreadableText = "ERRO NA LEITURA DO ARQUIVO";
 constexpr std::string_view kNoDataText = "ERRO ARQUIVO SEM DADOS";
 
 // Field capacities as the reader counts them: characters plus the terminator.
@@ -194,25 +194,29 @@ void LoadParBytes(ParamSet& params, std::string_view bytes) {
   ReadRecords(params, bytes.substr(0, std::min(bytes.size(), par::kReadBufferSize)));
 }
 
-void LoadParFile(ParamSet& params, const std::string& path) {
+FileStatus LoadParFile(ParamSet& params, const std::string& path) {
   ResetParamSet(params);
-  // The folder of a new customer file must exist for the later save.
-  CreateDirectoryChain(path);
+  // Only a path where nothing stands starts a new customer file. A file that is there but
+  // cannot be read (no permission, a folder of that name, a folder on the way that may not
+  // be entered) is not new: its defaults must never be saved over it.
+  switch (GetPathKind(path)) {
+    case PathKind::kMissing:
+      // The folder of a new customer file must exist for the later save.
+      CreateDirectoryChain(path);
+      return {FileResult::kMissing, path, kNewFileText};
+    case PathKind::kFile: break;
+    case PathKind::kOther:
+    case PathKind::kUnknown: return {FileResult::kUnreadable, path, kUnreadableText};
+  }
 
   std::unique_ptr<char[]> buffer = par::AllocateReadBuffer(par::kReadBufferSize);
-  if (!buffer) {
-    ShowError(Win1252(kNoMemoryText));
-    return;
-  }
+  if (!buffer) return {FileResult::kNoMemory, path, kNoMemoryText};
   std::memset(buffer.get(), 0, par::kReadBufferSize);
 
   // Reading needs no write access: a read-only file is loaded as any other, and only saving
   // over it is refused.
   const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) {
-    ShowAlert(Win1252(kNewFileText));
-    return;
-  }
+  if (file == kNoFile) return {FileResult::kUnreadable, path, kUnreadableText};
   std::size_t total = 0;
   bool failed = false;
   while (total < par::kReadBufferSize) {
@@ -225,11 +229,9 @@ void LoadParFile(ParamSet& params, const std::string& path) {
     total += static_cast<std::size_t>(got);
   }
   CloseFile(file);
-  if (failed || total == 0) {
-    ShowError(Win1252(kNoDataText));
-    return;
-  }
+  if (failed || total == 0) return {FileResult::kEmpty, path, kNoDataText};
   ReadRecords(params, std::string_view(buffer.get(), total));
+  return FileDone(path);
 }
 
 }  // namespace qx

@@ -5,7 +5,6 @@
 
 #include "common/cp1252.h"
 #include "common/file_layer.h"
-#include "common/messages.h"
 #include "model/field_text.h"
 #include "parfile/par_file.h"
 #include "parfile/par_reader.h"
@@ -15,6 +14,7 @@ namespace qx {
 namespace {
 
 constexpr std::string_view kCreateErrorText = "ERRO NA CRIAÇÃO DO ARQUIVO";
+constexpr std::string_view kBackupErrorText = "ERRO NA CRIAÇÃO DA CÓPIA DE SEGURANÇA";
 
 // A stored text as the file carries it: up to its first NUL (the register's texts end
 // there) and never more than the field's capacity.
@@ -208,12 +208,30 @@ std::string FormatParFile(const ParamSet& params) {
   return page;
 }
 
-bool SaveParFile(const ParamSet& params, const std::string& path) {
+std::string BackupFileName(const std::string& path) {
+  const std::size_t name_start = FileNameStart(path);
+  const std::size_t dot = path.rfind('.');
+  std::string stem = path;
+  if (dot != std::string::npos && dot > name_start) {
+    const std::string extension = path.substr(dot);
+    const bool already_backup = extension.size() == 4 && (extension[1] | 0x20) == 'b' &&
+                                (extension[2] | 0x20) == 'a' && (extension[3] | 0x20) == 'k';
+    if (!already_backup) stem.resize(dot);
+  }
+  return stem + ".bak";
+}
+
+FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
   // The whole file is built first and then replaces the old one in one step, so a failure
   // at any point leaves the customer's previous file as it was.
-  if (WriteFileSafely(path, FormatParFile(params))) return true;
-  ShowError(Win1252(kCreateErrorText));
-  return false;
+  const std::string backup = BackupFileName(path);
+  switch (WriteFileWithBackup(path, FormatParFile(params), backup)) {
+    case SafeWriteResult::kDone: return FileDone(path);
+    case SafeWriteResult::kBackupFailed:
+      return {FileResult::kBackupFailed, backup, kBackupErrorText};
+    case SafeWriteResult::kFailed: break;
+  }
+  return {FileResult::kWriteFailed, path, kCreateErrorText};
 }
 
 }  // namespace qx

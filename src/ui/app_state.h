@@ -13,6 +13,9 @@ struct AppState {
   ParamSet params;
   std::string current_par_file;  // platform path
   std::string opened_par_file;   // platform path; empty until a file was opened
+  // The file last opened when it existed but could not be read: it still holds the
+  // customer's data, so the defaults in memory are never saved over it. Empty otherwise.
+  std::string unread_par_file;
   bool params_modified = false;
   int current_dept = 0;      // department chosen in the grid, 0: none
   int current_plu = 0;       // product code last accepted by the product editor

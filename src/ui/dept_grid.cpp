@@ -78,7 +78,11 @@ class DeptGrid : public Presenter {
   // Once the file is written the edits are safe, and the main window need not ask again.
   void OnCloseCommand(FormView& view) override {
     bool written = false;
-    if (SaveWorkflow(state_, desktop_, &written) == 1 && written) state_.params_modified = false;
+    if (SaveWorkflow(state_, desktop_, &written) == 1 && written) {
+      state_.params_modified = false;
+    } else if (state_.params_modified && !ConfirmDiscardChanges(desktop_)) {
+      return;  // the grid stays open with the edits
+    }
     view.Close(0);
   }
 

@@ -171,7 +171,11 @@ void MainWindow::Open(FormView& view) {
     box.icon = BoxIcon::kQuestion;
     box.buttons = BoxButtons::kYesNo;
     box.default_answer = BoxAnswer::kYes;
-    if (desktop_.ShowMessage(box) == BoxAnswer::kYes) saved = SaveAndCheckWritten();
+    if (desktop_.ShowMessage(box) == BoxAnswer::kYes) {
+      saved = SaveAndCheckWritten();
+      // The save was wanted but did not happen: the edits go only when the user says so.
+      if (!saved && !ConfirmDiscardChanges(desktop_)) return;
+    }
   }
   const bool opened = OpenWorkflow(state_, desktop_) == 1;
   if (opened) {
@@ -195,15 +199,16 @@ void MainWindow::Ok(FormView& view) {
 }
 
 // "Cancel" (also Esc and the close command) offers the save when something is unsaved and
-// then ends the program, also when the user cancels the save dialog: that is the way out
-// without saving. Only a failed write keeps the window open, so the edits are not lost
-// behind an error box.
+// then ends the program. When the parameter file was not written (the save dialog was
+// cancelled, or the write failed) the program ends only once the user agrees to drop the
+// edits.
 void MainWindow::Cancel(FormView& view) {
   if (state_.params_modified) {
-    bool written = false;
-    const int result = SaveWorkflow(state_, desktop_, &written);
-    if (result == 1 && !written) return;
-    if (written) state_.params_modified = false;
+    if (SaveAndCheckWritten()) {
+      state_.params_modified = false;
+    } else if (!ConfirmDiscardChanges(desktop_)) {
+      return;
+    }
   }
   view.Close(0);
 }

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/cp1252.h"
-#include "common/messages.h"
+#include "common/file_layer.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 
@@ -32,6 +32,15 @@ BoxAnswer Ask(Desktop& desktop, std::string title, std::string text,
   return desktop.ShowMessage(box);
 }
 
+void ShowErrorBox(Desktop& desktop, std::string text) {
+  MessageBox box;
+  box.title = "ERRO";
+  box.text = std::move(text);
+  box.icon = BoxIcon::kError;
+  box.buttons = BoxButtons::kOk;
+  desktop.ShowMessage(box);
+}
+
 void Inform(Desktop& desktop, std::string title, std::string text) {
   MessageBox box;
   box.title = std::move(title);
@@ -41,43 +50,76 @@ void Inform(Desktop& desktop, std::string title, std::string text) {
   desktop.ShowMessage(box);
 }
 
-// Two paths that name the same file as far as their texts tell (Windows ignores case).
-bool SamePath(std::string_view a, std::string_view b) {
-#ifdef _WIN32
-  return SameFileName(a, b);
-#else
-  return a == b;
-#endif
-}
-
 const std::string& QuestionTitle() {
   static const std::string title = "Pergunta:";
   return title;
 }
 
+std::optional<std::string> AskSaveFileAgain(Desktop& desktop, const std::string& current,
+                                            const std::string& choice) {
+  FileDialog again;
+  again.title = Win1252("SALVA ARQUIVO DE PARÂMETROS - QX-4810");
+  again.directory = DirectoryPart(current);
+  again.file_name = FileNamePart(choice);
+  return desktop.AskSaveFileName(again);
+}
+
+// Why a chosen name is not taken as it stands; nothing when it may be written.
+enum class Objection { kNone, kAskAgain };
+
+// A file that exists but could not be read when it was opened still holds the customer's
+// data, which the set in memory (the defaults) would replace: it is never saved over.
+Objection RefuseUnreadFile(const AppState& state, Desktop& desktop, const std::string& path) {
+  if (state.unread_par_file.empty() || !SameFile(path, state.unread_par_file))
+    return Objection::kNone;
+  ShowErrorBox(desktop, Win1252("ERRO NA LEITURA DO ARQUIVO\n") + PathForBox(path) +
+                            Win1252("\nEste arquivo não foi lido e não será substituído.\n"
+                                    "Escolha outro nome."));
+  return Objection::kAskAgain;
+}
+
+// Another customer's file may have the same name in another folder: replacing an existing
+// file that is not the one opened is confirmed first (default: keep it).
+Objection ConfirmReplacingAnotherFile(const AppState& state, Desktop& desktop,
+                                      const std::string& path) {
+  if (GetPathKind(path) != PathKind::kFile) return Objection::kNone;
+  if (!state.opened_par_file.empty() && SameFile(path, state.opened_par_file))
+    return Objection::kNone;
+  MessageBox box;
+  box.title = Win1252("ATENÇÃO");
+  box.text = "O arquivo\n" + PathForBox(path) + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?");
+  box.icon = BoxIcon::kQuestion;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  return desktop.ShowMessage(box) == BoxAnswer::kYes ? Objection::kNone : Objection::kAskAgain;
+}
+
 // Steps 3 and 4 of the save: the chosen name goes into the current path; a name other than
-// the one opened is confirmed first, and on No the save dialog asks again. Nothing when a
-// dialog was cancelled.
+// the one opened is confirmed first, and on No the save dialog asks again. The same happens
+// for a file that could not be read and for another existing file. Nothing when a dialog was
+// cancelled.
 std::optional<std::string> ChooseSavePath(AppState& state, Desktop& desktop,
                                           std::string choice) {
   for (;;) {
     state.current_par_file = WithParExtension(choice);
-    if (SameFileName(FileNamePart(state.opened_par_file), FileNamePart(state.current_par_file)))
-      return state.current_par_file;
-    const BoxAnswer answer =
-        Ask(desktop, QuestionTitle(),
-            Win1252("Arquivo de gravação não é igual ao informado na entrada.\nApaga dados do "
-                    "arquivo informado e substitui por este ?"),
-            BoxAnswer::kNo);
-    if (answer == BoxAnswer::kYes) return state.current_par_file;
-    FileDialog again;
-    again.title = Win1252("SALVA ARQUIVO DE PARÂMETROS - QX-4810");
-    again.directory = DirectoryPart(state.current_par_file);
-    again.file_name = FileNamePart(choice);
-    std::optional<std::string> next = desktop.AskSaveFileName(again);
+    const std::string& path = state.current_par_file;
+    bool take = SameFileName(FileNamePart(state.opened_par_file), FileNamePart(path)) ||
+                Ask(desktop, QuestionTitle(),
+                    Win1252("Arquivo de gravação não é igual ao informado na entrada.\nApaga "
+                            "dados do arquivo informado e substitui por este ?"),
+                    BoxAnswer::kNo) == BoxAnswer::kYes;
+    take = take && RefuseUnreadFile(state, desktop, path) == Objection::kNone &&
+           ConfirmReplacingAnotherFile(state, desktop, path) == Objection::kNone;
+    if (take) return path;
+    std::optional<std::string> next = AskSaveFileAgain(desktop, path, choice);
     if (!next) return std::nullopt;
     choice = std::move(*next);
   }
+}
+
+// A file error: its fixed first line, then the file's path.
+void ShowFileError(Desktop& desktop, const FileStatus& status) {
+  ShowErrorBox(desktop, Win1252(status.text) + "\n" + PathForBox(status.path));
 }
 
 }  // namespace
@@ -110,6 +152,12 @@ bool SameFileName(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool ConfirmDiscardChanges(Desktop& desktop) {
+  return Ask(desktop, Win1252("ATENÇÃO"),
+             Win1252("As alterações não foram salvas.\nDescartar as alterações?"),
+             BoxAnswer::kNo) == BoxAnswer::kYes;
+}
+
 int OpenWorkflow(AppState& state, Desktop& desktop) {
   FileDialog dialog;
   dialog.title = Win1252("LER ARQUIVO DE PARÂMETROS - QX-4810");
@@ -123,7 +171,24 @@ int OpenWorkflow(AppState& state, Desktop& desktop) {
   state.current_par_file = path;
   state.opened_par_file = path;
   // A name that does not exist yet starts a new customer file from the defaults.
-  LoadParFile(state.params, path);
+  const FileStatus loaded = LoadParFile(state.params, path);
+  state.unread_par_file.clear();
+  switch (loaded.result) {
+    case FileResult::kDone: break;
+    case FileResult::kMissing: {
+      MessageBox box;
+      box.title = "alerta";
+      box.text = Win1252(loaded.text);
+      desktop.ShowMessage(box);
+      break;
+    }
+    case FileResult::kUnreadable:
+    case FileResult::kNoMemory:
+      state.unread_par_file = path;
+      ShowFileError(desktop, loaded);
+      break;
+    default: ShowFileError(desktop, loaded); break;
+  }
   // The electronic journal print and the training message are never carried over from a
   // file: the register is always programmed with both off.
   state.params.print_options.print_ejournal = '0';
@@ -147,40 +212,55 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
   if (!confirmed) return 0;
   const std::string path = std::move(*confirmed);
 
-  // Step 5: the parameter file reports its own failure; the guide and the summary are
-  // written in any case.
-  const bool written = SaveParFile(state.params, path);
-  if (par_file_written) *par_file_written = written;
+  // Step 5. A failure is told, and the guide and the summary are written all the same.
+  const FileStatus saved = SaveParFile(state.params, path);
+  if (par_file_written) *par_file_written = saved.ok();
+  if (!saved) ShowFileError(desktop, saved);
 
-  // Step 6.
-  Inform(desktop, "NOTA IMPORTANTE",
-         Win1252("O arquivo   \"") + PathForBox(FileNamePart(path)) +
-             Win1252("\"   possui a parametrização do Caixa do cliente.\nEle deve ser "
-                     "preservado para que alterações futuras ou a reimpressão\ndo roteiro "
-                     "possam ser realizadas."));
+  // Step 6: the note about keeping the file, only when there is a file to keep.
+  if (saved) {
+    Inform(desktop, "NOTA IMPORTANTE",
+           Win1252("O arquivo   \"") + PathForBox(FileNamePart(path)) +
+               Win1252("\"   possui a parametrização do Caixa do cliente.\nEle deve ser "
+                       "preservado para que alterações futuras ou a reimpressão\ndo roteiro "
+                       "possam ser realizadas."));
+  }
 
   // Steps 7 to 9: the guide. A parameter file chosen with the guide's own name (such as
-  // "loja1.HTM") would be replaced by the page; that step is refused instead.
+  // "loja1.HTM") would be replaced by the page; that step is refused instead. A page that
+  // was not written is neither offered nor located.
   const std::string guide = GuideFileName(path);
-  if (SamePath(guide, path))
-    ShowError(Win1252("ERRO - O ARQUIVO HTML TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"));
-  else
-    WriteGuide(state.params, guide);
-  if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ") == BoxAnswer::kYes)
-    desktop.OpenDocument(guide);
-  Inform(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide));
+  bool guide_written = false;
+  if (SameFile(guide, path)) {
+    ShowErrorBox(desktop,
+                 Win1252("ERRO - O ARQUIVO HTML TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"));
+  } else {
+    const FileStatus status = WriteGuide(state.params, guide);
+    if (!status) ShowFileError(desktop, status);
+    guide_written = status.ok();
+  }
+  if (guide_written) {
+    if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ") ==
+        BoxAnswer::kYes)
+      desktop.OpenDocument(guide);
+    Inform(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide));
+  }
 
   // Steps 10 to 12: the summary, written on every save; viewing it is offered only when
   // something was altered.
   const std::string summary = SummaryFileName(path, desktop.Now());
-  WriteChangeSummary(state.params, summary);
-  if (AnyChangeMarker(state.params) &&
-      Ask(desktop, QuestionTitle(),
-          " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ") ==
-          BoxAnswer::kYes)
-    desktop.OpenDocument(summary);
-  Inform(desktop, Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS"),
-         PathForBox(summary));
+  const FileStatus summary_status = WriteChangeSummary(state.params, summary);
+  if (!summary_status) {
+    ShowFileError(desktop, summary_status);
+  } else {
+    if (AnyChangeMarker(state.params) &&
+        Ask(desktop, QuestionTitle(),
+            " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ") ==
+            BoxAnswer::kYes)
+      desktop.OpenDocument(summary);
+    Inform(desktop, Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS"),
+           PathForBox(summary));
+  }
   return 1;
 }
 

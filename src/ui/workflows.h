@@ -20,6 +20,10 @@ int OpenWorkflow(AppState& state, Desktop& desktop);
 // mean the parameter file was written: par_file_written (when given) tells that.
 int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written = nullptr);
 
+// Asks whether unsaved edits may be dropped ("As alterações não foram salvas.\nDescartar as
+// alterações?", default Não). True only on Sim.
+bool ConfirmDiscardChanges(Desktop& desktop);
+
 // Path parts as the file dialogs use them; the separators are the platform's ('/' here,
 // '\' and ':' on Windows).
 // The characters after the last separator (the whole path without one), at most 259.

@@ -132,27 +132,21 @@ TEST_F(ChangeSummaryFile, WritesThePageAndReplacesAnOldOne) {
   params.Operator(2).changed = 1;
   const std::string path = (dir_ / "loja1-01-02-2026-03-04-05-RESUMO.HTM").string();
   std::ofstream(path) << "old";
-  RecordingSink sink;
-  ScopedMessageSink scoped(&sink);
-  EXPECT_TRUE(WriteChangeSummary(params, path));
+  EXPECT_TRUE(WriteChangeSummary(params, path).ok());
   std::ifstream in(path, std::ios::binary);
   std::stringstream bytes;
   bytes << in.rdbuf();
   EXPECT_EQ(bytes.str(), BuildChangeSummary(params));
-  EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST_F(ChangeSummaryFile, UncreatableFileIsReportedOnce) {
   const std::filesystem::path blocker = dir_ / "arquivo";
   std::ofstream(blocker) << "x";
   const std::string path = (blocker / "RESUMO.HTM").string();  // a folder that is a file
-  RecordingSink sink;
-  ScopedMessageSink scoped(&sink);
-  EXPECT_FALSE(WriteChangeSummary(RichSet(), path));
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].title, "ERRO");
-  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO"));
-  EXPECT_EQ(sink.messages[0].icon, MessageIcon::kError);
+  const FileStatus status = WriteChangeSummary(RichSet(), path);
+  EXPECT_EQ(status.result, FileResult::kWriteFailed);
+  EXPECT_EQ(status.text, "ERRO NA CRIAÇÃO DO ARQUIVO RESUMO");
+  EXPECT_EQ(status.path, path);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -161,11 +155,7 @@ TEST_F(ChangeSummaryFile, MissingFolderIsNotCreated) {
   // folder that does not exist is a creation error, and no folder appears.
   const std::filesystem::path missing = dir_ / "faltando";
   const std::string path = (missing / "loja1-01-02-2026-03-04-05-RESUMO.HTM").string();
-  RecordingSink sink;
-  ScopedMessageSink scoped(&sink);
   EXPECT_FALSE(WriteChangeSummary(RichSet(), path));
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO"));
   EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

@@ -3,6 +3,7 @@
 #include "guide/guide.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,7 +12,6 @@
 #include <string>
 
 #include "common/file_write_ops.h"
-#include "common/recording_sink.h"
 #include "page_builder.h"
 
 namespace qx {
@@ -268,49 +268,59 @@ class GuideFileTest : public ::testing::Test {
     return out.str();
   }
   std::filesystem::path dir_;
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
 };
 
 TEST_F(GuideFileTest, WritesTheGuideAndReplacesAnOldOne) {
   const auto path = dir_ / "sub" / "loja1.HTM";
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path) << "old guide that is much longer than nothing";
-  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()));
+  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()).ok());
   EXPECT_EQ(Read(path), BuildGuide(ParamSet{}));
-  EXPECT_TRUE(sink_.messages.empty());
 }
 
 TEST_F(GuideFileTest, CreatesMissingFolders) {
   const auto path = dir_ / "a" / "b" / "loja1.HTM";
-  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()));
+  EXPECT_TRUE(WriteGuide(ParamSet{}, path.string()).ok());
   EXPECT_TRUE(std::filesystem::exists(path));
 }
 
-TEST_F(GuideFileTest, AnUncreatablePathGivesOneErrorAndNoFile) {
+TEST_F(GuideFileTest, AnUncreatablePathIsReportedWithItsPathAndNoFile) {
   const auto blocker = dir_ / "plain-file";
   std::ofstream(blocker) << "x";
   const auto path = blocker / "loja1.HTM";  // a folder that is a file
-  EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].title, "ERRO");
-  EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  EXPECT_EQ(sink_.messages[0].icon, MessageIcon::kError);
+  const FileStatus status = WriteGuide(ParamSet{}, path.string());
+  EXPECT_EQ(status.result, FileResult::kWriteFailed);
+  EXPECT_EQ(W(status.text), W("ERRO NA CRIAÇÃO DO ARQUIVO"));
+  EXPECT_EQ(status.path, path.string());
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST_F(GuideFileTest, AFailedWriteRemovesTheStaleOldGuide) {
-  // A guide that cannot be replaced (here: read-only) would no longer match the parameters.
-  const auto path = dir_ / "loja1.HTM";
-  std::ofstream(path) << "guide of the old parameters";
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  EXPECT_FALSE(std::filesystem::exists(path));
+// A page that cannot be written leaves whatever stood at its path byte for byte: another
+// user's or a read-only page, a folder, a pipe or a device given as the page is never
+// removed, and nothing is written into a pipe or device.
+TEST_F(GuideFileTest, AFailedWriteLeavesWhatWasThere) {
+  const auto readonly = dir_ / "readonly.HTM";
+  std::ofstream(readonly) << "guide of the old parameters";
+  std::filesystem::permissions(readonly, std::filesystem::perms::owner_read);
+  const auto folder = dir_ / "folder.HTM";
+  std::filesystem::create_directories(folder);
+  const auto fifo = dir_ / "fifo.HTM";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  const auto link_to_fifo = dir_ / "link.HTM";
+  std::filesystem::create_symlink(fifo, link_to_fifo);
+  for (const auto& path : {readonly, folder, fifo, link_to_fifo}) {
+    EXPECT_FALSE(WritePageFile(path.string(), "page", "ERRO X")) << path;
+  }
+  EXPECT_EQ(Read(readonly), "guide of the old parameters");
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_symlink(link_to_fifo));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
+                          std::filesystem::directory_iterator()),
+            4);
 }
 
-TEST_F(GuideFileTest, AWriteFailingPartWayKeepsNoPageAtAll) {
+TEST_F(GuideFileTest, AWriteFailingPartWayKeepsTheOldPage) {
   // A full disk: the first bytes go out, then every write fails.
   const auto path = dir_ / "loja1.HTM";
   std::ofstream(path) << "guide of the old parameters";
@@ -323,21 +333,10 @@ TEST_F(GuideFileTest, AWriteFailingPartWayKeepsNoPageAtAll) {
   };
   ScopedFileWriteOps scoped_ops(ops);
   EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].text, W("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(Read(path), "guide of the old parameters");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_),
                           std::filesystem::directory_iterator()),
-            0);
-}
-
-TEST_F(GuideFileTest, AFailedWriteNeverRemovesAFolder) {
-  const auto path = dir_ / "loja1.HTM";
-  std::filesystem::create_directories(path);
-  EXPECT_FALSE(WritePageFile(path.string(), "page", "ERRO X"));
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].text, "ERRO X");
-  EXPECT_TRUE(std::filesystem::is_directory(path));
+            1);
 }
 
 TEST(GuideFileName, CutsAThreeLetterExtensionAndAppendsHtm) {
@@ -353,6 +352,9 @@ TEST(GuideFileName, CutsAThreeLetterExtensionAndAppendsHtm) {
       {".par", ".par.HTM"},  // not longer than four characters
       {"loja", "loja.HTM"},
       {"", ".HTM"},
+      // Only the file name's own extension is cut: the guide stays in the file's folder.
+      {"v1.d/a", "v1.d/a.HTM"},
+      {"/x/lojas.sp/ab", "/x/lojas.sp/ab.HTM"},
   };
   for (const Case& c : cases) EXPECT_EQ(GuideFileName(c.par), c.guide) << c.par;
 }

@@ -8,7 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "common/recording_sink.h"
+#include "common/cp1252.h"
+#include "common/file_status.h"
 #include "parfile/par_file.h"
 #include "parfile/par_reader.h"
 #include "par_test_support.h"
@@ -332,15 +333,13 @@ TEST(LoadFixturesTest, OddKeysLoadWhereTheReaderPutsThem) {
 
 class LoadFileTest : public testing::Test {
  protected:
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
   TempDir dir_;
 
-  void ExpectOneMessage(const std::string& title, const std::string& text, MessageIcon icon) {
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].title, title);
-    EXPECT_EQ(sink_.messages[0].text, text);
-    EXPECT_EQ(sink_.messages[0].icon, icon);
+  static void ExpectStatus(const FileStatus& status, FileResult result, const std::string& text,
+                           const std::string& path) {
+    EXPECT_EQ(status.result, result);
+    EXPECT_EQ(Win1252(status.text), text);
+    EXPECT_EQ(status.path, path);
   }
 };
 
@@ -348,8 +347,7 @@ TEST_F(LoadFileTest, AFileLoadsWithoutAMessage) {
   const std::string path = dir_.File("loja.par");
   test::WriteWholeFile(path, "P0530|D03|CAFE\r\nP1600|12\r\n");
   ParamSet p;
-  LoadParFile(p, path);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(LoadParFile(p, path).ok());
   EXPECT_EQ(p.Department(3).name, "CAFE");
   EXPECT_EQ(p.register_number, "12");
 }
@@ -358,8 +356,7 @@ TEST_F(LoadFileTest, AMissingFileStartsANewOneFromTheDefaults) {
   const std::string path = dir_.File("novo/cliente/loja.par");
   ParamSet p;
   p.Department(1).name = "ANTES";
-  LoadParFile(p, path);
-  ExpectOneMessage("alerta", kNewFile, MessageIcon::kNone);
+  ExpectStatus(LoadParFile(p, path), FileResult::kMissing, kNewFile, path);
   EXPECT_EQ(p, ParamSet{});
   // The folder chain of the path exists for the later save, the file does not.
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("novo/cliente")));
@@ -371,8 +368,7 @@ TEST_F(LoadFileTest, AnEmptyFileIsReported) {
   test::WriteWholeFile(path, "");
   ParamSet p;
   p.register_number = "1";
-  LoadParFile(p, path);
-  ExpectOneMessage("ERRO", kNoData, MessageIcon::kError);
+  ExpectStatus(LoadParFile(p, path), FileResult::kEmpty, kNoData, path);
   EXPECT_EQ(p, ParamSet{});
 }
 
@@ -380,8 +376,7 @@ TEST_F(LoadFileTest, AFileOfLineEndsOnlyLoadsTheDefaultsSilently) {
   const std::string path = dir_.File("linhas.par");
   test::WriteWholeFile(path, "\r\n\r\n\r\n");
   ParamSet p;
-  LoadParFile(p, path);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(LoadParFile(p, path).ok());
   EXPECT_EQ(p, ParamSet{});
 }
 
@@ -390,11 +385,11 @@ TEST_F(LoadFileTest, AFailedReadIsReported) {
   // lowest addresses are never mapped): a real read failure without any test hook.
   ParamSet p;
   p.register_number = "9";
-  LoadParFile(p, "/proc/self/mem");
-  if (!sink_.messages.empty() && sink_.messages[0].title == "alerta") {
+  const FileStatus status = LoadParFile(p, "/proc/self/mem");
+  if (status.result == FileResult::kUnreadable) {
     GTEST_SKIP() << "/proc/self/mem cannot be opened here";
   }
-  ExpectOneMessage("ERRO", kNoData, MessageIcon::kError);
+  ExpectStatus(status, FileResult::kEmpty, kNoData, "/proc/self/mem");
   EXPECT_EQ(p, ParamSet{});
 }
 
@@ -405,10 +400,28 @@ TEST_F(LoadFileTest, NoMemoryForTheBufferIsReported) {
       par::SetReadBufferAllocator([](std::size_t) { return std::unique_ptr<char[]>(); });
   ParamSet p;
   p.register_number = "9";
-  LoadParFile(p, path);
+  const FileStatus status = LoadParFile(p, path);
   par::SetReadBufferAllocator(previous);
-  ExpectOneMessage("ERRO", kNoMemory, MessageIcon::kError);
+  ExpectStatus(status, FileResult::kNoMemory, kNoMemory, path);
   EXPECT_EQ(p, ParamSet{});
+}
+
+// Only a path where nothing stands is a new file. A folder of that name, or a file this user
+// may not read, is reported as unreadable (and the set holds the defaults), never as new.
+TEST_F(LoadFileTest, PermissionsWhatExistsButCannotBeReadIsNotANewFile) {
+  const std::string folder = dir_.File("pasta.par");
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  const std::string unreadable = dir_.File("fechado.par");
+  test::WriteWholeFile(unreadable, "P1600|12\r\n");
+  ASSERT_EQ(chmod(unreadable.c_str(), 0200), 0);
+  for (const std::string& path : {folder, unreadable}) {
+    if (path == unreadable && geteuid() == 0) continue;  // root reads it: checked as nobody
+    ParamSet p;
+    p.register_number = "9";
+    ExpectStatus(LoadParFile(p, path), FileResult::kUnreadable, "ERRO NA LEITURA DO ARQUIVO",
+                 path);
+    EXPECT_EQ(p, ParamSet{});
+  }
 }
 
 TEST_F(LoadFileTest, AFileLongerThanTheBufferLoadsItsFirst48768Bytes) {
@@ -416,16 +429,14 @@ TEST_F(LoadFileTest, AFileLongerThanTheBufferLoadsItsFirst48768Bytes) {
   const std::string path = dir_.File("grande.par");
   test::WriteWholeFile(path, data);
   ParamSet p;
-  LoadParFile(p, path);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(LoadParFile(p, path).ok());
   EXPECT_EQ(p.Operator(1).name, "ANA");
   EXPECT_EQ(p.register_number, "");
 }
 
 TEST_F(LoadFileTest, TheRichSampleLoadsAsTheBytesDo) {
   ParamSet from_file;
-  LoadParFile(from_file, test::FixturePath("loja1.par"));
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(LoadParFile(from_file, test::FixturePath("loja1.par")).ok());
   EXPECT_EQ(from_file, Load(Fixture("loja1.par")));
   EXPECT_EQ(from_file.Department(3).name, "CAFE");
 }
@@ -440,13 +451,12 @@ TEST_F(LoadFileTest, PermissionsReadOnlyFileLoadsAndSavingOverItIsRefused) {
   test::WriteWholeFile(path, old);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ParamSet p;
-  LoadParFile(p, path);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(LoadParFile(p, path).ok());
   EXPECT_EQ(p.Department(3).name, "CAFE");
 
   p.Department(3).name = "CHA";
-  EXPECT_FALSE(SaveParFile(p, path));
-  ExpectOneMessage("ERRO", "ERRO NA CRIA\xC7\xC3O DO ARQUIVO", MessageIcon::kError);
+  ExpectStatus(SaveParFile(p, path), FileResult::kWriteFailed, "ERRO NA CRIA\xC7\xC3O DO ARQUIVO",
+               path);
   EXPECT_EQ(test::ReadWholeFile(path), old);
 }
 
@@ -458,9 +468,9 @@ TEST_F(LoadFileTest, PermissionsFileInReadOnlyFolderLoads) {
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
   ParamSet p;
-  LoadParFile(p, path);
+  const FileStatus status = LoadParFile(p, path);
   chmod(folder.c_str(), 0755);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(status.ok());
   EXPECT_EQ(p.Department(3).name, "CAFE");
 }
 

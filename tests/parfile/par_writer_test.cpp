@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 
 #include "common/file_write_ops.h"
-#include "common/recording_sink.h"
+#include "common/cp1252.h"
+#include "common/file_status.h"
 #include "full_capacity_set.h"
 #include "par_test_support.h"
 #include "parfile/par_file.h"
@@ -227,15 +229,18 @@ TEST(FormatParFileTest, AFullSetIs41937BytesWithHeaderAndFooterAsLongestLines) {
 
 class SaveFileTest : public testing::Test {
  protected:
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
   TempDir dir_;
 
-  void ExpectCreateError() {
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].title, "ERRO");
-    EXPECT_EQ(sink_.messages[0].text, kCreateError);
-    EXPECT_EQ(sink_.messages[0].icon, MessageIcon::kError);
+  static void ExpectCreateError(const FileStatus& status, const std::string& path) {
+    EXPECT_EQ(status.result, FileResult::kWriteFailed);
+    EXPECT_EQ(Win1252(status.text), kCreateError);
+    EXPECT_EQ(status.path, path);
+  }
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+      names.insert(entry.path().filename().string());
+    return names;
   }
 };
 
@@ -243,9 +248,51 @@ TEST_F(SaveFileTest, WritesTheFormattedSetAndCreatesMissingFolders) {
   ParamSet p;
   p.Department(3).name = "CAFE";
   const std::string path = dir_.File("KORVA/clientes/loja.par");
-  EXPECT_TRUE(SaveParFile(p, path));
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(SaveParFile(p, path).ok());
   EXPECT_EQ(test::ReadWholeFile(path), FormatParFile(p));
+  // A file that did not exist has no backup.
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("KORVA/clientes/loja.bak")));
+}
+
+// One generation of backup: the previous content beside the file, under the name with its
+// last extension replaced.
+TEST_F(SaveFileTest, TheSaveKeepsThePreviousContentAsTheBackup) {
+  const std::string path = dir_.File("loja1.par");
+  const std::string first = test::Fixture("loja1.par");
+  test::WriteWholeFile(path, first);
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  EXPECT_TRUE(SaveParFile(ParamSet{}, path).ok());
+  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), first);
+  EXPECT_EQ(std::filesystem::status(dir_.File("loja1.bak")).permissions(),
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  ParamSet second;
+  second.register_number = "7";
+  EXPECT_TRUE(SaveParFile(second, path).ok());
+  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), Expected546Lines());
+  EXPECT_EQ(test::ReadWholeFile(path), FormatParFile(second));
+  EXPECT_EQ(Names(), (std::set<std::string>{"loja1.bak", "loja1.par"}));
+}
+
+TEST_F(SaveFileTest, AFailedBackupStopsTheSaveAndKeepsTheOldFile) {
+  const std::string path = dir_.File("loja1.par");
+  test::WriteWholeFile(path, "P1600|1\r\n");
+  ASSERT_TRUE(std::filesystem::create_directory(dir_.File("loja1.bak")));
+  const FileStatus status = SaveParFile(ParamSet{}, path);
+  EXPECT_EQ(status.result, FileResult::kBackupFailed);
+  EXPECT_EQ(status.path, dir_.File("loja1.bak"));
+  EXPECT_EQ(Win1252(status.text), "ERRO NA CRIA\xC7\xC3O DA C\xD3PIA DE SEGURAN\xC7" "A");
+  EXPECT_EQ(test::ReadWholeFile(path), "P1600|1\r\n");
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("loja1.bak")));
+}
+
+TEST(BackupFileName, ReplacesTheLastExtensionOfTheFileNameOnly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"loja1.par", "loja1.bak"},       {"/c/loja1.PAR", "/c/loja1.bak"},
+      {"caixa1", "caixa1.bak"},         {"v1.d/a", "v1.d/a.bak"},
+      {"a.b.par", "a.b.bak"},           {"loja.bak", "loja.bak.bak"},
+      {"loja.BAK", "loja.BAK.bak"},     {"/x/.par", "/x/.par.bak"},
+  };
+  for (const auto& [path, backup] : cases) EXPECT_EQ(BackupFileName(path), backup) << path;
 }
 
 TEST_F(SaveFileTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
@@ -258,8 +305,7 @@ TEST_F(SaveFileTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
 TEST_F(SaveFileTest, AFolderInPlaceOfTheFileIsReportedAndLeftAlone) {
   const std::string path = dir_.File("loja.par");
   ASSERT_TRUE(std::filesystem::create_directory(path));
-  EXPECT_FALSE(SaveParFile(ParamSet{}, path));
-  ExpectCreateError();
+  ExpectCreateError(SaveParFile(ParamSet{}, path), path);
   EXPECT_TRUE(std::filesystem::is_directory(path));
 }
 
@@ -296,18 +342,23 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
   const std::string old = test::Fixture("loja1.par");
   for (const Case& c : cases) {
     test::WriteWholeFile(path, old);
-    sink_.messages.clear();
+    std::filesystem::remove(dir_.File("loja1.bak"));
+    FileStatus status;
     {
       ScopedFileWriteOps scoped(c.ops);
-      EXPECT_FALSE(SaveParFile(ParamSet{}, path)) << c.what;
+      status = SaveParFile(ParamSet{}, path);
     }
-    ExpectCreateError();
+    // The backup is written the same way, so the failure may already stop it.
+    EXPECT_TRUE(status.result == FileResult::kWriteFailed ||
+                status.result == FileResult::kBackupFailed)
+        << c.what;
     EXPECT_EQ(test::ReadWholeFile(path), old) << c.what;
-    std::size_t entries = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
-      ++entries;
+    std::set<std::string> names = Names();
+    if (names.count("loja1.bak")) {
+      EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), old) << c.what;
+      names.erase("loja1.bak");
     }
-    EXPECT_EQ(entries, 1u) << c.what << ": a temporary file was left behind";
+    EXPECT_EQ(names, std::set<std::string>{"loja1.par"}) << c.what << ": a temporary file was left";
   }
   // With the system's calls back the same save succeeds.
   EXPECT_TRUE(SaveParFile(ParamSet{}, path));
@@ -321,8 +372,7 @@ TEST_F(SaveFileTest, PermissionsReadOnlyFileIsRefusedAndUnchanged) {
   const std::string old = "P0530|D03|CAFE\r\n";
   test::WriteWholeFile(path, old);
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_FALSE(SaveParFile(ParamSet{}, path));
-  ExpectCreateError();
+  ExpectCreateError(SaveParFile(ParamSet{}, path), path);
   EXPECT_EQ(test::ReadWholeFile(path), old);
 }
 

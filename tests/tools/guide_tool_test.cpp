@@ -1,11 +1,14 @@
 // The batch guide tool: the command line, the markers of a file against an older one, and
 // the program itself run on sample parameter files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -95,6 +98,33 @@ class GuideToolRun : public ::testing::Test {
     params.print_options.print_training_message = '0';
     return params;
   }
+  std::set<std::string> Listing() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.insert(entry.path().filename());
+    return names;
+  }
+  // When the tests run as root, the tool runs as the user nobody from a copy that user can
+  // reach (the checkout may be in a folder only root can enter). Empty when that is not
+  // possible; as an ordinary user, the tool itself.
+  std::string CopyToolForAnyUser() {
+    if (::geteuid() != 0) return QX_GUIDE_TOOL;
+    if (std::system("command -v runuser >/dev/null 2>&1") != 0) return {};
+    const fs::path copy = dir_ / "qx4810-guide";
+    fs::copy_file(QX_GUIDE_TOOL, copy);
+    fs::permissions(dir_, fs::perms::all);
+    fs::permissions(copy, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
+                              fs::perms::group_read | fs::perms::others_read);
+    for (const auto& entry : fs::directory_iterator(dir_)) ::lchown(entry.path().c_str(), 65534, 65534);
+    return copy.string();
+  }
+  int RunAs(const std::string& tool, const std::vector<std::string>& args) {
+    std::string command = ::geteuid() == 0 ? "runuser -u nobody -- " : "";
+    command += "'" + tool + "'";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    command += " >'" + (dir_ / "out.txt").string() + "' 2>'" + (dir_ / "err.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
   fs::path dir_;
 };
 
@@ -139,13 +169,73 @@ TEST_F(GuideToolRun, AMissingOldFileStopsBeforeWritingAnything) {
   EXPECT_FALSE(fs::exists(dir_ / "small.HTM"));
 }
 
-TEST_F(GuideToolRun, NeverWritesAPageOverAParameterFile) {
-  const fs::path par = dir_ / "loja.HTM";  // a parameter file with an unlucky name
-  fs::copy_file(fs::path(QX_TEST_DATA_DIR) / "small.par", par);
-  const std::string before = Read(par);
-  EXPECT_EQ(Run({par.string()}), 1);
-  EXPECT_EQ(Read(par), before);
-  EXPECT_NE(Err().find("recusado"), std::string::npos);
+// Before anything is written, every output is compared with every other output and every
+// input (the same file through a link too): a clash names both, exits 2 and writes nothing.
+TEST_F(GuideToolRun, OutputsThatClashWithEachOtherOrAnInputWriteNothing) {
+  const fs::path par = Sample("small.par");
+  const fs::path old = Sample("loja1.par");
+  fs::copy_file(par, dir_ / "loja.HTM");  // a parameter file with an unlucky name
+  fs::create_symlink(par, dir_ / "link.HTM");
+  const std::string o = (dir_ / "o.par").string();
+  struct Case {
+    std::vector<std::string> args;
+    std::string named;  // what the message names
+  } cases[] = {
+      {{"--save", o, "-o", o, par.string()}, "--save e -o"},
+      {{"--since", old.string(), "--summary", o, "-o", o, par.string()}, "-o e --summary"},
+      {{"-o", par.string(), par.string()}, "-o e " + par.string()},
+      {{"-o", (dir_ / "link.HTM").string(), par.string()}, "-o e " + par.string()},
+      {{"--save", par.string(), par.string()}, "--save e " + par.string()},
+      {{"--since", old.string(), "--summary", old.string(), par.string()}, "--summary e --since"},
+      {{(dir_ / "loja.HTM").string()},
+       "o roteiro de " + (dir_ / "loja.HTM").string() + " e " + (dir_ / "loja.HTM").string()},
+  };
+  ASSERT_EQ(Run({"--help"}), 0);  // the run's own output files exist from here on
+  for (const Case& c : cases) {
+    const auto before = Listing();
+    EXPECT_EQ(Run(c.args), 2) << c.named;
+    EXPECT_EQ(Listing(), before) << c.named;
+    EXPECT_NE(Err().find(c.named + " indicam o mesmo arquivo"), std::string::npos) << Err();
+  }
+}
+
+// A page that cannot be written leaves what stood there: a pipe given as -o stays a pipe.
+TEST_F(GuideToolRun, AGuideThatCannotBeWrittenLeavesWhatWasThere) {
+  const fs::path par = Sample("small.par");
+  const fs::path fifo = dir_ / "fila.HTM";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  EXPECT_EQ(Run({"-o", fifo.string(), par.string()}), 1);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(Err(), "qx4810-guide: ERRO NA CRIA\xC3\x87\xC3\x83O DO ARQUIVO: " + fifo.string() + "\n");
+}
+
+TEST_F(GuideToolRun, AnEmptyInputIsAnErrorAndNothingIsWrittenForIt) {
+  const fs::path par = dir_ / "vazio.par";
+  std::ofstream(par, std::ios::binary).flush();
+  EXPECT_EQ(Run({"--save", (dir_ / "s.par").string(), par.string()}), 1);
+  EXPECT_EQ(Err(), "qx4810-guide: ERRO ARQUIVO SEM DADOS: " + par.string() + "\n");
+  EXPECT_EQ(Listing(), (std::set<std::string>{"err.txt", "out.txt", "vazio.par"}));
+}
+
+// A file that exists but cannot be read is never taken for a new one: exit 1, its message
+// with the path, nothing written. Run as an unprivileged user, whom the permission stops.
+TEST_F(GuideToolRun, AnUnreadableInputIsAnErrorAndNothingIsWrittenForIt) {
+  const fs::path par = Sample("small.par");
+  ASSERT_EQ(::chmod(par.c_str(), 0200), 0);
+  const std::string tool = CopyToolForAnyUser();
+  if (tool.empty()) GTEST_SKIP() << "no unprivileged user to run the tool as";
+  EXPECT_EQ(RunAs(tool, {"--save", (dir_ / "s.par").string(), par.string()}), 1);
+  EXPECT_EQ(Err(), "qx4810-guide: ERRO NA LEITURA DO ARQUIVO: " + par.string() + "\n");
+  EXPECT_FALSE(fs::exists(dir_ / "s.par"));
+  EXPECT_FALSE(fs::exists(dir_ / "small.HTM"));
+}
+
+TEST_F(GuideToolRun, SavingOverAnotherParameterFileKeepsItsBackup) {
+  const fs::path par = Sample("small.par");
+  const fs::path out = Sample("loja1.par");
+  const std::string before = Read(out);
+  ASSERT_EQ(Run({"--save", out.string(), par.string()}), 0) << Err();
+  EXPECT_EQ(Read(dir_ / "loja1.bak"), before);
 }
 
 TEST_F(GuideToolRun, WritesTheSummaryAgainstAnOlderFile) {

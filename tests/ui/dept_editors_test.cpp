@@ -96,16 +96,26 @@ TEST(DeptGrid, SairAndEnterCloseWithoutSaving) {
   }
 }
 
+// With unsaved edits and a cancelled save the grid stays open unless the user agrees to
+// drop them.
 TEST(DeptGrid, WindowCloseRunsTheSaveWorkflowEvenWithNothingChanged) {
-  for (bool modified : {false, true}) {
+  struct Case {
+    bool modified;
+    std::optional<BoxAnswer> discard;  // nothing: no question expected
+    std::optional<int> closed;
+  } cases[] = {{false, std::nullopt, 0}, {true, BoxAnswer::kNo, std::nullopt},
+               {true, BoxAnswer::kYes, 0}};
+  for (const Case& c : cases) {
     EditorHarness h;
-    h.state.params_modified = modified;
+    h.state.params_modified = c.modified;
     h.Open(MakeDeptGrid);
     h.desktop.save_names.push_back(std::nullopt);  // the user cancels the save dialog
+    if (c.discard) h.desktop.answers.push_back(*c.discard);
     h.presenter->OnCloseCommand(*h.view);
     EXPECT_EQ(h.desktop.save_dialogs.size(), 1u);
-    EXPECT_EQ(h.view->closed, 0);
-    EXPECT_EQ(h.state.params_modified, modified);  // nothing was saved
+    EXPECT_EQ(h.desktop.messages.size(), c.discard ? 1u : 0u);
+    EXPECT_EQ(h.view->closed, c.closed);
+    EXPECT_EQ(h.state.params_modified, c.modified);  // nothing was saved
   }
 }
 

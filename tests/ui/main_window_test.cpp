@@ -165,6 +165,8 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window{state, desktop};
   FakeFormView view{window.Template()};
   const std::string kSaveQuestion = Win1252("Deseja salvar as alterações ?");
+  const std::string kDiscardQuestion =
+      Win1252("As alterações não foram salvas.\nDescartar as alterações?");
 };
 
 TEST_F(MainWindowTest, OpensLockedWithTitleAndFocus) {
@@ -195,8 +197,9 @@ TEST_F(MainWindowTest, UnsavedChangesBeforeOpenNoSkipsTheSave) {
   OpenFile("loja1.par");
   state.params_modified = true;
   desktop.answers = {BoxAnswer::kNo};
+  desktop.messages.clear();
   OpenFile("loja2.par");
-  ASSERT_EQ(desktop.messages.size(), 1u);
+  ASSERT_EQ(desktop.messages.size(), 2u);  // the question, then the new file's notice
   const MessageBox& q = desktop.messages[0];
   EXPECT_EQ(q.title, "alerta");
   EXPECT_EQ(q.text, kSaveQuestion);
@@ -224,11 +227,24 @@ TEST_F(MainWindowTest, UnsavedChangesBeforeOpenYesSavesThenOpens) {
   EXPECT_FALSE(state.params_modified);
 }
 
-TEST_F(MainWindowTest, YesWithACancelledSaveStillOpens) {
+// The user wanted the edits saved, and they were not: they are dropped only on a second,
+// explicit answer, and Não keeps them without showing the open dialog.
+TEST_F(MainWindowTest, YesWithACancelledSaveAsksBeforeDroppingTheEdits) {
   OpenFile("loja1.par");
+  state.params.Department(2).name = "PADARIA";
   state.params_modified = true;
-  desktop.answers = {BoxAnswer::kYes};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
   desktop.save_names.push_back(std::nullopt);
+  OpenFile("loja2.par");
+  EXPECT_EQ(Questions(kDiscardQuestion), 1u);
+  EXPECT_EQ(desktop.open_dialogs.size(), 1u);
+  EXPECT_EQ(state.opened_par_file, dir / "loja1.par");
+  EXPECT_EQ(state.params.Department(2).name, "PADARIA");
+  EXPECT_TRUE(state.params_modified);
+
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kYes};
+  desktop.save_names.push_back(std::nullopt);
+  desktop.open_names.clear();
   OpenFile("loja2.par");
   EXPECT_EQ(desktop.open_dialogs.size(), 2u);
   EXPECT_EQ(state.opened_par_file, dir / "loja2.par");
@@ -302,11 +318,23 @@ TEST_F(MainWindowTest, CancelWithoutChangesClosesAtOnce) {
   EXPECT_EQ(other.closed, 0);
 }
 
-TEST_F(MainWindowTest, CancelWithChangesWhoseSaveIsCancelledStillCloses) {
+// Cancel, Esc and the close box with unsaved edits and a cancelled save: the program ends
+// only when the user agrees to drop the edits (the default keeps them).
+TEST_F(MainWindowTest, CancelWithChangesWhoseSaveIsCancelledAsksBeforeClosing) {
   OpenFile("loja1.par");
   state.params_modified = true;
-  window.OnCloseCommand(view);
+  window.OnCloseCommand(view);  // the default answer: Não
   EXPECT_EQ(desktop.save_dialogs.size(), 1u);
+  ASSERT_EQ(Questions(kDiscardQuestion), 1u);
+  const MessageBox& q = desktop.messages.back();
+  EXPECT_EQ(q.title, Win1252("ATENÇÃO"));
+  EXPECT_EQ(q.buttons, BoxButtons::kYesNo);
+  EXPECT_EQ(q.default_answer, BoxAnswer::kNo);
+  EXPECT_FALSE(view.closed);
+  EXPECT_TRUE(state.params_modified);
+
+  desktop.answers = {BoxAnswer::kYes};
+  view.Click(window, kIdCancel);
   EXPECT_EQ(view.closed, 0);
   EXPECT_TRUE(dir.Files().empty());
 }
@@ -315,14 +343,17 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpenAndTheEditsUnsaved) {
   OpenFile("loja1.par");
   std::filesystem::create_directory(dir / "loja1.par");  // cannot be written
   state.params_modified = true;
-  sink.messages.clear();
+  desktop.messages.clear();
   for (int id : {kIdSaveFile, kIdOk, kIdCancel}) {
     ScriptSave("loja1.par");
     view.Click(window, id);
     EXPECT_FALSE(view.closed) << id;
     EXPECT_TRUE(state.params_modified) << id;
   }
-  EXPECT_EQ(sink.messages.size(), 3u);
+  const std::string error =
+      Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par");
+  EXPECT_EQ(Questions(error), 3u);
+  EXPECT_EQ(Questions(kDiscardQuestion), 1u);  // after the Cancel
 }
 
 TEST_F(MainWindowTest, AboutHidesTheWindowAndRestoresIt) {

@@ -170,7 +170,7 @@ TEST_F(WorkflowTest, SaveAfterOpenShowsEveryBoxInOrderAndWritesTheThreeFiles) {
   const std::string guide = dir / "loja1.HTM";
   const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
   EXPECT_EQ(ReadFile(par), FormatParFile(state.params));
   EXPECT_EQ(ReadFile(guide), BuildGuide(state.params));
   EXPECT_EQ(ReadFile(summary), BuildChangeSummary(state.params));
@@ -293,7 +293,8 @@ TEST_F(WorkflowTest, ASecondSaveUnderTheNewNameAsksAgain) {
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   desktop.messages.clear();
   desktop.save_names = {dir / "b.par"};
-  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
+  // b.par exists now and is not the file opened: replacing it is confirmed too.
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kYes, BoxAnswer::kNo};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(desktop.save_dialogs[1].file_name, "b.par");
   EXPECT_EQ(desktop.messages[0].text, kNameDiffers);
@@ -342,9 +343,11 @@ TEST_F(WorkflowTest, TwoSavesInOneSecondShareTheSummaryName) {
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
                                                    "loja1-06-12-2026-14-05-10-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
 }
 
+// A parameter file that was not written gets no note about keeping it; the guide and the
+// summary are still written and offered.
 TEST_F(WorkflowTest, AParFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
   Open(dir / "loja1.par");
   std::filesystem::create_directory(dir / "loja1.par");  // a folder in the file's place
@@ -352,12 +355,31 @@ TEST_F(WorkflowTest, AParFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
   bool written = true;
   EXPECT_EQ(SaveWorkflow(state, desktop, &written), 1);
   EXPECT_FALSE(written);
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].title, "ERRO");
-  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  EXPECT_EQ(desktop.messages[0].title, "NOTA IMPORTANTE");
+  ASSERT_GE(desktop.messages.size(), 2u);
+  EXPECT_EQ(desktop.messages[0].title, "ERRO");
+  EXPECT_EQ(desktop.messages[0].icon, BoxIcon::kError);
+  EXPECT_EQ(desktop.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par"));
+  EXPECT_EQ(desktop.messages[1].text, kViewGuide);
+  for (const MessageBox& box : desktop.messages) EXPECT_NE(box.title, "NOTA IMPORTANTE");
   EXPECT_EQ(ReadFile(dir / "loja1.HTM"), BuildGuide(state.params));
   EXPECT_TRUE(Exists(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
+}
+
+// A page that was not written is neither offered for viewing nor located.
+TEST_F(WorkflowTest, APageThatWasNotWrittenIsNotOffered) {
+  Open(dir / "loja1.par");
+  state.params.Operator(1).changed = 1;
+  std::filesystem::create_directory(dir / "loja1.HTM");
+  std::filesystem::create_directory(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM");
+  desktop.save_names = {dir / "loja1.par"};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  std::vector<std::string> titles;
+  for (const MessageBox& box : desktop.messages) titles.push_back(box.title);
+  EXPECT_EQ(titles, (std::vector<std::string>{"NOTA IMPORTANTE", "ERRO", "ERRO"}));
+  EXPECT_EQ(desktop.messages[1].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.HTM"));
+  EXPECT_EQ(desktop.messages[2].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO\n") +
+                                          (dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
+  EXPECT_TRUE(desktop.opened_documents.empty());
 }
 
 TEST_F(WorkflowTest, AParFileNamedLikeItsGuideIsNotOverwrittenByThePage) {
@@ -365,9 +387,59 @@ TEST_F(WorkflowTest, AParFileNamedLikeItsGuideIsNotOverwrittenByThePage) {
   desktop.save_names = {dir / "loja1.HTM"};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(ReadFile(dir / "loja1.HTM"), FormatParFile(state.params));
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].title, "ERRO");
+  ASSERT_EQ(desktop.messages.size(), 3u);  // the note, the refusal, the summary's location
+  EXPECT_EQ(desktop.messages[1].title, "ERRO");
+  EXPECT_EQ(desktop.messages[2].title, kSummaryWhere);
   EXPECT_TRUE(Exists(dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
+}
+
+// Another customer's file of the same name in another folder is not replaced without a
+// question; Não goes back to the file dialog.
+TEST_F(WorkflowTest, ReplacingAnExistingFileThatWasNotOpenedIsConfirmed) {
+  const std::string other = MakeParFile("clienteB/loja1.par");
+  const std::string other_bytes = ReadFile(other);
+  Open(MakeParFile("clienteA/loja1.par"));
+  desktop.save_names = {other, std::nullopt};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 0);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  const MessageBox& q = desktop.messages[0];
+  EXPECT_EQ(q.title, Win1252("ATENÇÃO"));
+  EXPECT_EQ(q.text, "O arquivo\n" + other + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"));
+  EXPECT_EQ(q.buttons, BoxButtons::kYesNo);
+  EXPECT_EQ(q.default_answer, BoxAnswer::kNo);
+  EXPECT_EQ(desktop.save_dialogs.size(), 2u);
+  EXPECT_EQ(ReadFile(other), other_bytes);
+
+  desktop.messages.clear();
+  desktop.save_names = {other};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(desktop.messages[1].title, "NOTA IMPORTANTE");
+  EXPECT_TRUE(Exists(dir / "clienteB/loja1.bak"));
+}
+
+// A file that exists but could not be read is not new: it is reported with its path, and
+// the defaults shown instead are never saved over it.
+TEST_F(WorkflowTest, AnUnreadableFileIsReportedAndNeverSavedOver) {
+  const std::string path = dir / "loja1.par";
+  std::filesystem::create_directory(path);  // exists, cannot be read as a file
+  desktop.open_names.push_back(path);
+  EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0].title, "ERRO");
+  EXPECT_EQ(desktop.messages[0].text, "ERRO NA LEITURA DO ARQUIVO\n" + path);
+  desktop.messages.clear();
+
+  desktop.save_names = {path, dir / "outro.par"};
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};  // names differ; no guide viewing
+  bool written = false;
+  EXPECT_EQ(SaveWorkflow(state, desktop, &written), 1);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(desktop.messages[0].title, "ERRO");
+  EXPECT_EQ(desktop.messages[0].text.rfind("ERRO NA LEITURA DO ARQUIVO\n" + path, 0), 0u);
+  EXPECT_EQ(desktop.save_dialogs.size(), 2u);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_TRUE(Exists(dir / "outro.par"));
 }
 
 }  // namespace
