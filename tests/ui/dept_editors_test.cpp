@@ -292,7 +292,7 @@ TEST(DeptEditor, RaisesExactlyTheMarkersOfWhatChanged) {
       {"only a flag, price 150", "150", "CAFE", nullptr, nullptr, true, true, false, false},
       {"name, price zeros", "0000000", "CAFE", nullptr, "CHA", false, false, true, true},
       {"only the price", "0000000", "CAFE", "0000001", nullptr, false, false, true, false},
-      {"100 to 0100", "100", "CAFE", "0100", nullptr, false, false, true, false},
+      {"100 to 0100", "100", "CAFE", "0100", nullptr, false, false, false, false},
       {"name, price of no digits", "abc", "CAFE", nullptr, "CHA", false, false, true, true},
       {"same name typed, zero price", "0", "CAFE", nullptr, "CAFE", false, false, false, false},
   };

@@ -268,7 +268,8 @@ TEST(ProductEditor, RaisesExactlyTheMarkersOfWhatChanged) {
       {"flag, price 150", "150", nullptr, nullptr, nullptr, true, true, false, false, false},
       {"name, price zeros", "000", nullptr, "NOVO", nullptr, false, false, true, true, false},
       {"name, price 150", "150", nullptr, "NOVO", nullptr, false, false, false, true, false},
-      {"price 100 to 0100", "100", "0100", nullptr, nullptr, false, false, true, false, false},
+      {"price 100 to 0100", "100", "0100", nullptr, nullptr, false, false, false, false, false},
+      {"price 100 to 1000", "100", "1000", nullptr, nullptr, false, false, true, false, false},
       {"everything", "", "1", "NOVO", "9", true, true, true, true, true},
   };
   for (const Case& c : cases) {
