@@ -1,6 +1,6 @@
 // The header and footer editor: the six lines the register prints at the top of every
-// receipt and the six at its bottom. Text beyond a line's 24 characters is cut when the form
-// reads it; nothing else is checked but the parameter file's separator.
+// receipt and the six at its bottom. Each field takes at most the 24 characters a line holds,
+// so nothing is cut unseen; nothing else is checked but the parameter file's separator.
 #include <array>
 #include <string>
 #include <string_view>
@@ -38,7 +38,7 @@ void AddFrame(FormTemplate& form, std::string_view title, int x,
   for (int i = 0; i < kReceiptLineCount; ++i) {
     const int y = kTop + 12 + i * kRowHeight;
     const int id = fields[static_cast<std::size_t>(i)];
-    form.controls.push_back(TextField(id, kLineHelp, {x + 6, y, 119, 12}, false));
+    form.controls.push_back(TextField(id, kLineHelp, {x + 6, y, 119, 12}, false, kLineWidth));
     form.controls.push_back(RegisterHintControl(id, {x + 6, y + 13, 119, 8}));
   }
 }

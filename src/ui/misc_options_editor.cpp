@@ -160,7 +160,7 @@ const OptionBox kOptionBoxes[] = {
 #undef QX_SYSTEM
 #undef QX_PRINT
 
-// The three text fields, each stored cut to its width.
+// The three text fields; each takes at most as many characters as it stores.
 struct OptionText {
   int id;
   std::string& (*text)(ParamSet&);
@@ -208,7 +208,7 @@ FormTemplate BuildTemplate() {
     form.controls.push_back(CheckBox(box.id, box.label, box.help, box.at));
   for (const OptionText& t : kOptionTexts) {
     AddLabelledField(form.controls, t.id, t.label, t.label_at, t.help, t.field_at,
-                     t.digits_only);
+                     t.digits_only, t.width);
     if (t.shows_hint)
       form.controls.push_back(
           RegisterHintControl(t.id, {t.field_at.x + t.field_at.width + 4, t.label_at.y, 120, 16}));

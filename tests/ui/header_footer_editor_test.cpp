@@ -51,6 +51,7 @@ TEST_F(HeaderFooterEditorTest, TemplateHoldsTwelveLineFieldsWithTheSameHelpAndTh
       ASSERT_NE(c, nullptr) << id;
       EXPECT_EQ(c->kind, ControlKind::kEdit);
       EXPECT_FALSE(c->digits_only);
+      EXPECT_EQ(c->max_length, 24) << "a line takes no more than it stores";
       EXPECT_EQ(c->help, help);
       ASSERT_NE(form.Find(id + 4000), nullptr) << "hint of " << id;
       EXPECT_LE(c->x + c->width, form.width);

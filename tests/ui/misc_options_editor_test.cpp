@@ -96,14 +96,16 @@ TEST_F(MiscOptionsEditorTest, TemplateHoldsTheOptionBoxesFieldsNotesAndButtons) 
     int id;
     const char* label;
     bool digits_only;
+    int max_length;  // what the field stores: nothing is cut unseen
   };
-  for (const FieldRow& f : {FieldRow{1005, "Símbolo da\nmoeda:real", false},
-                            FieldRow{1052, "Moeda\nestrangeira:", false},
-                            FieldRow{1057, "Número\ndo caixa", true}}) {
+  for (const FieldRow& f : {FieldRow{1005, "Símbolo da\nmoeda:real", false, 5},
+                            FieldRow{1052, "Moeda\nestrangeira:", false, 5},
+                            FieldRow{1057, "Número\ndo caixa", true, 6}}) {
     const ControlTemplate* c = form.Find(f.id);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->kind, ControlKind::kEdit);
     EXPECT_EQ(c->digits_only, f.digits_only);
+    EXPECT_EQ(c->max_length, f.max_length);
     EXPECT_FALSE(c->help.empty());
     ASSERT_NE(form.Find(c->buddy), nullptr);
     EXPECT_EQ(form.Find(c->buddy)->label, Win1252(f.label));
