@@ -58,6 +58,11 @@ FormTemplate BuildTemplate() {
   return form;
 }
 
+// "LINHA 3 DO CABEÇALHO": how a message names a line field (index from 0).
+std::string LineName(std::size_t index, std::string_view frame) {
+  return "LINHA " + std::to_string(index + 1) + " DO " + std::string(frame);
+}
+
 bool IsLineField(int id) {
   for (int f : kHeaderFields)
     if (f == id) return true;
@@ -106,11 +111,11 @@ class HeaderFooterEditor : public Presenter {
     std::array<std::string, kReceiptLineCount> footer;
     for (std::size_t i = 0; i < header.size(); ++i) {
       header[i] = view.GetText(kHeaderFields[i], kLineWidth);
-      if (RefuseSeparator(header[i])) return;
+      if (RefuseSeparator(view, kHeaderFields[i], header[i], LineName(i, "CABEÇALHO"))) return;
     }
     for (std::size_t i = 0; i < footer.size(); ++i) {
       footer[i] = view.GetText(kFooterFields[i], kLineWidth);
-      if (RefuseSeparator(footer[i])) return;
+      if (RefuseSeparator(view, kFooterFields[i], footer[i], LineName(i, "RODAPÉ"))) return;
     }
     state_.params.header_lines = header;
     state_.params.footer_lines = footer;

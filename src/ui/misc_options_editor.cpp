@@ -170,24 +170,41 @@ struct OptionText {
   std::string_view label;
   std::string_view help;
   Box label_at, field_at;
+  std::string_view name;  // how a message names the field
 };
 
 const OptionText kOptionTexts[] = {
     {kLocalSymbol,
      [](ParamSet& p) -> std::string& { return p.print_options.local_currency_symbol; },
-     static_cast<int>(kCurrencySymbolLen), false, true, "Símbolo da\nmoeda:real",
-     " Informe o símbolo da moeda local.\n Exemplo:  R$.", {5, 270, 45, 18},
-     {52, 272, 30, 12}},
+     static_cast<int>(kCurrencySymbolLen),
+     false,
+     true,
+     "Símbolo da\nmoeda:real",
+     " Informe o símbolo da moeda local.\n Exemplo:  R$.",
+     {5, 270, 45, 18},
+     {52, 272, 30, 12},
+     "SÍMBOLO DA MOEDA LOCAL"},
     {kForeignSymbol,
      [](ParamSet& p) -> std::string& { return p.print_options.foreign_currency_symbol; },
-     static_cast<int>(kCurrencySymbolLen), false, true, "Moeda\nestrangeira:",
-     " Informe o símbolo da moeda estrangeira.\n Exemplo:  US$.", {212, 270, 45, 18},
-     {259, 272, 30, 12}},
-    {kRegisterNumber, [](ParamSet& p) -> std::string& { return p.register_number; },
-     static_cast<int>(kRegisterNumberLen), true, false, "Número\ndo caixa",
+     static_cast<int>(kCurrencySymbolLen),
+     false,
+     true,
+     "Moeda\nestrangeira:",
+     " Informe o símbolo da moeda estrangeira.\n Exemplo:  US$.",
+     {212, 270, 45, 18},
+     {259, 272, 30, 12},
+     "SÍMBOLO DA MOEDA ESTRANGEIRA"},
+    {kRegisterNumber,
+     [](ParamSet& p) -> std::string& { return p.register_number; },
+     static_cast<int>(kRegisterNumberLen),
+     true,
+     false,
+     "Número\ndo caixa",
      " Informe o número do caixa a partir de 1. \n Sugestão: incluir a identificação da loja "
      "junto \n com o número do Caixa para saber onde foi feita a venda.",
-     {380, 4, 45, 18}, {380, 24, 40, 12}},
+     {380, 4, 45, 18},
+     {380, 24, 40, 12},
+     "NÚMERO DO CAIXA"},
 };
 
 constexpr std::string_view kNote =
@@ -256,7 +273,7 @@ class MiscOptionsEditor : public Presenter {
   void Save(FormView& view) {
     // The parameter file separates its fields with '|': no stored text may hold one.
     for (const OptionText& t : kOptionTexts)
-      if (RefuseSeparator(view.GetText(t.id, t.width))) return;
+      if (RefuseSeparator(view, t.id, view.GetText(t.id, t.width), t.name)) return;
     for (const OptionBox& box : kOptionBoxes) box.flag(state_.params) = GetCheckFlag(view, box.id);
     for (const OptionText& t : kOptionTexts) t.text(state_.params) = view.GetText(t.id, t.width);
     state_.params_modified = true;

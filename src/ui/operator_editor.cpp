@@ -68,7 +68,7 @@ class OperatorEditor : public NextRecordEditor {
         ShowError("ERRO - NOME EXCEDE 8 CARACTERES");
         return;
       }
-      if (RefuseSeparator(name)) return;
+      if (RefuseSeparator(view, kIdName, name, "NOME DO OPERADOR")) return;
       OperatorRecord& op = state_.params.Operator(state_.current_operator);
       op.name = name;
       state_.params_modified = true;

@@ -126,7 +126,15 @@ class ProductEditor : public NextRecordEditor {
       ShowError("ERRO - MAXIMO 16 DEPARTAMENTOS");
       return false;
     }
-    return !RefuseSeparator(price) && !RefuseSeparator(name) && !RefuseSeparator(dept_code);
+    return true;
+  }
+
+  // The parameter file's separator, after the form's own checks.
+  static bool RefuseSeparators(FormView& view, const std::string& price, const std::string& name,
+                               const std::string& dept_code) {
+    return RefuseSeparator(view, kIdPrice, price, "PREÇO") ||
+           RefuseSeparator(view, kIdName, name, "NOME DO PRODUTO") ||
+           RefuseSeparator(view, kIdDeptCode, dept_code, "CÓDIGO DO DEPARTAMENTO");
   }
 
   void SaveAndNext(FormView& view) override {
@@ -135,7 +143,8 @@ class ProductEditor : public NextRecordEditor {
       const std::string price = view.GetText(kIdPrice, kReadAll);
       std::string name = view.GetText(kIdName, kReadAll);
       const std::string dept_code = view.GetText(kIdDeptCode, kReadAll);
-      if (!Check(view, price, name, dept_code)) return;
+      if (!Check(view, price, name, dept_code) || RefuseSeparators(view, price, name, dept_code))
+        return;
       // A product with neither name nor status is stored with one blank, which the register
       // accepts as a name.
       if (name.empty()) name.assign(1, ' ');

@@ -14,7 +14,7 @@ namespace {
 constexpr int kPrice = 1005;
 constexpr int kName = 1052;
 
-const char* const kSeparatorError = "ERRO - O CARACTERE | NÃO É PERMITIDO";
+const char* const kSeparatorError = "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO DEPARTAMENTO";
 
 // ---- DeptGrid ----
 
@@ -198,6 +198,7 @@ TEST(DeptEditor, LengthErrorsComeInOrderAndKeepEverythingTyped) {
       {"12345678", "ok", "ERRO - VALOR EXCEDE 7 DIGITOS"},
       {"1234567", "1234567890123", "NOME EXCEDE 12 CARACTERES"},
       {"1234567", "A|B", kSeparatorError},
+      {"1|2", "ok", "ERRO - O CARACTERE | NÃO É PERMITIDO\nPREÇO"},
       {"12345678", "A|B", "ERRO - VALOR EXCEDE 7 DIGITOS"},
       {"", "", nullptr},
   };

@@ -221,7 +221,11 @@ TEST_F(MiscOptionsEditorTest, SymbolsAndRegisterNumberAreStoredAsTypedAndCut) {
 }
 
 TEST_F(MiscOptionsEditorTest, TheSeparatorInASymbolIsRefusedAndNothingIsStored) {
-  for (int id : {1005, 1052}) {
+  const struct {
+    int id;
+    const char* name;
+  } fields[] = {{1005, "SÍMBOLO DA MOEDA LOCAL"}, {1052, "SÍMBOLO DA MOEDA ESTRANGEIRA"}};
+  for (const auto& [id, name] : fields) {
     SetUp();
     sink_.messages.clear();
     Open();
@@ -229,7 +233,9 @@ TEST_F(MiscOptionsEditorTest, TheSeparatorInASymbolIsRefusedAndNothingIsStored) 
     view_->Type(id, "R|$");
     Save();
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+    EXPECT_EQ(sink_.messages[0].text,
+              Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name));
+    EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], "R|$");
     EXPECT_EQ(state_.params, ParamSet{});

@@ -79,7 +79,7 @@ TEST(OperatorEditor, NameChecksComeInOrderAndKeepWhatWasTyped) {
       {"", "ERRO - NOME NÃO INFORMADO"},
       {"123456789", "ERRO - NOME EXCEDE 8 CARACTERES"},
       {"1234|6789", "ERRO - NOME EXCEDE 8 CARACTERES"},
-      {"JO|E", "ERRO - O CARACTERE | NÃO É PERMITIDO"},
+      {"JO|E", "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"},
       {"12345678", nullptr},
       {"   ", nullptr},
       {"{J{O{S{E", nullptr},

@@ -150,7 +150,7 @@ TEST(ProductEditor, ValidatesInItsFixedOrderAndKeepsEverythingAfterAnError) {
       {"", "CHA", "17", false, "ERRO - MAXIMO 16 DEPARTAMENTOS"},
       {"", "", "", false, "ERRO - COD DEPTO NÃO INFORMADO"},
       {"", "A|B", "", false, "ERRO - COD DEPTO NÃO INFORMADO"},
-      {"", "A|B", "16", false, "ERRO - O CARACTERE | NÃO É PERMITIDO"},
+      {"", "A|B", "16", false, "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO PRODUTO"},
       {"", "1234567890123|", "16", false, "ERRO - NOME EXCEDE 12 CARACTERES"},
   };
   for (const Case& c : cases) {
