@@ -94,6 +94,13 @@ QWidget* FormDialog::Control(int id) const {
   return it == controls_.end() ? nullptr : it->second;
 }
 
+int FormDialog::ControlId(const QWidget* widget) const {
+  if (!widget) return -1;
+  for (const auto& [id, w] : controls_)
+    if (w == widget) return id;
+  return -1;
+}
+
 void FormDialog::Build() {
   setObjectName(QString::fromStdString(form_.name));
   setFont(FormFont(units_.font_pixels));
@@ -330,9 +337,9 @@ void FormDialog::TextChanged(int id) {
 
 int FormDialog::EnterCommand() const {
   QWidget* focus = focusWidget();
-  if (auto* button = qobject_cast<QPushButton*>(focus)) {
-    for (const auto& [id, w] : controls_)
-      if (w == button) return id;
+  if (qobject_cast<QPushButton*>(focus)) {
+    const int id = ControlId(focus);
+    if (id >= 0) return id;
   }
   if (default_id_ >= 0) {
     QWidget* def = Control(default_id_);
@@ -435,6 +442,8 @@ bool QtFormView::IsEnabled(int id) const {
 void QtFormView::SetFocus(int id) {
   if (QWidget* w = dialog_.Control(id)) w->setFocus(Qt::OtherFocusReason);
 }
+
+int QtFormView::FocusedControl() const { return dialog_.ControlId(dialog_.focusWidget()); }
 
 void QtFormView::SetTitle(std::string_view title) { dialog_.setWindowTitle(ToQString(title)); }
 

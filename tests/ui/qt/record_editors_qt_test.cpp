@@ -225,7 +225,8 @@ TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
     d.reject();  // Esc
   });
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+  EXPECT_EQ(sink.messages[0].text,
+            Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"));
   EXPECT_EQ(state.params.Operator(5).name, "JOSE");
   EXPECT_EQ(state.params.Operator(5).changed, 1);
 }
