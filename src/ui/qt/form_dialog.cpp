@@ -180,10 +180,13 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(this);
       if (c.max_length > 0) edit->setMaxLength(c.max_length);
-      edit->setValidator(new FieldValidator(c.digits_only, edit));
+      auto* validator = new FieldValidator(c.digits_only, edit);
+      edit->setValidator(validator);
       edit->installEventFilter(this);
       edit->setAccessibleName(label);
       edit_ids_[edit] = c.id;
+      // The validator judges each edit against the text before it.
+      connect(edit, &QLineEdit::textChanged, validator, &FieldValidator::SetBase);
       connect(edit, &QLineEdit::textChanged, this, [this, id = c.id] { TextChanged(id); });
       widget = edit;
       break;
@@ -410,6 +413,9 @@ void QtFormView::SetText(int id, std::string_view text) {
   QWidget* w = dialog_.Control(id);
   const QString value = ToQString(text);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    // A stored text is shown whole, whatever the field would take as typed.
+    if (auto* validator = edit->findChild<FieldValidator*>(QString(), Qt::FindDirectChildrenOnly))
+      validator->SetBase(value.left(edit->maxLength()));
     edit->setText(value);
     edit->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
