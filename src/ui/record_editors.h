@@ -85,6 +85,9 @@ class NextRecordEditor : public Presenter {
   virtual std::vector<int> ValueBoxes() const = 0;
   virtual std::vector<int> ValueFields() const = 0;
 
+  // Empties the form for the next code: no record shown, nothing typed.
+  void ClearForNext(FormView& view);
+
  private:
   struct CodeRead {
     enum Kind { kEmpty, kNotNumeric, kNumber } kind = kEmpty;
@@ -94,7 +97,6 @@ class NextRecordEditor : public Presenter {
   bool InRange(int code) const { return code >= 1 && code <= rules_.count; }
   void TakeCode(FormView& view);
   void SaveAndNext(FormView& view);
-  void ClearForNext(FormView& view);
   std::vector<std::string> FormValues(const FormView& view) const;
   // True when the values on screen differ from those last loaded or left by a save.
   bool ValuesTyped(const FormView& view) const { return FormValues(view) != loaded_; }
