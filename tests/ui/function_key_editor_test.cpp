@@ -326,41 +326,6 @@ TEST_F(FunctionKeyEditorTest, AcceptsTheLimitsOfEachFieldAndEmptyValues) {
   EXPECT_EQ(state_.params.cash_key.name, "12345678");
 }
 
-// The register places the exchange rate's point at most 7 digits from the right.
-TEST_F(FunctionKeyEditorTest, DecimalPlacesAbove7AreRefusedAfterTheFormsOwnChecks) {
-  const struct {
-    const char* decimals;
-    const char* name;  // the amount-discount name: a form check that comes first
-    const char* message;
-  } cases[] = {
-      {"0", "", nullptr},
-      {"7", "", nullptr},
-      {"8", "", "ERRO - CASAS DECIMAIS: 0 A 7"},
-      {"9", "", "ERRO - CASAS DECIMAIS: 0 A 7"},
-      {"9", "NOVENOMES", "ERRO - NOME DE DESC VALOR EXCEDE 8 CARACTERES"},
-      {"x", "", "ERRO - CASAS DECIMAIS: 0 A 7"},  // from a hand-edited file
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.decimals);
-    SetUp();
-    sink_.messages.clear();
-    Open();
-    view_->texts[1021] = "0625";
-    view_->texts[1022] = c.decimals;
-    view_->texts[1020] = c.name;
-    const ParamSet before = state_.params;
-    Save();
-    if (c.message) {
-      EXPECT_EQ(Errors(), std::vector<std::string>{Win1252(c.message)});
-      EXPECT_FALSE(view_->closed.has_value());
-      EXPECT_EQ(state_.params, before);
-    } else {
-      EXPECT_TRUE(Errors().empty());
-      EXPECT_EQ(state_.params.currency_key.rate_decimals, c.decimals);
-    }
-  }
-}
-
 TEST_F(FunctionKeyEditorTest, TypingLettersIntoAmountFieldsLeavesOnlyTheDigits) {
   Open();
   view_->Type(1005, "12,50");
