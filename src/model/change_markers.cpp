@@ -17,7 +17,7 @@ bool StatusDiffers(const Record& a, const Record& b) {
 template <class Record>
 void RaiseStatusPriceName(Record& record, const Record& old) {
   if (StatusDiffers(record, old)) record.changed_status = 1;
-  if (DiffersRightAligned(old.price, record.price, kPriceLen)) record.changed_price = 1;
+  if (PricesDiffer(old.price, record.price)) record.changed_price = 1;
   if (old.name != record.name) record.changed_name = 1;
 }
 
@@ -33,6 +33,16 @@ void ApplyZeroPriceRule(Record& record) {
 bool PriceReadsAsZero(std::string_view price) {
   const int n = static_cast<int>(price.size() < kPriceLen ? price.size() : kPriceLen);
   return ParseShortNumber(price, n) == 0;
+}
+
+std::string PriceAsKept(std::string_view price) {
+  price = price.substr(0, kPriceLen);
+  if (price.empty()) return {};
+  return std::string(SkipLeadingZeros(price));
+}
+
+bool PricesDiffer(std::string_view old_price, std::string_view new_price) {
+  return PriceAsKept(old_price) != PriceAsKept(new_price);
 }
 
 bool DiffersRightAligned(std::string_view old_text, std::string_view new_text, std::size_t width) {
@@ -55,7 +65,8 @@ void RaiseStoredMarkers(PluRecord& record, const PluRecord& old) {
 }
 
 void RaiseMarkersSince(ParamSet& params, const ParamSet& old) {
-  for (int d = 1; d <= kDepartmentCount; ++d) RaiseStoredMarkers(params.Department(d), old.Department(d));
+  for (int d = 1; d <= kDepartmentCount; ++d)
+    RaiseStoredMarkers(params.Department(d), old.Department(d));
   for (int p = 1; p <= kProductCount; ++p) RaiseStoredMarkers(params.Product(p), old.Product(p));
   for (int o = 1; o <= kOperatorCount; ++o) {
     if (params.Operator(o).name != old.Operator(o).name) params.Operator(o).changed = 1;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "model/param_set.h"
@@ -13,12 +14,20 @@ namespace qx {
 // A price reads as zero when its leading digits make 0: empty, only zeros, or no digits.
 bool PriceReadsAsZero(std::string_view price);
 
+// A price as the parameter file keeps it: its first 7 characters without leading zeros
+// ("0100" is kept as "100", "000" as "0"); an empty price stays empty, as it is not written.
+std::string PriceAsKept(std::string_view price);
+
+// Two prices differ only when they differ as the file keeps them, so a change that the next
+// open would undo ("0100" over "100") is no change.
+bool PricesDiffer(std::string_view old_price, std::string_view new_price);
+
 // Two texts as the register's programs compare them: each cut to `width` characters and
 // right-aligned in that width, so " 5" and "5" count as equal.
 bool DiffersRightAligned(std::string_view old_text, std::string_view new_text, std::size_t width);
 
 // After a department's or product's new status flags, price and name were stored over `old`:
-// raises changed_status, changed_price (first 7 characters) and changed_name for what really
+// raises changed_status, changed_price (PricesDiffer) and changed_name for what really
 // changed, then the zero-price rule: a record whose status or name was touched while its
 // price is zero is listed with its price too. For a product, changed_dept (first 2
 // characters) as well; the link plays no part in the zero-price rule.

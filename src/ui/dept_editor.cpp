@@ -96,7 +96,9 @@ class DeptEditor : public Presenter {
   }
 
  private:
-  bool InRange() const { return state_.current_dept >= 1 && state_.current_dept <= kDepartmentCount; }
+  bool InRange() const {
+    return state_.current_dept >= 1 && state_.current_dept <= kDepartmentCount;
+  }
 
   void Save(FormView& view) {
     if (!InRange()) {
@@ -113,7 +115,9 @@ class DeptEditor : public Presenter {
       ShowError("NOME EXCEDE 12 CARACTERES");
       return;
     }
-    if (RefuseSeparator(price) || RefuseSeparator(name)) return;
+    if (RefuseSeparator(view, kIdPrice, price, "PREÇO") ||
+        RefuseSeparator(view, kIdName, name, "NOME DO DEPARTAMENTO"))
+      return;
     if (TrimBlanks(name).empty()) {
       // A key without a name is not programmed at all; give it one the register can print.
       name = DefaultDeptName(state_.current_dept);

@@ -17,10 +17,13 @@ inline void SetCheckFlag(FormView& view, int id, char flag) { view.SetCheck(id, 
 
 // The parameter file separates its fields with '|', so no text that goes into it may hold
 // one: it would split the field and shift the rest of the record on the next open.
-// Shows the error and gives true when the text holds the separator.
-inline bool RefuseSeparator(std::string_view text) {
+// When the text of field `id` holds the separator: shows the error with the field's name
+// (short, upper case, UTF-8) on its second line, puts the focus on the field and gives true.
+inline bool RefuseSeparator(FormView& view, int id, std::string_view text,
+                            std::string_view field_name_utf8) {
   if (text.find('|') == std::string_view::npos) return false;
-  ShowError(Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+  ShowError(Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(field_name_utf8));
+  view.SetFocus(id);
   return true;
 }
 

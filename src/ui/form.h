@@ -81,6 +81,10 @@ class FormView {
   virtual void SetEnabled(int id, bool enabled) = 0;
   virtual bool IsEnabled(int id) const = 0;
   virtual void SetFocus(int id) = 0;
+  // The control that has the keyboard focus (-1: none of the form's addressed controls). A
+  // button pressed with the mouse has the focus by the time its command arrives; Enter
+  // leaves it where it was, so a command can tell Enter in a text field from a click.
+  virtual int FocusedControl() const = 0;
   virtual void SetTitle(std::string_view title) = 0;
   // Ends the form's modal run with this result.
   virtual void Close(int result) = 0;
@@ -95,7 +99,7 @@ class Presenter {
   virtual const FormTemplate& Template() const = 0;
   // Called once when the form is shown: title, stored values, focus.
   virtual void OnOpen(FormView& view) = 0;
-  // A button press (or Enter: kIdOk, Esc: kIdCancel).
+  // A button press (or Enter: the default button's id, Esc: kIdCancel).
   virtual void OnCommand(FormView& view, int id) = 0;
   // The window's close command; by default the same as Esc.
   virtual void OnCloseCommand(FormView& view) { OnCommand(view, kIdCancel); }

@@ -64,43 +64,45 @@ struct KeyField {
   char& (*flag)(ParamSet&);         // null for text fields
   std::string& (*text)(ParamSet&);  // null for checkboxes
   int width;                        // characters stored from a text field
+  std::string_view name;            // how a message names a text field
 };
 
-#define QX_FLAG(expr) [](ParamSet& p) -> char& { return p.expr; }, nullptr, 0
-#define QX_TEXT(expr, width) nullptr, [](ParamSet& p) -> std::string& { return p.expr; }, width
+#define QX_FLAG(expr) [](ParamSet& p) -> char& { return p.expr; }, nullptr, 0, ""
+#define QX_TEXT(expr, width, name) \
+  nullptr, [](ParamSet& p) -> std::string& { return p.expr; }, width, name
 
 // In the order the form shows and stores them.
 const KeyField kKeyFields[] = {
     {kCashRequired, QX_FLAG(cash_key.value_required)},
     {kCashChange, QX_FLAG(cash_key.change_allowed)},
     {kCashLowerRefused, QX_FLAG(cash_key.lower_value_refused)},
-    {kCashLimit, QX_TEXT(cash_key.limit, 8)},
-    {kCashName, QX_TEXT(cash_key.name, 8)},
+    {kCashLimit, QX_TEXT(cash_key.limit, 8, "LIMITE DE DINHEIRO")},
+    {kCashName, QX_TEXT(cash_key.name, 8, "NOME DE DINHEIRO")},
     {kChequeRequired, QX_FLAG(cheque_key.value_required)},
     {kChequeChange, QX_FLAG(cheque_key.change_allowed)},
     {kChequeLowerRefused, QX_FLAG(cheque_key.lower_value_refused)},
-    {kChequeLimit, QX_TEXT(cheque_key.limit, 8)},
-    {kChequeName, QX_TEXT(cheque_key.name, 8)},
+    {kChequeLimit, QX_TEXT(cheque_key.limit, 8, "LIMITE DE CHEQUE")},
+    {kChequeName, QX_TEXT(cheque_key.name, 8, "NOME DE CHEQUE")},
     {kCardRequired, QX_FLAG(card_key.value_required)},
     {kCardChange, QX_FLAG(card_key.change_allowed)},
     {kCardLowerRefused, QX_FLAG(card_key.lower_value_refused)},
-    {kCardLimit, QX_TEXT(card_key.limit, 8)},
-    {kCardName, QX_TEXT(card_key.name, 8)},
+    {kCardLimit, QX_TEXT(card_key.limit, 8, "LIMITE DE CARTÃO")},
+    {kCardName, QX_TEXT(card_key.name, 8, "NOME DE CARTÃO")},
     {kVoidReceiptDisabled, QX_FLAG(void_receipt_key.disabled)},
-    {kVoidReceiptLimit, QX_TEXT(void_receipt_key.limit, 8)},
-    {kVoidReceiptName, QX_TEXT(void_receipt_key.name, 8)},
-    {kVoidItemLimit, QX_TEXT(void_item_key.limit, 8)},
+    {kVoidReceiptLimit, QX_TEXT(void_receipt_key.limit, 8, "LIMITE DE CANC CUPOM")},
+    {kVoidReceiptName, QX_TEXT(void_receipt_key.name, 8, "NOME DE CANC CUPOM")},
+    {kVoidItemLimit, QX_TEXT(void_item_key.limit, 8, "LIMITE DE CANC ÚLTIMO ITEM")},
     {kDiscountOpen, QX_FLAG(discount_pct_key.open)},
-    {kDiscountPercent, QX_TEXT(discount_pct_key.percent, 5)},
-    {kDiscountName, QX_TEXT(discount_pct_key.name, 8)},
+    {kDiscountPercent, QX_TEXT(discount_pct_key.percent, 5, "PERCENTUAL DE DESCONTO")},
+    {kDiscountName, QX_TEXT(discount_pct_key.name, 8, "NOME DE DESCONTO %")},
     {kSurchargeOpen, QX_FLAG(surcharge_pct_key.open)},
-    {kSurchargePercent, QX_TEXT(surcharge_pct_key.percent, 5)},
-    {kSurchargeName, QX_TEXT(surcharge_pct_key.name, 8)},
+    {kSurchargePercent, QX_TEXT(surcharge_pct_key.percent, 5, "PERCENTUAL DE ACRÉSCIMO")},
+    {kSurchargeName, QX_TEXT(surcharge_pct_key.name, 8, "NOME DE ACRÉSCIMO %")},
     {kDiscountValueOpen, QX_FLAG(discount_value_key.open)},
-    {kDiscountValue, QX_TEXT(discount_value_key.value, 5)},
-    {kDiscountValueName, QX_TEXT(discount_value_key.name, 8)},
-    {kExchangeRate, QX_TEXT(currency_key.exchange_rate, 7)},
-    {kRateDecimals, QX_TEXT(currency_key.rate_decimals, 1)},
+    {kDiscountValue, QX_TEXT(discount_value_key.value, 5, "VALOR DO DESCONTO")},
+    {kDiscountValueName, QX_TEXT(discount_value_key.name, 8, "NOME DE VALOR DO DESCONTO")},
+    {kExchangeRate, QX_TEXT(currency_key.exchange_rate, 7, "CÂMBIO")},
+    {kRateDecimals, QX_TEXT(currency_key.rate_decimals, 1, "CASAS DECIMAIS DO CÂMBIO")},
 };
 
 #undef QX_FLAG
@@ -170,6 +172,12 @@ bool StepFails(const FormView& view, const SaveStep& step) {
       return text.empty() && !view.GetText(kRateDecimals, kCheckReadLength).empty();
   }
   return false;
+}
+
+// The register places the exchange rate's decimal point at most 7 digits from the right:
+// the decimal places are empty (no rate) or one digit from 0 to 7.
+bool RateDecimalsInRange(std::string_view text) {
+  return text.empty() || (text.size() == 1 && text[0] >= '0' && text[0] <= '7');
 }
 
 // ---- The form template ----------------------------------------------------------------
@@ -422,7 +430,12 @@ class FunctionKeyEditor : public Presenter {
     }
     // The parameter file separates its fields with '|': no stored text may hold one.
     for (const KeyField& f : kKeyFields) {
-      if (f.text && RefuseSeparator(view.GetText(f.id, f.width))) return;
+      if (f.text && RefuseSeparator(view, f.id, view.GetText(f.id, f.width), f.name)) return;
+    }
+    if (!RateDecimalsInRange(view.GetText(kRateDecimals, kCheckReadLength))) {
+      ShowError(Win1252("ERRO - CASAS DECIMAIS: 0 A 7"));
+      view.SetFocus(kRateDecimals);
+      return;
     }
     for (const KeyField& f : kKeyFields) {
       if (f.flag)

@@ -1,6 +1,6 @@
 // The header and footer editor: the six lines the register prints at the top of every
-// receipt and the six at its bottom. Text beyond a line's 24 characters is cut when the form
-// reads it; nothing else is checked but the parameter file's separator.
+// receipt and the six at its bottom. Each field takes at most the 24 characters a line holds,
+// so nothing is cut unseen; nothing else is checked but the parameter file's separator.
 #include <array>
 #include <string>
 #include <string_view>
@@ -38,7 +38,7 @@ void AddFrame(FormTemplate& form, std::string_view title, int x,
   for (int i = 0; i < kReceiptLineCount; ++i) {
     const int y = kTop + 12 + i * kRowHeight;
     const int id = fields[static_cast<std::size_t>(i)];
-    form.controls.push_back(TextField(id, kLineHelp, {x + 6, y, 119, 12}, false));
+    form.controls.push_back(TextField(id, kLineHelp, {x + 6, y, 119, 12}, false, kLineWidth));
     form.controls.push_back(RegisterHintControl(id, {x + 6, y + 13, 119, 8}));
   }
 }
@@ -56,6 +56,11 @@ FormTemplate BuildTemplate() {
   form.controls.push_back(SaveButton({70, 169, 60, 14}));
   form.controls.push_back(ExitButton({148, 169, 60, 14}));
   return form;
+}
+
+// "LINHA 3 DO CABEÇALHO": how a message names a line field (index from 0).
+std::string LineName(std::size_t index, std::string_view frame) {
+  return "LINHA " + std::to_string(index + 1) + " DO " + std::string(frame);
 }
 
 bool IsLineField(int id) {
@@ -106,11 +111,11 @@ class HeaderFooterEditor : public Presenter {
     std::array<std::string, kReceiptLineCount> footer;
     for (std::size_t i = 0; i < header.size(); ++i) {
       header[i] = view.GetText(kHeaderFields[i], kLineWidth);
-      if (RefuseSeparator(header[i])) return;
+      if (RefuseSeparator(view, kHeaderFields[i], header[i], LineName(i, "CABEÇALHO"))) return;
     }
     for (std::size_t i = 0; i < footer.size(); ++i) {
       footer[i] = view.GetText(kFooterFields[i], kLineWidth);
-      if (RefuseSeparator(footer[i])) return;
+      if (RefuseSeparator(view, kFooterFields[i], footer[i], LineName(i, "RODAPÉ"))) return;
     }
     state_.params.header_lines = header;
     state_.params.footer_lines = footer;

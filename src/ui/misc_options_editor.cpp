@@ -160,7 +160,7 @@ const OptionBox kOptionBoxes[] = {
 #undef QX_SYSTEM
 #undef QX_PRINT
 
-// The three text fields, each stored cut to its width.
+// The three text fields; each takes at most as many characters as it stores.
 struct OptionText {
   int id;
   std::string& (*text)(ParamSet&);
@@ -170,24 +170,41 @@ struct OptionText {
   std::string_view label;
   std::string_view help;
   Box label_at, field_at;
+  std::string_view name;  // how a message names the field
 };
 
 const OptionText kOptionTexts[] = {
     {kLocalSymbol,
      [](ParamSet& p) -> std::string& { return p.print_options.local_currency_symbol; },
-     static_cast<int>(kCurrencySymbolLen), false, true, "Símbolo da\nmoeda:real",
-     " Informe o símbolo da moeda local.\n Exemplo:  R$.", {5, 270, 45, 18},
-     {52, 272, 30, 12}},
+     static_cast<int>(kCurrencySymbolLen),
+     false,
+     true,
+     "Símbolo da\nmoeda:real",
+     " Informe o símbolo da moeda local.\n Exemplo:  R$.",
+     {5, 270, 45, 18},
+     {52, 272, 30, 12},
+     "SÍMBOLO DA MOEDA LOCAL"},
     {kForeignSymbol,
      [](ParamSet& p) -> std::string& { return p.print_options.foreign_currency_symbol; },
-     static_cast<int>(kCurrencySymbolLen), false, true, "Moeda\nestrangeira:",
-     " Informe o símbolo da moeda estrangeira.\n Exemplo:  US$.", {212, 270, 45, 18},
-     {259, 272, 30, 12}},
-    {kRegisterNumber, [](ParamSet& p) -> std::string& { return p.register_number; },
-     static_cast<int>(kRegisterNumberLen), true, false, "Número\ndo caixa",
+     static_cast<int>(kCurrencySymbolLen),
+     false,
+     true,
+     "Moeda\nestrangeira:",
+     " Informe o símbolo da moeda estrangeira.\n Exemplo:  US$.",
+     {212, 270, 45, 18},
+     {259, 272, 30, 12},
+     "SÍMBOLO DA MOEDA ESTRANGEIRA"},
+    {kRegisterNumber,
+     [](ParamSet& p) -> std::string& { return p.register_number; },
+     static_cast<int>(kRegisterNumberLen),
+     true,
+     false,
+     "Número\ndo caixa",
      " Informe o número do caixa a partir de 1. \n Sugestão: incluir a identificação da loja "
      "junto \n com o número do Caixa para saber onde foi feita a venda.",
-     {380, 4, 45, 18}, {380, 24, 40, 12}},
+     {380, 4, 45, 18},
+     {380, 24, 40, 12},
+     "NÚMERO DO CAIXA"},
 };
 
 constexpr std::string_view kNote =
@@ -208,7 +225,7 @@ FormTemplate BuildTemplate() {
     form.controls.push_back(CheckBox(box.id, box.label, box.help, box.at));
   for (const OptionText& t : kOptionTexts) {
     AddLabelledField(form.controls, t.id, t.label, t.label_at, t.help, t.field_at,
-                     t.digits_only);
+                     t.digits_only, t.width);
     if (t.shows_hint)
       form.controls.push_back(
           RegisterHintControl(t.id, {t.field_at.x + t.field_at.width + 4, t.label_at.y, 120, 16}));
@@ -256,7 +273,7 @@ class MiscOptionsEditor : public Presenter {
   void Save(FormView& view) {
     // The parameter file separates its fields with '|': no stored text may hold one.
     for (const OptionText& t : kOptionTexts)
-      if (RefuseSeparator(view.GetText(t.id, t.width))) return;
+      if (RefuseSeparator(view, t.id, view.GetText(t.id, t.width), t.name)) return;
     for (const OptionBox& box : kOptionBoxes) box.flag(state_.params) = GetCheckFlag(view, box.id);
     for (const OptionText& t : kOptionTexts) t.text(state_.params) = view.GetText(t.id, t.width);
     state_.params_modified = true;

@@ -1,6 +1,6 @@
-// OperatorEditor: operator names one after the other. Leaving the code field takes the code
-// and shows the stored name; "Salvar / Próximo" stores the name, marks the operator as
-// altered and empties the form for the next code.
+// OperatorEditor: operator names one after the other. Leaving the code field (or Enter in
+// it) takes the code and shows the stored name; "Salvar / Próximo" stores the name shown,
+// marks the operator as altered and empties the form for the next code.
 #include "common/messages.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
@@ -38,47 +38,44 @@ const FormTemplate& OperatorEditorTemplate() {
   return form;
 }
 
+// The message has always lacked its closing parenthesis; it is kept as the users know it.
+constexpr RecordCodeRules kOperatorCodes = {
+    kOperatorCount, kCodeChars, "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10", "operador"};
+
 class OperatorEditor : public NextRecordEditor {
  public:
-  explicit OperatorEditor(AppState& state) : NextRecordEditor(kIdCode, kIdName), state_(state) {}
+  OperatorEditor(AppState& state, Desktop& desktop)
+      : NextRecordEditor(desktop, state.current_operator, kOperatorCodes, kIdCode, kIdName),
+        state_(state) {}
 
   const FormTemplate& Template() const override { return OperatorEditorTemplate(); }
 
  private:
-  static bool InRange(int code) { return code >= 1 && code <= kOperatorCount; }
+  std::vector<int> ValueBoxes() const override { return {}; }
+  std::vector<int> ValueFields() const override { return {kIdName}; }
 
-  void TakeCode(FormView& view) override {
-    // The message has always lacked its closing parenthesis; it is kept as the users know it.
-    if (!TakeRecordCode(view, kIdCode, kCodeChars, kOperatorCount,
-                        "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10", state_.current_operator))
-      return;
-    view.SetText(kIdName, state_.params.Operator(state_.current_operator).name);
+  void ShowRecord(FormView& view, int code) override {
+    view.SetText(kIdName, state_.params.Operator(code).name);
     UpdateRegisterHint(view, kIdName);
   }
 
-  void SaveAndNext(FormView& view) override {
-    // Storing uses the code last taken, not the code field's text.
-    if (InRange(state_.current_operator)) {
-      const std::string name = view.GetText(kIdName, kReadAll);
-      if (name.empty()) {
-        ShowError(Win1252("ERRO - NOME NÃO INFORMADO"));
-        return;
-      }
-      if (name.size() > kOperatorNameLen) {
-        ShowError("ERRO - NOME EXCEDE 8 CARACTERES");
-        return;
-      }
-      if (RefuseSeparator(name)) return;
-      OperatorRecord& op = state_.params.Operator(state_.current_operator);
-      op.name = name;
-      state_.params_modified = true;
-      // Every store lists the operator in the change summary, even with the name unchanged.
-      op.changed = 1;
+  bool StoreRecord(FormView& view, int code) override {
+    const std::string name = view.GetText(kIdName, kReadAll);
+    if (name.empty()) {
+      ShowError(Win1252("ERRO - NOME NÃO INFORMADO"));
+      return false;
     }
-    view.SetText(kIdCode, "");
-    view.SetText(kIdName, "");
-    UpdateRegisterHint(view, kIdName);
-    view.SetFocus(kIdCode);
+    if (name.size() > kOperatorNameLen) {
+      ShowError("ERRO - NOME EXCEDE 8 CARACTERES");
+      return false;
+    }
+    if (RefuseSeparator(view, kIdName, name, "NOME DO OPERADOR")) return false;
+    OperatorRecord& op = state_.params.Operator(code);
+    op.name = name;
+    state_.params_modified = true;
+    // Every store lists the operator in the change summary, even with the name unchanged.
+    op.changed = 1;
+    return true;
   }
 
   AppState& state_;
@@ -86,8 +83,8 @@ class OperatorEditor : public NextRecordEditor {
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeOperatorEditor(AppState& state, Desktop&) {
-  return std::make_unique<OperatorEditor>(state);
+std::unique_ptr<Presenter> MakeOperatorEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<OperatorEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

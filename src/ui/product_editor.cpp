@@ -1,6 +1,7 @@
-// ProductEditor: products one after the other. Leaving the code field takes the code and
-// shows the stored product; "Salvar / Próximo" checks the form, stores the product, raises
-// its change markers for whatever really changed and empties the form for the next code.
+// ProductEditor: products one after the other. Leaving the code field (or Enter in it) takes
+// the code and shows the stored product; "Salvar / Próximo" checks the form, stores the
+// product shown, raises its change markers for whatever really changed and empties the form
+// for the next code.
 #include "common/messages.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
@@ -67,20 +68,25 @@ const FormTemplate& ProductEditorTemplate() {
   return form;
 }
 
+constexpr RecordCodeRules kProductCodes = {kProductCount, kCodeChars,
+                                           "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)", "produto"};
+
 class ProductEditor : public NextRecordEditor {
  public:
-  explicit ProductEditor(AppState& state) : NextRecordEditor(kIdCode, kIdName), state_(state) {}
+  ProductEditor(AppState& state, Desktop& desktop)
+      : NextRecordEditor(desktop, state.current_plu, kProductCodes, kIdCode, kIdName),
+        state_(state) {}
 
   const FormTemplate& Template() const override { return ProductEditorTemplate(); }
 
  private:
-  static bool InRange(int code) { return code >= 1 && code <= kProductCount; }
+  std::vector<int> ValueBoxes() const override {
+    return {kIdFixedPrice, kIdOpenPrice, kIdNegativePrice, kIdSingleItemSale};
+  }
+  std::vector<int> ValueFields() const override { return {kIdPrice, kIdName, kIdDeptCode}; }
 
-  void TakeCode(FormView& view) override {
-    if (!TakeRecordCode(view, kIdCode, kCodeChars, kProductCount,
-                        "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)", state_.current_plu))
-      return;
-    const PluRecord& plu = state_.params.Product(state_.current_plu);
+  void ShowRecord(FormView& view, int code) override {
+    const PluRecord& plu = state_.params.Product(code);
     ShowStatusFlags(view, plu);
     view.SetText(kIdPrice, plu.price);
     view.SetText(kIdName, plu.name);
@@ -126,36 +132,34 @@ class ProductEditor : public NextRecordEditor {
       ShowError("ERRO - MAXIMO 16 DEPARTAMENTOS");
       return false;
     }
-    return !RefuseSeparator(price) && !RefuseSeparator(name) && !RefuseSeparator(dept_code);
+    return true;
   }
 
-  void SaveAndNext(FormView& view) override {
-    // Storing uses the code last taken, not the code field's text.
-    if (InRange(state_.current_plu)) {
-      const std::string price = view.GetText(kIdPrice, kReadAll);
-      std::string name = view.GetText(kIdName, kReadAll);
-      const std::string dept_code = view.GetText(kIdDeptCode, kReadAll);
-      if (!Check(view, price, name, dept_code)) return;
-      // A product with neither name nor status is stored with one blank, which the register
-      // accepts as a name.
-      if (name.empty()) name.assign(1, ' ');
-
-      PluRecord& plu = state_.params.Product(state_.current_plu);
-      const PluRecord old = plu;
-      StoreStatusPriceName(plu, view, price, name);
-      plu.dept_code = dept_code.substr(0, kDeptCodeLen);
-      RaiseStoredMarkers(plu, old);
-      state_.params_modified = true;
-    }
-    ClearForNext(view);
+  // The parameter file's separator, after the form's own checks.
+  static bool RefuseSeparators(FormView& view, const std::string& price, const std::string& name,
+                               const std::string& dept_code) {
+    return RefuseSeparator(view, kIdPrice, price, "PREÇO") ||
+           RefuseSeparator(view, kIdName, name, "NOME DO PRODUTO") ||
+           RefuseSeparator(view, kIdDeptCode, dept_code, "CÓDIGO DO DEPARTAMENTO");
   }
 
-  void ClearForNext(FormView& view) {
-    for (int box : {kIdFixedPrice, kIdOpenPrice, kIdNegativePrice, kIdSingleItemSale})
-      view.SetCheck(box, false);
-    for (int field : {kIdCode, kIdPrice, kIdName, kIdDeptCode}) view.SetText(field, "");
-    UpdateRegisterHint(view, kIdName);
-    view.SetFocus(kIdCode);
+  bool StoreRecord(FormView& view, int code) override {
+    const std::string price = view.GetText(kIdPrice, kReadAll);
+    std::string name = view.GetText(kIdName, kReadAll);
+    const std::string dept_code = view.GetText(kIdDeptCode, kReadAll);
+    if (!Check(view, price, name, dept_code) || RefuseSeparators(view, price, name, dept_code))
+      return false;
+    // A product with neither name nor status is stored with one blank, which the register
+    // accepts as a name.
+    if (name.empty()) name.assign(1, ' ');
+
+    PluRecord& plu = state_.params.Product(code);
+    const PluRecord old = plu;
+    StoreStatusPriceName(plu, view, price, name);
+    plu.dept_code = dept_code.substr(0, kDeptCodeLen);
+    RaiseStoredMarkers(plu, old);
+    state_.params_modified = true;
+    return true;
   }
 
   AppState& state_;
@@ -163,8 +167,8 @@ class ProductEditor : public NextRecordEditor {
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeProductEditor(AppState& state, Desktop&) {
-  return std::make_unique<ProductEditor>(state);
+std::unique_ptr<Presenter> MakeProductEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<ProductEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

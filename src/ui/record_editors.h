@@ -5,11 +5,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/change_markers.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
 #include "ui/app_state.h"
+#include "ui/desktop.h"
 #include "ui/editor_common.h"
 #include "ui/form.h"
 #include "ui/register_hint.h"
@@ -42,65 +44,72 @@ void StoreStatusPriceName(Record& record, const FormView& view, std::string_view
   record.name = std::string(name.substr(0, kRecordNameLen));
 }
 
-// Takes the record code typed in a code field when the field loses the focus: its first
-// `chars` characters must be digits making a number from 1 to `count`. An empty field takes
-// nothing. A non-numeric code is refused with its message and `current` keeps its value; an
-// out-of-range number is kept in `current` (so nothing is stored under it) and refused with
-// `range_error`. True when a record was taken.
-inline bool TakeRecordCode(const FormView& view, int id, int chars, int count,
-                           std::string_view range_error, int& current) {
-  const std::string code = view.GetText(id, chars);
-  if (code.empty()) return false;
-  const int n = static_cast<int>(code.size());
-  if (!IsAllDigits(code, n)) {
-    ShowError("ERRO - CODIGO DEVE SER NUMERICO");
-    return false;
-  }
-  current = ParseShortNumber(code, n);
-  if (current < 1 || current > count) {
-    ShowError(range_error);
-    return false;
-  }
-  return true;
-}
+// What the product and operator editors differ in when they take a code.
+struct RecordCodeRules {
+  int count = 0;                 // records 1 to count
+  int code_chars = 0;            // only this many characters of the code field are read
+  std::string_view range_error;  // the message for a number outside 1 to count
+  std::string_view noun_utf8;    // "produto", "operador": names the record in the question
+};
 
-// The product and operator editors run alike: leaving the code field takes the code typed
-// there, "Salvar / Próximo" stores the record and empties the form for the next code, and
-// the name field shows its register hint as it is typed. Each editor supplies the taking and
-// the storing.
+// The product and operator editors run alike: taking a code (leaving the code field, or Enter
+// in it) shows that record's stored values; "Salvar / Próximo" stores the values shown under
+// the code shown and empties the form for the next code; the name field shows its register
+// hint as it is typed.
+//
+// The code on screen and the values on screen always belong together:
+// - A save stores exactly the values the form shows, under the code the form shows. When the
+//   code field names another record than the one whose values are shown (typed but not yet
+//   taken), the save only takes that code; a code that cannot be taken stores nothing.
+// - Taking another code never drops values typed since the last load or save without asking
+//   "Descartar as alterações do produto 5?" (default Não). Não keeps the values and puts back
+//   the code they were typed for; values typed into the empty form were typed for the code
+//   being taken, so Não keeps them for it.
 class NextRecordEditor : public Presenter {
  public:
-  void OnOpen(FormView& view) override {
-    view.SetTitle(Template().title);
-    UpdateRegisterHint(view, name_id_);
-    view.SetFocus(code_id_);
-  }
-
-  void OnCommand(FormView& view, int id) override {
-    if (id == kIdOk) {
-      SaveAndNext(view);
-    } else if (id == kIdCancel) {
-      view.Close(0);
-    }
-  }
-
-  void OnFocusLost(FormView& view, int id) override {
-    if (id == code_id_) TakeCode(view);
-  }
-
-  void OnTextChanged(FormView& view, int id) override {
-    if (id == name_id_) UpdateRegisterHint(view, name_id_);
-  }
+  void OnOpen(FormView& view) override;
+  void OnCommand(FormView& view, int id) override;
+  void OnFocusLost(FormView& view, int id) override;
+  void OnTextChanged(FormView& view, int id) override;
 
  protected:
-  NextRecordEditor(int code_id, int name_id) : code_id_(code_id), name_id_(name_id) {}
+  // `current` is the application's record number of this editor, kept between openings.
+  NextRecordEditor(Desktop& desktop, int& current, RecordCodeRules rules, int code_id, int name_id)
+      : desktop_(desktop), current_(current), rules_(rules), code_id_(code_id), name_id_(name_id) {}
 
-  virtual void TakeCode(FormView& view) = 0;
-  virtual void SaveAndNext(FormView& view) = 0;
+  // Fills the form from the stored record.
+  virtual void ShowRecord(FormView& view, int code) = 0;
+  // Checks the form and stores it into the record; shows the first failure and gives false.
+  virtual bool StoreRecord(FormView& view, int code) = 0;
+  // The checkboxes and text fields that hold a record's values (the code field not included).
+  virtual std::vector<int> ValueBoxes() const = 0;
+  virtual std::vector<int> ValueFields() const = 0;
+
+  // Empties the form for the next code: no record shown, nothing typed.
+  void ClearForNext(FormView& view);
 
  private:
+  struct CodeRead {
+    enum Kind { kEmpty, kNotNumeric, kNumber } kind = kEmpty;
+    int number = 0;
+  };
+  CodeRead ReadCode(const FormView& view) const;
+  bool InRange(int code) const { return code >= 1 && code <= rules_.count; }
+  void TakeCode(FormView& view);
+  void SaveAndNext(FormView& view);
+  std::vector<std::string> FormValues(const FormView& view) const;
+  // True when the values on screen differ from those last loaded or left by a save.
+  bool ValuesTyped(const FormView& view) const { return FormValues(view) != loaded_; }
+  bool ConfirmDiscard(int code);
+
+  Desktop& desktop_;
+  int& current_;
+  RecordCodeRules rules_;
   int code_id_;
   int name_id_;
+  int shown_ = 0;                // the record whose values the form shows; 0: none
+  std::string shown_code_text_;  // the code field's text when that record was taken
+  std::vector<std::string> loaded_;
 };
 
 // Shows the status flags of a record in the four boxes.

@@ -19,11 +19,11 @@ TEST(RaiseMarkersSince, RaisesWhatAnEditorWouldRaiseOnStoringTheNewValues) {
   old.Operator(3).name = "BETO";
 
   ParamSet now = old;
-  now.Department(1).price = "12345679";      // differs only after the 7th character
-  now.Department(2).name = "PÃO";            // renamed while its price is zero
+  now.Department(1).price = "12345679";       // differs only after the 7th character
+  now.Department(2).name = "PÃO";             // renamed while its price is zero
   now.Department(3).status_open_price = '3';  // another character, also set
-  now.Product(5).dept_code = "7";            // only the link
-  now.Product(6).dept_code = "123";          // same first two characters
+  now.Product(5).dept_code = "7";             // only the link
+  now.Product(6).dept_code = "123";           // same first two characters
   now.Operator(2).name = "ANA ";
 
   RaiseMarkersSince(now, old);
@@ -49,7 +49,10 @@ TEST(RaiseStoredMarkers, ComparesPricesAndLinksRightAlignedOnTheirFirstCharacter
   DeptRecord old;
   old.price = "100";
   DeptRecord now = old;
-  now.price = "0100";  // another text for the same amount: the register is told again
+  now.price = "0100";  // the file drops the zero: a reload would undo this change
+  RaiseStoredMarkers(now, old);
+  EXPECT_EQ(now.changed_price, 0);
+  now.price = "1000";
   RaiseStoredMarkers(now, old);
   EXPECT_EQ(now.changed_price, 1);
 
@@ -63,6 +66,25 @@ TEST(RaiseStoredMarkers, ComparesPricesAndLinksRightAlignedOnTheirFirstCharacter
   RaiseStoredMarkers(plu, plu_old);
   EXPECT_EQ(plu.changed_dept, 1);
   EXPECT_EQ(plu.changed_price, 0) << "the link never pulls a zero price in";
+}
+
+TEST(PricesDiffer, ComparesPricesAsTheFileKeepsThem) {
+  struct Case {
+    const char* old_price;
+    const char* new_price;
+    bool differ;
+  };
+  const Case cases[] = {
+      {"100", "0100", false}, {"100", "000100", false}, {"0", "000", false},
+      {"", "", false},        {"", "0", true},          {"", "000", true},
+      {"100", "1000", true},  {"100", "10", true},      {"1234567", "12345678", false},
+      {"5", " 5", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.old_price) + " / " + c.new_price);
+    EXPECT_EQ(PricesDiffer(c.old_price, c.new_price), c.differ);
+    EXPECT_EQ(PricesDiffer(c.new_price, c.old_price), c.differ);
+  }
 }
 
 TEST(RaiseStoredMarkers, NeverLowersAMarker) {

@@ -14,7 +14,7 @@ namespace {
 constexpr int kPrice = 1005;
 constexpr int kName = 1052;
 
-const char* const kSeparatorError = "ERRO - O CARACTERE | NÃO É PERMITIDO";
+const char* const kSeparatorError = "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO DEPARTAMENTO";
 
 // ---- DeptGrid ----
 
@@ -208,6 +208,7 @@ TEST(DeptEditor, LengthErrorsComeInOrderAndKeepEverythingTyped) {
       {"12345678", "ok", "ERRO - VALOR EXCEDE 7 DIGITOS"},
       {"1234567", "1234567890123", "NOME EXCEDE 12 CARACTERES"},
       {"1234567", "A|B", kSeparatorError},
+      {"1|2", "ok", "ERRO - O CARACTERE | NÃO É PERMITIDO\nPREÇO"},
       {"12345678", "A|B", "ERRO - VALOR EXCEDE 7 DIGITOS"},
       {"", "", nullptr},
   };
@@ -302,7 +303,7 @@ TEST(DeptEditor, RaisesExactlyTheMarkersOfWhatChanged) {
       {"only a flag, price 150", "150", "CAFE", nullptr, nullptr, true, true, false, false},
       {"name, price zeros", "0000000", "CAFE", nullptr, "CHA", false, false, true, true},
       {"only the price", "0000000", "CAFE", "0000001", nullptr, false, false, true, false},
-      {"100 to 0100", "100", "CAFE", "0100", nullptr, false, false, true, false},
+      {"100 to 0100", "100", "CAFE", "0100", nullptr, false, false, false, false},
       {"name, price of no digits", "abc", "CAFE", nullptr, "CHA", false, false, true, true},
       {"same name typed, zero price", "0", "CAFE", nullptr, "CAFE", false, false, false, false},
   };

@@ -24,9 +24,10 @@ class FakeFormView : public FormView {
     }
   }
 
-  // Types into a field as the user would: characters that a digits-only field refuses are
-  // dropped and the field's input limit cuts the rest.
+  // Types into a field as the user would, which puts the focus there: characters that a
+  // digits-only field refuses are dropped and the field's input limit cuts the rest.
   void Type(int id, std::string_view text) {
+    focus = id;
     const ControlTemplate* c = form_.Find(id);
     std::string accepted;
     for (char ch : text) {
@@ -37,10 +38,17 @@ class FakeFormView : public FormView {
       accepted.resize(static_cast<std::size_t>(c->max_length));
     texts[id] = accepted;
   }
-  void Click(Presenter& presenter, int id) { presenter.OnCommand(*this, id); }
+  // A mouse click: the button takes the focus, then its command arrives.
+  void Click(Presenter& presenter, int id) {
+    focus = id;
+    presenter.OnCommand(*this, id);
+  }
+  // Enter: the default button's command, with the focus left where it is.
+  void PressEnter(Presenter& presenter) { presenter.OnCommand(*this, kIdOk); }
   // Types into a field and moves the focus away from it.
   void TypeAndLeave(Presenter& presenter, int id, std::string_view text) {
     Type(id, text);
+    focus = -1;
     presenter.OnFocusLost(*this, id);
   }
 
@@ -61,6 +69,7 @@ class FakeFormView : public FormView {
     return it == enabled.end() || it->second;
   }
   void SetFocus(int id) override { focus = id; }
+  int FocusedControl() const override { return focus; }
   void SetTitle(std::string_view t) override { title = std::string(t); }
   void Close(int result) override { closed = result; }
   void Hide() override {

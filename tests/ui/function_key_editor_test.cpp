@@ -187,6 +187,7 @@ TEST_F(FunctionKeyEditorTest, SaveChecksEveryStepInOrderAndStoresNothingOnAnErro
     const char* text;  // what the user types next
     int other_id = 0;  // and, for the pair of currency fields, into this one
     const char* other_text = "";
+    int focus = 0;  // where the message puts the focus (0: not moved)
   };
   const Fix fixes[] = {
       {"ERRO - DESCONTO EXCEDE 5 DIGITOS", 1068, "1a"},
@@ -197,7 +198,7 @@ TEST_F(FunctionKeyEditorTest, SaveChecksEveryStepInOrderAndStoresNothingOnAnErro
       {"ERRO - CAMBIO EXCEDE 7 DÍGITOS", 1021, "0625"},
       {"ERRO - CASAS DECIMAIS DO CÂMBIO EXCEDE 1 DÍGITO", 1022, ""},
       {"ERRO - INFORMOU CAMBIO, MAS FALTA CASAS DECIMAIS", 1021, "", 1022, "3"},
-      {"ERRO - TEM CASAS DECIMAIS, MAS CAMBIO NAO INFORMADO", 1022, ""},
+      {"ERRO - TEM CASAS DECIMAIS, MAS CAMBIO NAO INFORMADO", 1021, "0625", 1022, "8"},
       {"ERRO - VALOR EM DINHEIRO EXCEDE 8 DÍGITOS", 1005, "12345678"},
       {"ERRO - VALOR EM CHEQUE EXCEDE 8 DÍGITOS", 1057, "1"},
       {"ERRO - VALOR EM CARTAO EXCEDE 8 DÍGITOS", 1029, ""},
@@ -210,8 +211,10 @@ TEST_F(FunctionKeyEditorTest, SaveChecksEveryStepInOrderAndStoresNothingOnAnErro
       {"ERRO - NOME DE DESCONTO % EXCEDE 8 CARACTERES", 1016, "DESC %"},
       {"ERRO - NOME DE ACRESC % EXCEDE 8 CARACTERES", 1018, "ACR|SC"},
       {"ERRO - NOME DE DESC VALOR EXCEDE 8 CARACTERES", 1020, "EMPREG"},
-      // Only after the form's own checks: the parameter file's separator.
-      {"ERRO - O CARACTERE | NÃO É PERMITIDO", 1018, "ACRESC"},
+      // Only after the form's own checks: the parameter file's separator, named and focused,
+      // and the decimal places beyond 7.
+      {"ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DE ACRÉSCIMO %", 1018, "ACRESC", 0, "", 1018},
+      {"ERRO - CASAS DECIMAIS: 0 A 7", 1022, "7", 0, "", 1022},
   };
   for (const Fix& fix : fixes) {
     SCOPED_TRACE(fix.message);
@@ -224,6 +227,9 @@ TEST_F(FunctionKeyEditorTest, SaveChecksEveryStepInOrderAndStoresNothingOnAnErro
     EXPECT_EQ(view_->texts, typed);
     EXPECT_EQ(state_.params, before);
     EXPECT_FALSE(state_.params_modified);
+    if (fix.focus != 0) {
+      EXPECT_EQ(view_->focus, fix.focus);
+    }
     put(fix.id, fix.text);
     if (fix.other_id != 0) put(fix.other_id, fix.other_text);
   }
@@ -234,12 +240,20 @@ TEST_F(FunctionKeyEditorTest, SaveChecksEveryStepInOrderAndStoresNothingOnAnErro
   EXPECT_TRUE(state_.params_modified);
   EXPECT_EQ(state_.params.discount_pct_key.percent, "10000");
   EXPECT_EQ(state_.params.surcharge_pct_key.percent, "99999");
-  EXPECT_EQ(state_.params.currency_key.exchange_rate, "");
+  EXPECT_EQ(state_.params.currency_key.exchange_rate, "0625");
+  EXPECT_EQ(state_.params.currency_key.rate_decimals, "7");
   EXPECT_EQ(state_.params.card_key.name, "CART\xC3O");
 }
 
 TEST_F(FunctionKeyEditorTest, TheSeparatorIsRefusedInEveryNameFieldWithTheFirstOneReported) {
-  for (int id : {1052, 1059, 1062, 1067, 1016, 1018, 1020}) {
+  const struct {
+    int id;
+    const char* name;
+  } fields[] = {{1052, "NOME DE DINHEIRO"},         {1059, "NOME DE CHEQUE"},
+                {1062, "NOME DE CARTÃO"},           {1067, "NOME DE CANC CUPOM"},
+                {1016, "NOME DE DESCONTO %"},       {1018, "NOME DE ACRÉSCIMO %"},
+                {1020, "NOME DE VALOR DO DESCONTO"}};
+  for (const auto& [id, name] : fields) {
     SCOPED_TRACE(id);
     SetUp();
     Open();
@@ -247,7 +261,9 @@ TEST_F(FunctionKeyEditorTest, TheSeparatorIsRefusedInEveryNameFieldWithTheFirstO
     view_->Type(id, "A|B");
     view_->Type(1020, "X|Y");  // later in the order: not reported while an earlier one fails
     Save();
-    EXPECT_EQ(Errors(), std::vector<std::string>{Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO")});
+    EXPECT_EQ(Errors(), std::vector<std::string>{Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") +
+                                                 Win1252(name)});
+    EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], id == 1020 ? "X|Y" : "A|B");
     EXPECT_EQ(state_.params, ParamSet{});

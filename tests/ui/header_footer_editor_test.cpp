@@ -51,6 +51,7 @@ TEST_F(HeaderFooterEditorTest, TemplateHoldsTwelveLineFieldsWithTheSameHelpAndTh
       ASSERT_NE(c, nullptr) << id;
       EXPECT_EQ(c->kind, ControlKind::kEdit);
       EXPECT_FALSE(c->digits_only);
+      EXPECT_EQ(c->max_length, 24) << "a line takes no more than it stores";
       EXPECT_EQ(c->help, help);
       ASSERT_NE(form.Find(id + 4000), nullptr) << "hint of " << id;
       EXPECT_LE(c->x + c->width, form.width);
@@ -116,15 +117,25 @@ TEST_F(HeaderFooterEditorTest, SavingWithoutChangesStillMarksTheParametersModifi
 }
 
 TEST_F(HeaderFooterEditorTest, TheSeparatorInAnyLineIsRefusedAndNothingIsStored) {
-  for (int id : {1005, 1062, 1065, 1018}) {
+  const struct {
+    int id;
+    const char* name;
+  } lines[] = {{1005, "LINHA 1 DO CABEÇALHO"},
+               {1062, "LINHA 6 DO CABEÇALHO"},
+               {1065, "LINHA 1 DO RODAPÉ"},
+               {1018, "LINHA 6 DO RODAPÉ"}};
+  for (const auto& [id, name] : lines) {
     SetUp();
     sink_.messages.clear();
     Open();
     view_->Type(1052, "NOVO");
     view_->Type(id, "A | B");
+    view_->focus = 1052;
     Save();
     ASSERT_EQ(sink_.messages.size(), 1u) << id;
-    EXPECT_EQ(sink_.messages[0].text, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+    EXPECT_EQ(sink_.messages[0].text,
+              Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name));
+    EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], "A | B");
     EXPECT_EQ(state_.params, ParamSet{});

@@ -96,14 +96,16 @@ TEST_F(MiscOptionsEditorTest, TemplateHoldsTheOptionBoxesFieldsNotesAndButtons) 
     int id;
     const char* label;
     bool digits_only;
+    int max_length;  // what the field stores: nothing is cut unseen
   };
-  for (const FieldRow& f : {FieldRow{1005, "Símbolo da\nmoeda:real", false},
-                            FieldRow{1052, "Moeda\nestrangeira:", false},
-                            FieldRow{1057, "Número\ndo caixa", true}}) {
+  for (const FieldRow& f : {FieldRow{1005, "Símbolo da\nmoeda:real", false, 5},
+                            FieldRow{1052, "Moeda\nestrangeira:", false, 5},
+                            FieldRow{1057, "Número\ndo caixa", true, 6}}) {
     const ControlTemplate* c = form.Find(f.id);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->kind, ControlKind::kEdit);
     EXPECT_EQ(c->digits_only, f.digits_only);
+    EXPECT_EQ(c->max_length, f.max_length);
     EXPECT_FALSE(c->help.empty());
     ASSERT_NE(form.Find(c->buddy), nullptr);
     EXPECT_EQ(form.Find(c->buddy)->label, Win1252(f.label));
@@ -219,7 +221,11 @@ TEST_F(MiscOptionsEditorTest, SymbolsAndRegisterNumberAreStoredAsTypedAndCut) {
 }
 
 TEST_F(MiscOptionsEditorTest, TheSeparatorInASymbolIsRefusedAndNothingIsStored) {
-  for (int id : {1005, 1052}) {
+  const struct {
+    int id;
+    const char* name;
+  } fields[] = {{1005, "SÍMBOLO DA MOEDA LOCAL"}, {1052, "SÍMBOLO DA MOEDA ESTRANGEIRA"}};
+  for (const auto& [id, name] : fields) {
     SetUp();
     sink_.messages.clear();
     Open();
@@ -227,7 +233,9 @@ TEST_F(MiscOptionsEditorTest, TheSeparatorInASymbolIsRefusedAndNothingIsStored) 
     view_->Type(id, "R|$");
     Save();
     ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+    EXPECT_EQ(sink_.messages[0].text,
+              Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name));
+    EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], "R|$");
     EXPECT_EQ(state_.params, ParamSet{});

@@ -54,9 +54,12 @@ TEST(OperatorEditor, TakingACodeReadsItsFirstTwoCharacters) {
     h.Op(5).name = "JOSE";
     h.Op(10).name = "MARIA";
     h.view->SetText(kName, "typed");
+    h.desktop.answers = {BoxAnswer::kYes};  // discard "typed" when a record is taken
     h.view->SetText(kCode, c.typed);
     h.presenter->OnFocusLost(*h.view, kCode);
     EXPECT_EQ(h.state.current_operator, c.current);
+    const bool taken = !c.message && (c.current == 5 || c.current == 10);
+    EXPECT_EQ(h.desktop.messages.size(), taken ? 1u : 0u);
     if (c.message) {
       EXPECT_EQ(h.Errors(), std::vector<std::string>{c.message});
     } else {
@@ -79,7 +82,7 @@ TEST(OperatorEditor, NameChecksComeInOrderAndKeepWhatWasTyped) {
       {"", "ERRO - NOME NÃO INFORMADO"},
       {"123456789", "ERRO - NOME EXCEDE 8 CARACTERES"},
       {"1234|6789", "ERRO - NOME EXCEDE 8 CARACTERES"},
-      {"JO|E", "ERRO - O CARACTERE | NÃO É PERMITIDO"},
+      {"JO|E", "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"},
       {"12345678", nullptr},
       {"   ", nullptr},
       {"{J{O{S{E", nullptr},
@@ -121,7 +124,7 @@ TEST(OperatorEditor, SavingTheUnchangedNameStillMarksTheOperator) {
   }
 }
 
-TEST(OperatorEditor, AfterARejectedCodeSavingOnlyEmptiesTheForm) {
+TEST(OperatorEditor, AfterARejectedCodeSavingStoresNothingAndKeepsWhatWasTyped) {
   for (const char* code : {"0", "11", "123"}) {
     SCOPED_TRACE(code);
     OperatorHarness h;
@@ -130,12 +133,36 @@ TEST(OperatorEditor, AfterARejectedCodeSavingOnlyEmptiesTheForm) {
     h.view->SetText(kName, "NOME");
     const ParamSet before = h.state.params;
     h.Click(kIdOk);
-    EXPECT_TRUE(h.Errors().empty());
+    EXPECT_EQ(h.Errors(), std::vector<std::string>{"ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10"});
     EXPECT_EQ(h.state.params, before);
     EXPECT_FALSE(h.state.params_modified);
-    EXPECT_TRUE(h.Text(kName).empty());
-    EXPECT_TRUE(h.Text(kCode).empty());
+    EXPECT_EQ(h.Text(kName), "NOME");
+    EXPECT_EQ(h.Text(kCode), code);
+    EXPECT_EQ(h.view->focus, kCode);
   }
+}
+
+TEST(OperatorEditor, TheCodeOnScreenAndTheNameOnScreenBelongTogether) {
+  OperatorHarness h;
+  h.Op(3).name = "ANA";
+  h.Op(4).name = "RUI";
+  h.view->Type(kCode, "3");
+  h.view->PressEnter(*h.presenter);  // takes the code, stores nothing
+  EXPECT_EQ(h.Text(kName), "ANA");
+  EXPECT_FALSE(h.state.params_modified);
+  h.view->Type(kName, "BIA");
+  h.TypeAndLeave(kCode, "4");  // Não, the default: operator 3 and "BIA" stay together
+  ASSERT_EQ(h.desktop.messages.size(), 1u);
+  EXPECT_EQ(h.desktop.messages[0].text, Win1252("Descartar as alterações do operador 3?"));
+  EXPECT_EQ(h.desktop.messages[0].title, Win1252("ATENÇÃO"));
+  EXPECT_EQ(h.Text(kCode), "3");
+  h.Click(kIdOk);
+  EXPECT_EQ(h.Op(3).name, "BIA");
+  EXPECT_EQ(h.Op(4).name, "RUI");
+  EXPECT_EQ(h.Op(4).changed, 0);
+  h.TypeAndLeave(kCode, "4");  // after the save nothing is typed: no question
+  EXPECT_EQ(h.Text(kName), "RUI");
+  EXPECT_EQ(h.desktop.messages.size(), 1u);
 }
 
 TEST(OperatorEditor, SairAndTheCloseCommandStoreNothing) {

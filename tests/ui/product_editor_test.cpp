@@ -109,7 +109,10 @@ TEST(ProductEditor, TakingACodeReplacesWhatTheFormHeldByTheStoredProduct) {
   h.Fill("1", "typed", "9");
   h.view->SetCheck(1048, true);
   h.view->SetCheck(1049, false);
+  h.desktop.answers = {BoxAnswer::kYes};
   h.TypeAndLeave(kCode, "1234");
+  ASSERT_EQ(h.desktop.messages.size(), 1u);
+  EXPECT_EQ(h.desktop.messages[0].text, Win1252("Descartar as alterações do produto 123?"));
   EXPECT_FALSE(h.view->GetCheck(1048));
   EXPECT_TRUE(h.view->GetCheck(1049));
   EXPECT_FALSE(h.view->GetCheck(1050));
@@ -150,7 +153,7 @@ TEST(ProductEditor, ValidatesInItsFixedOrderAndKeepsEverythingAfterAnError) {
       {"", "CHA", "17", false, "ERRO - MAXIMO 16 DEPARTAMENTOS"},
       {"", "", "", false, "ERRO - COD DEPTO NÃO INFORMADO"},
       {"", "A|B", "", false, "ERRO - COD DEPTO NÃO INFORMADO"},
-      {"", "A|B", "16", false, "ERRO - O CARACTERE | NÃO É PERMITIDO"},
+      {"", "A|B", "16", false, "ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO PRODUTO"},
       {"", "1234567890123|", "16", false, "ERRO - NOME EXCEDE 12 CARACTERES"},
   };
   for (const Case& c : cases) {
@@ -209,44 +212,169 @@ TEST(ProductEditor, ANamelessProductWithoutStatusIsStoredWithOneBlank) {
   EXPECT_EQ(h.Plu(7).changed_name, 1);
 }
 
-TEST(ProductEditor, WithoutAValidCodeSavingOnlyEmptiesTheForm) {
-  for (const char* code : {"0", "750", ""}) {
-    SCOPED_TRACE(code);
+// A code in the field that cannot be taken stores nothing, says why and keeps everything
+// typed; an empty form without a code has nothing to keep and is only emptied.
+TEST(ProductEditor, WithoutAValidCodeSavingStoresNothing) {
+  struct Case {
+    const char* code;
+    bool typed;
+    const char* message;  // nullptr: none, and the form is emptied
+  };
+  const Case cases[] = {
+      {"0", true, "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)"},
+      {"750", true, "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)"},
+      {"750", false, "ERRO - CODIGO EXCEDE LIMITE (MAX. 500)"},
+      {"1x", true, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"", true, "ERRO - CODIGO NÃO INFORMADO"},
+      {"", false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.code) + (c.typed ? " typed" : ""));
     ProductHarness h;
-    h.TypeAndLeave(kCode, code);
-    h.sink.messages.clear();
-    h.Fill("100", "X", "99");
-    h.view->SetCheck(1048, true);
+    h.view->SetText(kCode, c.code);  // as pasted, never left
+    if (c.typed) {
+      h.Fill("100", "X", "99");
+      h.view->SetCheck(1048, true);
+    }
     const ParamSet before = h.state.params;
     h.Click(kIdOk);
-    EXPECT_TRUE(h.Errors().empty());
     EXPECT_EQ(h.state.params, before);
     EXPECT_FALSE(h.state.params_modified);
-    EXPECT_TRUE(h.FormIsEmpty());
+    if (c.message) {
+      EXPECT_EQ(h.Errors(), std::vector<std::string>{Win1252(c.message)});
+      EXPECT_EQ(h.Text(kCode), c.code);
+      EXPECT_EQ(h.Text(kName), c.typed ? "X" : "");
+      EXPECT_EQ(h.view->focus, kCode);
+    } else {
+      EXPECT_TRUE(h.Errors().empty());
+      EXPECT_TRUE(h.FormIsEmpty());
+    }
+    EXPECT_TRUE(h.desktop.messages.empty());
   }
 }
 
-TEST(ProductEditor, StoresUnderTheCodeLastTakenNotTheCodeFieldsText) {
-  ProductHarness h;
-  h.TypeAndLeave(kCode, "10");
-  h.view->Type(kCode, "20");  // typed but not left
-  h.Fill("5", "X", "1");
-  h.Click(kIdOk);
-  EXPECT_EQ(h.Plu(10).name, "X");
-  EXPECT_EQ(h.Plu(20), PluRecord{});
+// The code on screen and the values on screen belong together.
+struct ProductPair : ProductHarness {
+  ProductPair() {
+    for (int n : {5, 9}) {
+      Plu(n).name = n == 5 ? "CINCO" : "NOVE";
+      Plu(n).price = n == 5 ? "500" : "900";
+      Plu(n).dept_code = "1";
+    }
+  }
+  std::vector<std::string> Questions() const {
+    std::vector<std::string> texts;
+    for (const MessageBox& b : desktop.messages) {
+      EXPECT_EQ(b.title, Win1252("ATENÇÃO"));
+      EXPECT_EQ(b.icon, BoxIcon::kQuestion);
+      EXPECT_EQ(b.buttons, BoxButtons::kYesNo);
+      EXPECT_EQ(b.default_answer, BoxAnswer::kNo);
+      texts.push_back(b.text);
+    }
+    return texts;
+  }
+};
+
+const std::string kAsk5 = Win1252("Descartar as alterações do produto 5?");
+const std::string kAsk9 = Win1252("Descartar as alterações do produto 9?");
+
+TEST(ProductEditor, EnterInTheCodeFieldTakesTheCodeAndStoresNothing) {
+  ProductPair h;
+  h.view->Type(kCode, "9");
+  h.view->PressEnter(*h.presenter);
+  EXPECT_EQ(h.Text(kName), "NOVE");
+  EXPECT_EQ(h.Text(kCode), "9");
+  EXPECT_FALSE(h.state.params_modified);
+  h.view->Type(kName, "NOVO NOME");
+  h.view->PressEnter(*h.presenter);  // Enter in the name field: the save
+  EXPECT_EQ(h.Plu(9).name, "NOVO NOME");
+  EXPECT_TRUE(h.FormIsEmpty());
+
+  // Enter in the code field after values were typed for another product asks first.
+  h.TypeAndLeave(kCode, "5");
+  h.view->Type(kName, "CINCO NOVO");
+  h.view->Type(kCode, "9");
+  h.view->PressEnter(*h.presenter);  // Não, the default
+  EXPECT_EQ(h.Questions(), std::vector<std::string>{kAsk5});
+  EXPECT_EQ(h.Text(kCode), "5");
+  EXPECT_EQ(h.Text(kName), "CINCO NOVO");
+  EXPECT_EQ(h.Plu(5).name, "CINCO");
+  EXPECT_EQ(h.Plu(9).name, "NOVO NOME");
 }
 
-TEST(ProductEditor, ACodeTypedLastLoadsTheStoredProductBeforeTheSave) {
-  // The code field loses the focus to the button first, so the stored values replace what
-  // was typed before the code.
-  ProductHarness h;
-  h.Plu(8).name = "OLD";
-  h.Plu(8).dept_code = "2";
-  h.view->Type(kName, "NEW");
-  h.TypeAndLeave(kCode, "8");
+// The real dialog's order: the code field loses the focus to the button, then the click.
+TEST(ProductEditor, ACodeTypedLastNeverStoresValuesUnderTheWrongCode) {
+  struct Case {
+    const char* what;
+    bool loaded_first;  // values typed over product 5's; otherwise into the empty form
+    BoxAnswer answer;
+    const char* question;
+    const char* stored5;  // the names after the click
+    const char* stored9;
+    const char* code_after;  // the code field after the click ("" when saved)
+  };
+  const Case cases[] = {
+      {"over 5, keep", true, BoxAnswer::kNo, "5", "TYPED", "NOVE", ""},
+      {"over 5, discard", true, BoxAnswer::kYes, "5", "CINCO", "NOVE", ""},
+      {"empty form, keep", false, BoxAnswer::kNo, "9", "CINCO", "TYPED", ""},
+      {"empty form, discard", false, BoxAnswer::kYes, "9", "CINCO", "NOVE", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ProductPair h;
+    if (c.loaded_first) h.TypeAndLeave(kCode, "5");
+    h.view->Type(kName, "TYPED");
+    h.view->Type(kDept, "1");
+    h.desktop.answers = {c.answer};
+    h.TypeAndLeave(kCode, "9");
+    h.Click(kIdOk);
+    EXPECT_TRUE(h.Errors().empty());
+    EXPECT_EQ(h.Questions(),
+              std::vector<std::string>{Win1252("Descartar as alterações do produto ") + c.question +
+                                       "?"});
+    EXPECT_EQ(h.Plu(5).name, c.stored5);
+    EXPECT_EQ(h.Plu(9).name, c.stored9);
+    EXPECT_EQ(h.Text(kCode), c.code_after);
+  }
+}
+
+TEST(ProductEditor, ACodeTypedButNotTakenIsTakenByTheSaveWhichStoresNothing) {
+  ProductPair h;
+  h.TypeAndLeave(kCode, "5");
+  h.view->Type(kName, "TYPED");
+  h.view->SetText(kCode, "9");  // typed, the field never left
+  h.Click(kIdOk);               // Não
+  EXPECT_EQ(h.Questions(), std::vector<std::string>{kAsk5});
+  EXPECT_EQ(h.Text(kCode), "5");
+  EXPECT_EQ(h.Text(kName), "TYPED");
+  EXPECT_EQ(h.Plu(5).name, "CINCO");
+  EXPECT_EQ(h.Plu(9).name, "NOVE");
   h.Click(kIdOk);
-  EXPECT_EQ(h.Plu(8).name, "OLD");
-  EXPECT_EQ(h.Plu(8).changed_name, 0);
+  EXPECT_EQ(h.Plu(5).name, "TYPED");
+
+  // Nothing typed: the save shows the code's product and stores nothing.
+  h.TypeAndLeave(kCode, "5");
+  h.view->SetText(kCode, "9");
+  h.Click(kIdOk);
+  EXPECT_EQ(h.Questions().size(), 1u);
+  EXPECT_EQ(h.Text(kName), "NOVE");
+  EXPECT_FALSE(h.Plu(9).changed_name);
+}
+
+TEST(ProductEditor, OnlyValuesTypedSinceTheLastLoadOrSaveAreAskedAbout) {
+  ProductPair h;
+  h.TypeAndLeave(kCode, "5");
+  h.TypeAndLeave(kCode, "9");  // nothing typed over 5
+  h.view->Type(kName, "NOVE NOVO");
+  h.TypeAndLeave(kCode, "009");  // the same product: its values stay
+  EXPECT_EQ(h.Text(kName), "NOVE NOVO");
+  h.Click(kIdOk);
+  h.TypeAndLeave(kCode, "5");  // the form emptied by the save holds nothing typed
+  EXPECT_EQ(h.Text(kName), "CINCO");
+  h.TypeAndLeave(kCode, "750");  // refused: the values stay, nothing to ask
+  EXPECT_EQ(h.Text(kName), "CINCO");
+  EXPECT_TRUE(h.Questions().empty());
+  EXPECT_EQ(h.Plu(9).name, "NOVE NOVO");
 }
 
 TEST(ProductEditor, RaisesExactlyTheMarkersOfWhatChanged) {
@@ -268,7 +396,8 @@ TEST(ProductEditor, RaisesExactlyTheMarkersOfWhatChanged) {
       {"flag, price 150", "150", nullptr, nullptr, nullptr, true, true, false, false, false},
       {"name, price zeros", "000", nullptr, "NOVO", nullptr, false, false, true, true, false},
       {"name, price 150", "150", nullptr, "NOVO", nullptr, false, false, false, true, false},
-      {"price 100 to 0100", "100", "0100", nullptr, nullptr, false, false, true, false, false},
+      {"price 100 to 0100", "100", "0100", nullptr, nullptr, false, false, false, false, false},
+      {"price 100 to 1000", "100", "1000", nullptr, nullptr, false, false, true, false, false},
       {"everything", "", "1", "NOVO", "9", true, true, true, true, true},
   };
   for (const Case& c : cases) {

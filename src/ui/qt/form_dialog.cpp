@@ -94,6 +94,13 @@ QWidget* FormDialog::Control(int id) const {
   return it == controls_.end() ? nullptr : it->second;
 }
 
+int FormDialog::ControlId(const QWidget* widget) const {
+  if (!widget) return -1;
+  for (const auto& [id, w] : controls_)
+    if (w == widget) return id;
+  return -1;
+}
+
 void FormDialog::Build() {
   setObjectName(QString::fromStdString(form_.name));
   setFont(FormFont(units_.font_pixels));
@@ -173,10 +180,13 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(this);
       if (c.max_length > 0) edit->setMaxLength(c.max_length);
-      edit->setValidator(new FieldValidator(c.digits_only, edit));
+      auto* validator = new FieldValidator(c.digits_only, edit);
+      edit->setValidator(validator);
       edit->installEventFilter(this);
       edit->setAccessibleName(label);
       edit_ids_[edit] = c.id;
+      // The validator judges each edit against the text before it.
+      connect(edit, &QLineEdit::textChanged, validator, &FieldValidator::SetBase);
       connect(edit, &QLineEdit::textChanged, this, [this, id = c.id] { TextChanged(id); });
       widget = edit;
       break;
@@ -330,9 +340,9 @@ void FormDialog::TextChanged(int id) {
 
 int FormDialog::EnterCommand() const {
   QWidget* focus = focusWidget();
-  if (auto* button = qobject_cast<QPushButton*>(focus)) {
-    for (const auto& [id, w] : controls_)
-      if (w == button) return id;
+  if (qobject_cast<QPushButton*>(focus)) {
+    const int id = ControlId(focus);
+    if (id >= 0) return id;
   }
   if (default_id_ >= 0) {
     QWidget* def = Control(default_id_);
@@ -403,6 +413,9 @@ void QtFormView::SetText(int id, std::string_view text) {
   QWidget* w = dialog_.Control(id);
   const QString value = ToQString(text);
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    // A stored text is shown whole, whatever the field would take as typed.
+    if (auto* validator = edit->findChild<FieldValidator*>(QString(), Qt::FindDirectChildrenOnly))
+      validator->SetBase(value.left(edit->maxLength()));
     edit->setText(value);
     edit->setCursorPosition(0);
   } else if (auto* label = qobject_cast<QLabel*>(w)) {
@@ -435,6 +448,8 @@ bool QtFormView::IsEnabled(int id) const {
 void QtFormView::SetFocus(int id) {
   if (QWidget* w = dialog_.Control(id)) w->setFocus(Qt::OtherFocusReason);
 }
+
+int QtFormView::FocusedControl() const { return dialog_.ControlId(dialog_.focusWidget()); }
 
 void QtFormView::SetTitle(std::string_view title) { dialog_.setWindowTitle(ToQString(title)); }
 

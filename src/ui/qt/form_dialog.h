@@ -62,6 +62,8 @@ class FormDialog : public QDialog {
   FormView& view();
   // The control with this id (nullptr when the form has none).
   QWidget* Control(int id) const;
+  // The id of this control (-1 when it is none of the form's addressed controls).
+  int ControlId(const QWidget* widget) const;
   bool closed() const { return closed_; }
   int result() const { return result_; }
 
@@ -116,6 +118,7 @@ class QtFormView : public FormView {
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
   void SetFocus(int id) override;
+  int FocusedControl() const override;
   void SetTitle(std::string_view title) override;
   void Close(int result) override;
   void Hide() override;

@@ -181,6 +181,49 @@ TEST_F(FormDialogTest, FieldsKeepTheirLimitsAndRefuseWhatTheyCannotHold) {
   EXPECT_EQ(price->text(), QString());
 }
 
+// A stored text that holds what its field would not take as typed (a hand-edited file) is
+// shown whole and stays editable: only what is newly typed or pasted is filtered.
+TEST_F(FormDialogTest, AStoredTextTheFieldWouldRefuseStaysEditable) {
+  FormDialog dialog(presenter);
+  ASSERT_TRUE(testing::ShowActive(dialog));
+  FormView& view = dialog.view();
+  struct Case {
+    int id;
+    std::string stored;
+    QString shown;
+  };
+  const Case cases[] = {
+      {1005, "12,5", QStringLiteral("12,5")},
+      {1052, "A\tB", QStringLiteral("A\tB")},
+      {1052, "X\x81Y", QStringLiteral("X") + QChar(0x81) + QStringLiteral("Y")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    auto* edit = Ctl<QLineEdit>(dialog, c.id);
+    view.SetText(c.id, c.stored);
+    EXPECT_EQ(edit->text(), c.shown);
+    EXPECT_EQ(view.GetText(c.id, 100), c.stored);
+    edit->setFocus();
+    edit->end(false);
+    testing::TypeText(edit, QStringLiteral("7"));
+    EXPECT_EQ(edit->text(), c.shown + QStringLiteral("7"));
+    testing::TypeText(edit, QStringLiteral("Ł"));  // still refused as typed
+    EXPECT_EQ(edit->text(), c.shown + QStringLiteral("7"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), c.shown);
+    edit->home(false);
+    for (qsizetype left = c.shown.size(); left > 0; --left) {
+      QTest::keyClick(edit, Qt::Key_Delete);
+      EXPECT_EQ(edit->text().size(), left - 1);
+    }
+    // What is pasted is filtered as before.
+    edit->insert(QStringLiteral("1\t2"));
+    EXPECT_EQ(edit->text(), QString());
+    edit->insert(QStringLiteral("12"));
+    EXPECT_EQ(edit->text(), QStringLiteral("12"));
+  }
+}
+
 TEST_F(FormDialogTest, ViewTextsAreWindows1252AndCutToTheMaximum) {
   FormDialog dialog(presenter);
   FormView& view = dialog.view();

@@ -1,12 +1,15 @@
 // The department grid and editor, the product editor and the operator editor in the real
 // dialog: every control with its id, label, limit, digits-only input and help, and one run of
 // each form as a user would drive it.
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "common/cp1252.h"
 #include "common/recording_sink.h"
@@ -200,6 +203,40 @@ TEST_F(RecordEditorsQtTest, ProductEditorTakesItsCodeWhenTheFieldIsLeft) {
   EXPECT_EQ(tea.changed_name, 0);
 }
 
+// Enter in the code field takes the code as leaving it does, and stores nothing; a click on
+// "Salvar / Próximo" after typing a code reaches the presenter after the focus-lost.
+TEST_F(RecordEditorsQtTest, EnterInTheCodeFieldTakesTheCodeAndAClickAfterItAsksFirst) {
+  state.params.Product(9).name = "NOVE";
+  state.params.Product(9).dept_code = "1";
+  state.params.Product(5).name = "CINCO";
+  std::vector<QString> questions;
+  desktop.hooks().message_box = [&](QMessageBox& box) {
+    questions.push_back(box.text());
+    return box.defaultButton() == box.button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Yes;
+  };
+  Run(MakeProductEditor(state, desktop), [&](FormDialog& d) {
+    auto* code = Ctl<QLineEdit>(d, 1005);
+    Type(d, 1005, QStringLiteral("9"));
+    QTest::keyClick(code, Qt::Key_Return);
+    EXPECT_EQ(d.focusWidget(), code);
+    EXPECT_EQ(Text(d, 1057), QStringLiteral("NOVE"));
+    EXPECT_EQ(Text(d, 1005), QStringLiteral("9"));
+    Type(d, 1057, QStringLiteral("NOVO NOME"));
+    Type(d, 1005, QStringLiteral("5"));
+    QTest::keyClick(code, Qt::Key_Return);  // Não, the default: product 9 keeps its values
+    EXPECT_EQ(Text(d, 1005), QStringLiteral("9"));
+    EXPECT_EQ(Text(d, 1057), QStringLiteral("NOVO NOME"));
+    QTest::mouseClick(Ctl<QPushButton>(d, kIdOk), Qt::LeftButton);
+    EXPECT_EQ(Text(d, 1005), QString());
+    d.reject();
+  });
+  EXPECT_EQ(questions,
+            std::vector<QString>{QStringLiteral("Descartar as alterações do produto 9?")});
+  EXPECT_EQ(state.params.Product(9).name, "NOVO NOME");
+  EXPECT_EQ(state.params.Product(5).name, "CINCO");
+  EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
   state.params.Operator(5).name = "JOSE";
   Run(MakeOperatorEditor(state, desktop), [&](FormDialog& d) {
@@ -225,7 +262,8 @@ TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
     d.reject();  // Esc
   });
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].text, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO"));
+  EXPECT_EQ(sink.messages[0].text,
+            Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"));
   EXPECT_EQ(state.params.Operator(5).name, "JOSE");
   EXPECT_EQ(state.params.Operator(5).changed, 1);
 }

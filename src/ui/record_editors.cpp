@@ -1,0 +1,139 @@
+#include "ui/record_editors.h"
+
+#include "common/messages.h"
+
+namespace qx::ui {
+
+void NextRecordEditor::OnOpen(FormView& view) {
+  view.SetTitle(Template().title);
+  UpdateRegisterHint(view, name_id_);
+  view.SetFocus(code_id_);
+  shown_ = 0;
+  shown_code_text_.clear();
+  loaded_ = FormValues(view);
+}
+
+void NextRecordEditor::OnCommand(FormView& view, int id) {
+  if (id == kIdOk) {
+    // Enter in the code field takes the code, as leaving the field does, and stores nothing.
+    if (view.FocusedControl() == code_id_)
+      TakeCode(view);
+    else
+      SaveAndNext(view);
+  } else if (id == kIdCancel) {
+    view.Close(0);
+  }
+}
+
+void NextRecordEditor::OnFocusLost(FormView& view, int id) {
+  if (id == code_id_) TakeCode(view);
+}
+
+void NextRecordEditor::OnTextChanged(FormView& view, int id) {
+  if (id == name_id_) UpdateRegisterHint(view, name_id_);
+}
+
+NextRecordEditor::CodeRead NextRecordEditor::ReadCode(const FormView& view) const {
+  const std::string code = view.GetText(code_id_, rules_.code_chars);
+  if (code.empty()) return {};
+  const int n = static_cast<int>(code.size());
+  if (!IsAllDigits(code, n)) return {CodeRead::kNotNumeric, 0};
+  return {CodeRead::kNumber, ParseShortNumber(code, n)};
+}
+
+// An empty field takes nothing. A non-numeric code is refused and the record number keeps
+// its value; a number outside the range is kept as the record number (so nothing can be
+// stored under it) and refused. Neither touches the values on screen.
+void NextRecordEditor::TakeCode(FormView& view) {
+  const CodeRead code = ReadCode(view);
+  if (code.kind == CodeRead::kEmpty) return;
+  if (code.kind == CodeRead::kNotNumeric) {
+    ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+    return;
+  }
+  if (!InRange(code.number)) {
+    current_ = code.number;
+    ShowError(rules_.range_error);
+    return;
+  }
+  if (code.number == shown_) return;  // "005" after "5": the values on screen stay
+  if (ValuesTyped(view) && !ConfirmDiscard(shown_ != 0 ? shown_ : code.number)) {
+    if (shown_ != 0) {
+      view.SetText(code_id_, shown_code_text_);
+      return;
+    }
+    // Typed into the empty form before the code: the values are kept for this code.
+    current_ = shown_ = code.number;
+    shown_code_text_ = view.GetText(code_id_, kReadAll);
+    return;
+  }
+  current_ = shown_ = code.number;
+  shown_code_text_ = view.GetText(code_id_, kReadAll);
+  ShowRecord(view, code.number);
+  loaded_ = FormValues(view);
+}
+
+void NextRecordEditor::SaveAndNext(FormView& view) {
+  const CodeRead code = ReadCode(view);
+  switch (code.kind) {
+    case CodeRead::kEmpty:
+      if (ValuesTyped(view)) {
+        // Values typed with no code: nowhere to store them, and not to be dropped.
+        ShowError(Win1252("ERRO - CODIGO NÃO INFORMADO"));
+        view.SetFocus(code_id_);
+      } else {
+        ClearForNext(view);
+      }
+      return;
+    case CodeRead::kNotNumeric:
+      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+      view.SetFocus(code_id_);
+      return;
+    case CodeRead::kNumber:
+      break;
+  }
+  if (!InRange(code.number)) {
+    current_ = code.number;
+    ShowError(rules_.range_error);
+    view.SetFocus(code_id_);
+    return;
+  }
+  if (code.number != shown_) {
+    // The values on screen belong to another record (or to none): show this one first.
+    TakeCode(view);
+    return;
+  }
+  if (!StoreRecord(view, code.number)) return;
+  ClearForNext(view);
+}
+
+void NextRecordEditor::ClearForNext(FormView& view) {
+  for (int box : ValueBoxes()) view.SetCheck(box, false);
+  view.SetText(code_id_, "");
+  for (int field : ValueFields()) view.SetText(field, "");
+  UpdateRegisterHint(view, name_id_);
+  view.SetFocus(code_id_);
+  shown_ = 0;
+  shown_code_text_.clear();
+  loaded_ = FormValues(view);
+}
+
+std::vector<std::string> NextRecordEditor::FormValues(const FormView& view) const {
+  std::vector<std::string> values;
+  for (int box : ValueBoxes()) values.emplace_back(1, GetCheckFlag(view, box));
+  for (int field : ValueFields()) values.push_back(view.GetText(field, kReadAll));
+  return values;
+}
+
+bool NextRecordEditor::ConfirmDiscard(int code) {
+  MessageBox box;
+  box.title = Win1252("ATENÇÃO");
+  box.text = Win1252("Descartar as alterações do ") + Win1252(rules_.noun_utf8) + " " +
+             std::to_string(code) + "?";
+  box.icon = BoxIcon::kQuestion;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  return desktop_.ShowMessage(box) == BoxAnswer::kYes;
+}
+
+}  // namespace qx::ui
