@@ -112,6 +112,13 @@ TEST_F(RecordEditorsQtTest, DepartmentGridRunsTheEditorHiddenAndItsCloseCommandS
   FormDialog* grid = nullptr;
   bool grid_hidden = false;
   int grid_round = 0;
+  // The save dialog is cancelled with the department's edit unsaved: the grid closes only
+  // after the user agrees to drop the edit.
+  std::vector<QString> questions;
+  desktop.hooks().message_box = [&](QMessageBox& box) {
+    questions.push_back(box.text());
+    return QMessageBox::Yes;
+  };
   Run(MakeDeptGrid(state, desktop), [&](FormDialog& d) {
     if (d.form().name == "DeptGrid") {
       grid = &d;
@@ -156,6 +163,8 @@ TEST_F(RecordEditorsQtTest, DepartmentGridRunsTheEditorHiddenAndItsCloseCommandS
   EXPECT_EQ(state.params.Department(3).price, "1250");
   EXPECT_EQ(state.params.Department(3).name, Win1252("[CAFÉ]"));
   EXPECT_EQ(file_dialogs, 1);  // closing the grid's window ran the save workflow
+  EXPECT_EQ(questions, (std::vector<QString>{
+                           QStringLiteral("As alterações não foram salvas.\nDescartar as alterações?")}));
   EXPECT_TRUE(sink.messages.empty());
 }
 
