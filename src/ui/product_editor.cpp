@@ -2,8 +2,10 @@
 // shows the stored product; "Salvar / Próximo" checks the form, stores the product, raises
 // its change markers for whatever really changed and empties the form for the next code.
 #include "common/messages.h"
+#include "model/product_rules.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
+#include "ui/product_list_workflow.h"
 #include "ui/record_editors.h"
 
 namespace qx::ui {
@@ -13,6 +15,8 @@ constexpr int kIdCode = 1005;
 constexpr int kIdPrice = 1052;
 constexpr int kIdName = 1057;
 constexpr int kIdDeptCode = 1059;
+constexpr int kIdImportList = 1090;
+constexpr int kIdExportList = 1091;
 constexpr int kCodeChars = 3;  // only the first three characters of the code are read
 
 const FormTemplate& ProductEditorTemplate() {
@@ -62,6 +66,13 @@ const FormTemplate& ProductEditorTemplate() {
              {10, 128, 165, 30}));
     c.push_back(DefaultPushButton(kIdOk, "Salvar / Próximo", "", {90, 160, 70, 16}));
     c.push_back(ExitButton({170, 160, 60, 16}));
+    c.push_back(PushButton(kIdImportList, "IMPORTAR planilha",
+                           " Lê os produtos de uma planilha (arquivo CSV) e mostra\n o que mudaria "
+                           "antes de gravar qualquer produto.",
+                           {240, 140, 70, 14}));
+    c.push_back(PushButton(kIdExportList, "EXPORTAR planilha",
+                           " Grava todos os produtos programados numa planilha\n (arquivo CSV).",
+                           {240, 160, 70, 16}));
     return f;
   }();
   return form;
@@ -69,9 +80,20 @@ const FormTemplate& ProductEditorTemplate() {
 
 class ProductEditor : public NextRecordEditor {
  public:
-  explicit ProductEditor(AppState& state) : NextRecordEditor(kIdCode, kIdName), state_(state) {}
+  ProductEditor(AppState& state, Desktop& desktop)
+      : NextRecordEditor(kIdCode, kIdName), state_(state), desktop_(desktop) {}
 
   const FormTemplate& Template() const override { return ProductEditorTemplate(); }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdImportList) {
+      ImportProductListWorkflow(state_, desktop_);
+    } else if (id == kIdExportList) {
+      ExportProductListWorkflow(state_, desktop_);
+    } else {
+      NextRecordEditor::OnCommand(view, id);
+    }
+  }
 
  private:
   static bool InRange(int code) { return code >= 1 && code <= kProductCount; }
@@ -91,42 +113,17 @@ class ProductEditor : public NextRecordEditor {
   // Checks the form in its fixed order; shows the first failure and gives false.
   bool Check(const FormView& view, const std::string& price, const std::string& name,
              const std::string& dept_code) const {
-    const bool any_flag = view.GetCheck(kIdFixedPrice) || view.GetCheck(kIdOpenPrice) ||
-                          view.GetCheck(kIdNegativePrice) || view.GetCheck(kIdSingleItemSale);
-    if (!IsAllDigits(price, static_cast<int>(price.size()))) {
-      ShowError("ERRO - VALOR DEVE SER NUMERICO");
-      return false;
-    }
-    if (price.size() > kPriceLen) {
-      ShowError("ERRO - VALOR EXCEDE 7 DIGITOS");
-      return false;
-    }
-    if (name.empty() && any_flag) {
-      ShowError(Win1252("ERRO - NOME DO PRODUTO NÃO INFORMADO.\n"));
-      return false;
-    }
-    if (name.size() > kRecordNameLen) {
-      ShowError("ERRO - NOME EXCEDE 12 CARACTERES");
-      return false;
-    }
-    const int dept_chars = static_cast<int>(dept_code.size() < 7 ? dept_code.size() : 7);
-    if (dept_code.empty() || ParseShortNumber(dept_code, dept_chars) == 0) {
-      ShowError(Win1252("ERRO - COD DEPTO NÃO INFORMADO"));
-      return false;
-    }
-    if (!IsAllDigits(dept_code, static_cast<int>(dept_code.size()))) {
-      ShowError("ERRO - COD DEPTO DEVE SER NUMERICO");
-      return false;
-    }
-    if (dept_code.size() > kDeptCodeLen) {
-      ShowError("ERRO - DEPARTAMENTO EXCEDE 2 DIGITOS");
-      return false;
-    }
-    if (ParseShortNumber(dept_code, dept_chars) > kDepartmentCount) {
-      ShowError("ERRO - MAXIMO 16 DEPARTAMENTOS");
-      return false;
-    }
-    return !RefuseSeparator(price) && !RefuseSeparator(name) && !RefuseSeparator(dept_code);
+    ProductEntry entry;
+    entry.flags.fixed_price = view.GetCheck(kIdFixedPrice);
+    entry.flags.open_price = view.GetCheck(kIdOpenPrice);
+    entry.flags.negative_price = view.GetCheck(kIdNegativePrice);
+    entry.flags.single_item_sale = view.GetCheck(kIdSingleItemSale);
+    entry.price = price;
+    entry.name = name;
+    entry.dept_code = dept_code;
+    const ProductCheck check = CheckProductEntry(entry);
+    if (!check.ok()) ShowError(ProductEditorMessage(check.fault));
+    return check.ok();
   }
 
   void SaveAndNext(FormView& view) override {
@@ -159,12 +156,13 @@ class ProductEditor : public NextRecordEditor {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeProductEditor(AppState& state, Desktop&) {
-  return std::make_unique<ProductEditor>(state);
+std::unique_ptr<Presenter> MakeProductEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<ProductEditor>(state, desktop);
 }
 
 }  // namespace qx::ui
