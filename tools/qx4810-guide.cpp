@@ -11,6 +11,7 @@
 
 #include "common/cp1252.h"
 #include "common/messages.h"
+#include "exchange/product_list.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
 #include "model/param_set.h"
@@ -45,6 +46,17 @@ Opções:
                        cujo status ou nome mudou entra também com o preço). O nome do resumo
                        leva a data e a hora atuais: loja1-DD-MM-AAAA-hh-mm-ss-RESUMO.HTM
   --summary RESUMO.HTM grava o resumo neste arquivo (só com --since e um único ARQUIVO.par)
+  --import-products LISTA.csv
+                       lê os produtos da planilha LISTA.csv (colunas codigo, nome, preco,
+                       departamento, preco_negativo, venda_unica, preco_aberto, preco_fixo;
+                       separador ';', ',' ou tabulação; UTF-8 ou Windows-1252) e os grava nos
+                       parâmetros lidos antes de gravar o roteiro e --save, marcando-os como
+                       alterados como faz o programa. Com qualquer erro na planilha as
+                       mensagens vão para a saída de erro e nada é gravado (código 1).
+                       (só com um único ARQUIVO.par)
+  --export-products LISTA.csv
+                       grava só a planilha LISTA.csv com todos os produtos programados de
+                       ARQUIVO.par (separador ';', Windows-1252), sem roteiro
   -h, --help           mostra esta ajuda
 
 As mensagens da leitura dos arquivos e os erros de gravação vão para a saída de erro.
@@ -101,6 +113,47 @@ bool OverwritesAnInput(const std::string& page, const std::string& input,
   return false;
 }
 
+// Product lists. The import's messages (warnings and errors) go to standard error with the
+// line and the column; with any error nothing is stored and nothing may be written.
+bool ImportProducts(ParamSet& params, const std::string& csv_path) {
+  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path);
+  if (!bytes) {
+    Error("planilha não encontrada ou ilegível: " + csv_path);
+    return false;
+  }
+  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
+  for (const exchange::ImportMessage& m : import.messages)
+    Error(csv_path + ": " + (m.error ? "erro: " : "aviso: ") + Cp1252ToUtf8(m.text));
+  if (!exchange::ApplyProductImport(params, import)) {
+    Error("planilha com erros, nada foi gravado: " + csv_path);
+    return false;
+  }
+  std::cout << "planilha: " << csv_path << " (" << import.read << " lidos, " << import.added
+            << " novos, " << import.changed << " alterados, " << import.unchanged
+            << " sem alteração)\n";
+  return true;
+}
+
+int ExportProducts(const GuideToolOptions& options) {
+  const std::string& input = options.inputs.front();
+  if (!IsExistingFile(input)) {
+    Error("arquivo de parâmetros não encontrado: " + input);
+    return 1;
+  }
+  if (SameFile(options.export_products_path, input)) {
+    Error("recusado: " + options.export_products_path + " é o arquivo de parâmetros informado");
+    return 1;
+  }
+  ParamSet params;
+  OpenParameters(params, input);
+  if (!exchange::WriteProductList(params, options.export_products_path)) {
+    Error("erro na gravação da planilha: " + options.export_products_path);
+    return 1;
+  }
+  std::cout << "planilha: " << options.export_products_path << "\n";
+  return 0;
+}
+
 // True when everything for this input was written.
 bool ProcessInput(const std::string& input, const GuideToolOptions& options, const ParamSet* old) {
   if (!IsExistingFile(input)) {
@@ -110,6 +163,8 @@ bool ProcessInput(const std::string& input, const GuideToolOptions& options, con
   ParamSet params;
   OpenParameters(params, input);
   if (old != nullptr) RaiseMarkersSince(params, *old);
+  if (!options.import_products_path.empty() && !ImportProducts(params, options.import_products_path))
+    return false;
 
   bool ok = true;
   if (!options.save_path.empty()) {
@@ -158,6 +213,7 @@ int Run(const std::vector<std::string>& args) {
 
   StderrSink sink;
   ScopedMessageSink scoped(&sink);
+  if (!options->export_products_path.empty()) return ExportProducts(*options);
 
   ParamSet old;
   if (!options->since_path.empty()) {

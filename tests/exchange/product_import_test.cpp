@@ -243,5 +243,28 @@ TEST(ProductImport, TheSameListInWindows1252AndInUtf8GivesTheSameProducts) {
   EXPECT_EQ(from_ansi.Product(3).price, "1250");
 }
 
+// tests/data/csv: the same eight products as a Brazilian spreadsheet saves them with "CSV
+// (separado por ponto e vírgula)" (Windows-1252, CR LF, accented titles, "R$ 12,50",
+// "1.234,00", a quoted name holding ';') and saved again as UTF-8 with a byte-order mark.
+TEST(ProductImport, SpreadsheetFilesInBothEncodingsImportToTheSameProducts) {
+  const std::string dir = std::string(QX_TEST_DATA_DIR) + "/csv/";
+  const std::optional<std::string> ansi = ReadProductListFile(dir + "planilha_ansi.csv");
+  const std::optional<std::string> utf8 = ReadProductListFile(dir + "planilha_utf8_bom.csv");
+  ASSERT_TRUE(ansi && utf8);
+  ParamSet a;
+  ParamSet b;
+  const ProductImport from_ansi = PrepareProductImport(a, *ansi);
+  const ProductImport from_utf8 = PrepareProductImport(b, *utf8);
+  EXPECT_EQ(from_ansi.errors + from_utf8.errors, 0);
+  EXPECT_EQ(from_ansi.added, 8);
+  ASSERT_TRUE(ApplyProductImport(a, from_ansi));
+  ASSERT_TRUE(ApplyProductImport(b, from_utf8));
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a.Product(5).name, "SACOLA; P");
+  EXPECT_EQ(a.Product(7).price, "123400");
+  EXPECT_EQ(a.Product(8).price, "");
+  EXPECT_EQ(a.Product(6).status_negative_price, '1');
+}
+
 }  // namespace
 }  // namespace qx::exchange

@@ -202,17 +202,15 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
     case ControlKind::kGroupBox:
       widget = new QGroupBox(label, this);
       break;
-  }
     case ControlKind::kList:
       widget = MakeList(c);
       break;
+  }
   widget->setObjectName(c.id >= 0 ? QStringLiteral("ctl%1").arg(c.id) : QStringLiteral("static%1").arg(index));
   if (!c.help.empty()) AttachHelp(*widget, ToQString(c.help));
   return widget;
 }
 
-void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
-  QRect r = PixelRect(units_, c);
 // A list is a tree without branches: one row per item, a title per column. A double click
 // or Enter on a row activates it; Enter there does not also press the form's default button.
 QWidget* FormDialog::MakeList(const ControlTemplate& c) {
@@ -246,6 +244,8 @@ QWidget* FormDialog::MakeList(const ControlTemplate& c) {
   return list;
 }
 
+void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
+  QRect r = PixelRect(units_, c);
   if (c.kind == ControlKind::kPicture) {
     if (c.width <= 0 || c.height <= 0) r.setSize(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)));
     static_cast<QLabel&>(widget).setPixmap(DrawLogo(r.size(), devicePixelRatioF()));
@@ -411,10 +411,6 @@ void FormDialog::closeEvent(QCloseEvent* event) {
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !closed_) {
-    auto it = edit_ids_.find(watched);
-    if (it != edit_ids_.end()) {
-      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
   if (event->type() == QEvent::KeyPress && !closed_) {
     auto list = list_ids_.find(watched);
     const int key = static_cast<QKeyEvent*>(event)->key();
@@ -427,6 +423,10 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
       }
     }
   }
+  if (event->type() == QEvent::FocusOut && !closed_) {
+    auto it = edit_ids_.find(watched);
+    if (it != edit_ids_.end()) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
       if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
           reason != Qt::MenuBarFocusReason)
         presenter_.OnFocusLost(*view_, it->second);
