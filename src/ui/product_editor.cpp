@@ -69,10 +69,10 @@ const FormTemplate& ProductEditorTemplate() {
     c.push_back(PushButton(kIdImportList, "IMPORTAR planilha",
                            " Lê os produtos de uma planilha (arquivo CSV) e mostra\n o que mudaria "
                            "antes de gravar qualquer produto.",
-                           {240, 140, 70, 14}));
+                           {233, 140, 77, 16}));
     c.push_back(PushButton(kIdExportList, "EXPORTAR planilha",
                            " Grava todos os produtos programados numa planilha\n (arquivo CSV).",
-                           {240, 160, 70, 16}));
+                           {233, 160, 77, 16}));
     return f;
   }();
   return form;
@@ -87,7 +87,8 @@ class ProductEditor : public NextRecordEditor {
 
   void OnCommand(FormView& view, int id) override {
     if (id == kIdImportList) {
-      ImportProductListWorkflow(state_, desktop_);
+      // A product shown before the import would be saved back over what was imported.
+      if (ImportProductListWorkflow(state_, desktop_)) ClearForNext(view);
     } else if (id == kIdExportList) {
       ExportProductListWorkflow(state_, desktop_);
     } else {

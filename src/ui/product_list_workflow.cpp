@@ -142,7 +142,12 @@ bool ExportProductListWorkflow(const AppState& state, Desktop& desktop) {
             BoxIcon::kError);
     return false;
   }
-  ShowBox(desktop, Win1252("PLANILHA DE PRODUTOS GRAVADA"), ForBox(*path), BoxIcon::kInformation);
+  int count = 0;
+  for (const PluRecord& p : state.params.products)
+    if (!p.name.empty()) ++count;
+  ShowBox(desktop, Win1252("PLANILHA DE PRODUTOS GRAVADA"),
+          std::to_string(count) + Win1252(" produtos gravados em:\n") + ForBox(*path),
+          BoxIcon::kInformation);
   return true;
 }
 

@@ -67,6 +67,17 @@ TEST(ProductListImport, ReportShowsTheCountsAndMessagesAndStoresOnImportar) {
   EXPECT_TRUE(h.Errors().empty());
 }
 
+TEST(ProductListImport, AProductShownBeforeAStoredImportIsNotSavedBackOverIt) {
+  ListHarness h;
+  h.TypeAndLeave(1005, "5");
+  ASSERT_EQ(h.Text(1057), "CAFE");
+  h.Import("codigo;preco\n5;3\n", PressImport);
+  EXPECT_TRUE(h.Text(1005).empty());
+  EXPECT_TRUE(h.Text(1052).empty());
+  h.Click(kIdOk);  // an empty form is refused and the import stays
+  EXPECT_EQ(h.state.params.Product(5).price, "300");
+}
+
 TEST(ProductListImport, WithAnErrorImportarIsDisabledAndNothingIsStored) {
   for (bool press_import : {true, false}) {
     ListHarness h;
