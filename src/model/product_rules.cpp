@@ -19,6 +19,12 @@ bool HasSeparator(std::string_view text) { return text.find('|') != std::string_
 
 ProductCheck Fault(ProductFault fault, ProductField field) { return ProductCheck{fault, field}; }
 
+// A flag that keeps its meaning keeps its character, so that a record read from a file with
+// an odd character other than '1' is not counted as changed.
+void StoreFlag(char& flag, bool set) {
+  if (IsSet(flag) != set) flag = FlagChar(set);
+}
+
 }  // namespace
 
 ProductCheck CheckProductEntry(const ProductEntry& entry) {
@@ -75,10 +81,10 @@ std::string ProductNameToStore(std::string_view name) {
 
 void StoreProductEntry(PluRecord& plu, const ProductEntry& entry) {
   const PluRecord old = plu;
-  plu.status_fixed_price = FlagChar(entry.flags.fixed_price);
-  plu.status_open_price = FlagChar(entry.flags.open_price);
-  plu.status_negative_price = FlagChar(entry.flags.negative_price);
-  plu.status_single_item_sale = FlagChar(entry.flags.single_item_sale);
+  StoreFlag(plu.status_fixed_price, entry.flags.fixed_price);
+  StoreFlag(plu.status_open_price, entry.flags.open_price);
+  StoreFlag(plu.status_negative_price, entry.flags.negative_price);
+  StoreFlag(plu.status_single_item_sale, entry.flags.single_item_sale);
   plu.price = entry.price.substr(0, kPriceLen);
   plu.name = ProductNameToStore(entry.name);
   plu.dept_code = entry.dept_code.substr(0, kDeptCodeLen);

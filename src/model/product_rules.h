@@ -62,7 +62,9 @@ std::string ProductNameToStore(std::string_view name);
 
 // Stores a valid entry into the product with the editor's cuts (price 7, name 12,
 // department 2 characters, the department as given) and raises the product's change
-// markers for what really changed. Nothing outside the record is touched.
+// markers for what really changed. A flag whose meaning stays keeps its stored character
+// (an odd code other than '1' read from a file stays as it is). Nothing outside the record
+// is touched.
 void StoreProductEntry(PluRecord& plu, const ProductEntry& entry);
 
 }  // namespace qx

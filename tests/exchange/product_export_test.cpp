@@ -26,14 +26,16 @@ ParamSet ProgrammedSet() {
   set(9, "SUCO", "1234567", "4");
   params.Product(9).status_negative_price = '1';
   params.Product(9).status_fixed_price = '0';
-  params.Product(400).price = "100";  // not programmed: no name
+  params.Product(400).price = "100";          // not programmed: no name
+  params.Product(3).status_open_price = '3';  // read from a file: set, though not '1'
+  params.Product(3).status_fixed_price = '\0';
   return params;
 }
 
 TEST(ProductExport, WritesProgrammedProductsInCodeOrder) {
   const std::string expected = Win1252(
       "codigo;nome;preco;departamento;preco_negativo;venda_unica;preco_aberto;preco_fixo\r\n"
-      "3;CAFÉ;12,50;3;N;N;S;S\r\n"
+      "3;CAFÉ;12,50;3;N;N;S;N\r\n"
       "7;\" \"\"BOLO\"\" \";;16;N;N;S;S\r\n"
       "8;\" \";0,05;2;N;N;S;S\r\n"
       "9;SUCO;12345,67;4;S;N;S;N\r\n"
