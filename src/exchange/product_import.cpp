@@ -118,7 +118,9 @@ class Importer {
       int column = -1;
       for (int c = 0; c < kColumnCount; ++c)
         if (kColumnNames[static_cast<std::size_t>(c)] == name) column = c;
-      if (column < 0) {
+      if (name.empty()) {
+        continue;  // spreadsheets write empty titles for columns that were only formatted
+      } else if (column < 0) {
         Warning(header.line, Quoted(title), "coluna desconhecida, ignorada");
       } else if (columns_[static_cast<std::size_t>(column)] >= 0) {
         Error(header.line, name, "coluna repetida");
