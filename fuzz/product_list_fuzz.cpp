@@ -1,7 +1,9 @@
 // Fuzz target for the product list import: whatever the bytes, reading never crashes or reads
 // outside them; an import without errors stores only products every field of which the
 // product rules accept within its capacity; and the export of the result is a fixed point
-// (importing it again finds nothing wrong and changes nothing).
+// (importing it again finds nothing wrong and changes nothing), except for names whose
+// Windows-1252 bytes happen to form UTF-8 ("\xC3\xA9"): the encoding is recognised by
+// content, and such a file reads as UTF-8.
 //
 // Built with libFuzzer in the fuzz preset; in every other build QX_FUZZ_REPLAY gives it a
 // main() that replays the files and folders named on its command line (the seed corpus).
@@ -11,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/csv_reader.h"
 #include "exchange/product_list.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
@@ -52,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckProducts(params);
 
   const std::string exported = qx::exchange::FormatProductList(params);
+  if (qx::exchange::DetectEncoding(exported) == qx::exchange::CsvEncoding::kUtf8) return 0;
   qx::ParamSet again = params;
   const qx::exchange::ProductImport second = qx::exchange::PrepareProductImport(again, exported);
   if (second.errors > 0) Fail("the export of an import does not import");
