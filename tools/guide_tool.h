@@ -19,8 +19,9 @@ struct GuideToolOptions {
   std::string save_path;     // --save: only with one input
   std::string since_path;    // --since
   std::string summary_path;  // --summary: only with --since and one input
-  std::string import_products_path;  // --import-products: only with one input
-  std::string export_products_path;  // --export-products: only with one input, alone
+  // Product lists: each only with one input; the export only without the other options.
+  std::string import_products_path;  // --import-products
+  std::string export_products_path;  // --export-products
   std::vector<std::string> inputs;
 };
 

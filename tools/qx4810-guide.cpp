@@ -163,7 +163,8 @@ bool ProcessInput(const std::string& input, const GuideToolOptions& options, con
   ParamSet params;
   OpenParameters(params, input);
   if (old != nullptr) RaiseMarkersSince(params, *old);
-  if (!options.import_products_path.empty() && !ImportProducts(params, options.import_products_path))
+  if (!options.import_products_path.empty() &&
+      !ImportProducts(params, options.import_products_path))
     return false;
 
   bool ok = true;
