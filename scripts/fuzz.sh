@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the parameter file loader with clang's libFuzzer for SECONDS (default 30), starting
-# from the sample files of tests/data. Fails on any crash, leak, timeout or sanitizer report;
+# Fuzzes the parameter file loader and then the product list import with clang's libFuzzer
+# for SECONDS each (default 30), starting from the sample files of tests/data and
+# tests/data/csv. Fails on any crash, leak, timeout or sanitizer report;
 # the input that caused it is kept under build/fuzz/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,7 @@ seconds="${1:-30}"
 source scripts/packages.sh
 scripts/install-deps.sh "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target par_loader_fuzz
+cmake --build --preset fuzz --target par_loader_fuzz product_list_fuzz
 
 corpus="$(mktemp -d)"
 trap 'rm -rf "$corpus"' EXIT
@@ -21,4 +22,10 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 # Inputs up to 64 KiB, beyond the loader's 48 768-byte reading limit.
 build/fuzz/fuzz/par_loader_fuzz -max_total_time="$seconds" -max_len=65536 -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$corpus"
-echo "Fuzzing: nenhuma falha em ${seconds} s."
+
+csv_corpus="$(mktemp -d)"
+trap 'rm -rf "$corpus" "$csv_corpus"' EXIT
+cp tests/data/csv/*.csv "$csv_corpus"/
+build/fuzz/fuzz/product_list_fuzz -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$csv_corpus"
+echo "Fuzzing: nenhuma falha em ${seconds} s por alvo."

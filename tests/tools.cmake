@@ -3,7 +3,7 @@ file(GLOB tool_test_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/tools
 if(tool_test_sources AND TARGET qx4810-guide)
   add_executable(tools_tests ${tool_test_sources})
   target_include_directories(tools_tests PRIVATE "${PROJECT_SOURCE_DIR}/tools")
-  target_link_libraries(tools_tests PRIVATE qx_guide qx_parfile qx_model qx_common
+  target_link_libraries(tools_tests PRIVATE qx_exchange qx_guide qx_parfile qx_model qx_common
                                             GTest::gtest_main)
   target_compile_definitions(tools_tests PRIVATE
                              QX_GUIDE_TOOL="$<TARGET_FILE:qx4810-guide>"

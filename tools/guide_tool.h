@@ -19,8 +19,24 @@ struct GuideToolOptions {
   std::string save_path;     // --save: only with one input
   std::string since_path;    // --since
   std::string summary_path;  // --summary: only with --since and one input
+  // Product lists: each only with one input; the export only without the other options.
+  std::string import_products_path;  // --import-products
+  std::string export_products_path;  // --export-products
   std::vector<std::string> inputs;
 };
+
+// The product list options: each with a single input; the export writes only the list.
+inline std::string CheckProductListOptions(const GuideToolOptions& options) {
+  const bool one_input = options.inputs.size() == 1;
+  if (!options.import_products_path.empty() && !one_input)
+    return "--import-products só pode ser usado com um único arquivo de parâmetros";
+  if (options.export_products_path.empty()) return {};
+  if (!one_input) return "--export-products só pode ser usado com um único arquivo de parâmetros";
+  if (!options.guide_path.empty() || !options.save_path.empty() || !options.since_path.empty() ||
+      !options.import_products_path.empty())
+    return "--export-products grava só a planilha e não se combina com outras opções";
+  return {};
+}
 
 // The options, or nothing with the reason (UTF-8) in error.
 inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector<std::string>& args,
@@ -46,6 +62,8 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
     if (arg == "--save") target = &options.save_path;
     if (arg == "--since") target = &options.since_path;
     if (arg == "--summary") target = &options.summary_path;
+    if (arg == "--import-products") target = &options.import_products_path;
+    if (arg == "--export-products") target = &options.export_products_path;
     if (target == nullptr) {
       error = "opção desconhecida: " + arg;
       return std::nullopt;
@@ -71,6 +89,7 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
   } else if (!options.summary_path.empty() && !one_input) {
     error = "--summary só pode ser usado com um único arquivo de parâmetros";
   }
+  if (error.empty()) error = CheckProductListOptions(options);
   if (!error.empty()) return std::nullopt;
   return options;
 }

@@ -10,6 +10,7 @@
 #include "common/cp1252.h"
 #include "common/file_layer.h"
 #include "common/file_status.h"
+#include "exchange/product_list.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
 #include "model/param_set.h"
@@ -44,6 +45,17 @@ Opções:
                        cujo status ou nome mudou entra também com o preço). O nome do resumo
                        leva a data e a hora atuais: loja1-DD-MM-AAAA-hh-mm-ss-RESUMO.HTM
   --summary RESUMO.HTM grava o resumo neste arquivo (só com --since e um único ARQUIVO.par)
+  --import-products LISTA.csv
+                       lê os produtos da planilha LISTA.csv (colunas codigo, nome, preco,
+                       departamento, preco_negativo, venda_unica, preco_aberto, preco_fixo;
+                       separador ';', ',' ou tabulação; UTF-8 ou Windows-1252) e os grava nos
+                       parâmetros lidos antes de gravar o roteiro e --save, marcando-os como
+                       alterados como faz o programa. Com qualquer erro na planilha as
+                       mensagens vão para a saída de erro e nada é gravado (código 1).
+                       (só com um único ARQUIVO.par)
+  --export-products LISTA.csv
+                       grava só a planilha LISTA.csv com todos os produtos programados de
+                       ARQUIVO.par (separador ';', Windows-1252), sem roteiro
   -h, --help           mostra esta ajuda
 
 Os erros de leitura e de gravação vão para a saída de erro, um por linha, com o arquivo.
@@ -122,9 +134,14 @@ bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
   std::vector<NamedFile> inputs;
   for (const std::string& input : options.inputs) inputs.push_back({input, input});
   if (!options.since_path.empty()) inputs.push_back({"--since", options.since_path});
+  if (!options.import_products_path.empty())
+    inputs.push_back({"--import-products", options.import_products_path});
 
   std::vector<NamedFile> outputs;
+  if (!options.export_products_path.empty())
+    outputs.push_back({"--export-products", options.export_products_path});
   for (const std::string& input : options.inputs) {
+    if (!options.export_products_path.empty()) break;  // the export writes nothing else
     const Outputs out = OutputsFor(input, options, now);
     if (!out.save.empty()) outputs.push_back({"--save", out.save});
     outputs.push_back({options.guide_path.empty() ? "o roteiro de " + input : "-o", out.guide});
@@ -152,6 +169,38 @@ bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
   return false;
 }
 
+// Product lists. The import's messages (warnings and errors) go to standard error with the
+// line and the column; with any error nothing is stored and nothing may be written.
+bool ImportProducts(ParamSet& params, const std::string& csv_path) {
+  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path);
+  if (!bytes) {
+    Error("planilha não encontrada ou ilegível: " + csv_path);
+    return false;
+  }
+  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
+  for (const exchange::ImportMessage& m : import.messages)
+    Error(csv_path + ": " + (m.error ? "erro: " : "aviso: ") + Cp1252ToUtf8(m.text));
+  if (!exchange::ApplyProductImport(params, import)) {
+    Error("planilha com erros, nada foi gravado: " + csv_path);
+    return false;
+  }
+  std::cout << "planilha: " << csv_path << " (" << import.read << " lidos, " << import.added
+            << " novos, " << import.changed << " alterados, " << import.unchanged
+            << " sem alteração)\n";
+  return true;
+}
+
+int ExportProducts(const GuideToolOptions& options) {
+  ParamSet params;
+  if (!OpenParameters(params, options.inputs.front())) return 1;
+  if (!exchange::WriteProductList(params, options.export_products_path)) {
+    Error("erro na gravação da planilha: " + options.export_products_path);
+    return 1;
+  }
+  std::cout << "planilha: " << options.export_products_path << "\n";
+  return 0;
+}
+
 // Writes one output; false (reported) when it failed.
 bool Written(const FileStatus& status, const char* what) {
   if (!status) {
@@ -168,6 +217,9 @@ bool ProcessInput(const std::string& input, const GuideToolOptions& options, con
   ParamSet params;
   if (!OpenParameters(params, input)) return false;
   if (old != nullptr) RaiseMarkersSince(params, *old);
+  if (!options.import_products_path.empty() &&
+      !ImportProducts(params, options.import_products_path))
+    return false;
 
   const Outputs out = OutputsFor(input, options, now);
   bool ok = true;
@@ -192,6 +244,7 @@ int Run(const std::vector<std::string>& args) {
 
   const LocalTime now = Now();
   if (OutputsClash(*options, now)) return 2;
+  if (!options->export_products_path.empty()) return ExportProducts(*options);
 
   ParamSet old;
   if (!options->since_path.empty() && !OpenParameters(old, options->since_path)) return 1;

@@ -101,4 +101,38 @@ void AppendRegisterCodes(std::string& out, std::string_view name) {
   }
 }
 
+namespace {
+
+// The register's row for the character alone: empty exactly when the guide drops it.
+bool HasRegisterCode(unsigned char byte) {
+  const char ch = static_cast<char>(byte);
+  return !ToRegisterCodes(std::string_view(&ch, 1)).empty();
+}
+
+// Bytes that show nothing on the screen: naming them by their value is the only way the
+// user can tell what to remove.
+bool IsInvisible(unsigned char byte) {
+  return byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
+         byte == 0x90 || byte == 0x9D || byte == 0xA0 || byte == 0xAD;
+}
+
+}  // namespace
+
+std::string CharactersWithoutRegisterCode(std::string_view text) {
+  std::array<bool, 256> seen{};
+  std::string missing;
+  for (char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (seen[byte]) continue;
+    seen[byte] = true;
+    if (!HasRegisterCode(byte)) missing += ch;
+  }
+  return missing;
+}
+
+std::string VisibleCharacterName(unsigned char byte) {
+  if (IsInvisible(byte)) return "(caractere " + std::to_string(byte) + ")";
+  return std::string(1, static_cast<char>(byte));
+}
+
 }  // namespace qx

@@ -14,4 +14,13 @@ namespace qx {
 std::string ToRegisterCodes(std::string_view name);
 void AppendRegisterCodes(std::string& out, std::string_view name);
 
+// The characters of a Windows-1252 text that the guide leaves out because the register has
+// no code for them, each once, in the order in which they first appear. The editors' live
+// hint and the product list import both name these.
+std::string CharactersWithoutRegisterCode(std::string_view text);
+
+// A character as a message names it: itself, or, for one that cannot be seen (control bytes,
+// the no-break blank, the soft hyphen), its value, as "(caractere 9)".
+std::string VisibleCharacterName(unsigned char byte);
+
 }  // namespace qx

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/cp1252.h"
@@ -103,6 +104,15 @@ inline ControlTemplate CenteredText(int id, std::string_view text, Box at) {
 
 inline ControlTemplate CenteredNote(std::string_view text, Box at) {
   return CenteredText(-1, text, at);
+}
+
+// A list with columns; widths in dialog units, 0 for the last: the rest of the list's width.
+inline ControlTemplate List(int id, std::vector<std::string_view> titles_utf8,
+                            std::vector<int> widths, Box at) {
+  ControlTemplate c = MakeControl(ControlKind::kList, id, "", "", at);
+  for (std::string_view t : titles_utf8) c.column_titles.push_back(Win1252(t));
+  c.column_widths = std::move(widths);
+  return c;
 }
 
 // The logo picture.

@@ -26,12 +26,14 @@ struct MessageBox {
   BoxAnswer default_answer = BoxAnswer::kOk;  // for kYesNo: kYes or kNo
 };
 
-// The open and save dialogs: one filter "PARAMETROS Arquivo" (*.par), never asking before
-// overwriting, never requiring the file to exist.
+// The open and save dialogs: one filter, by default "PARAMETROS Arquivo" (*.par), never asking
+// before overwriting, never requiring the file to exist.
 struct FileDialog {
-  std::string title;       // Windows-1252
-  std::string directory;   // starting folder, platform path; may be empty
-  std::string file_name;   // proposed name, platform path; may be empty
+  std::string title;                               // Windows-1252
+  std::string directory;                           // starting folder, platform path; may be empty
+  std::string file_name;                           // proposed name, platform path; may be empty
+  std::string filter_name = "PARAMETROS Arquivo";  // Windows-1252
+  std::string filter_pattern = "*.par";
 };
 
 class Desktop {

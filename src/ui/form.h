@@ -27,6 +27,10 @@ enum class ControlKind {
   kCenteredText,
   kPicture,      // the logo
   kGroupBox,
+  // A list with columns: one row per item, a title per column (column_titles), one row
+  // chosen at a time. A click on a column title and a row activated (double click or Enter)
+  // reach the presenter.
+  kList,
 };
 
 struct ControlTemplate {
@@ -42,6 +46,10 @@ struct ControlTemplate {
   int buddy = -1;
   // Pictures: the image resource shown (kLogoBitmapId for the logo).
   int image_id = 0;
+  // Lists: the titles of the columns (Windows-1252) and their widths in dialog units (the
+  // last column takes the rest when its width is 0).
+  std::vector<std::string> column_titles;
+  std::vector<int> column_widths;
 };
 
 // Resource ids shared by every form: the window icon on each title bar, a second icon that
@@ -86,6 +94,13 @@ class FormView {
   // leaves it where it was, so a command can tell Enter in a text field from a click.
   virtual int FocusedControl() const = 0;
   virtual void SetTitle(std::string_view title) = 0;
+  // Lists: replaces every row (each a cell text per column, Windows-1252); no row is chosen
+  // afterwards.
+  virtual void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) = 0;
+  // The chosen row (from 0), or -1 when none is.
+  virtual int GetListSelection(int id) const = 0;
+  // Chooses a row and scrolls it into view; -1 chooses none.
+  virtual void SetListSelection(int id, int row) = 0;
   // Ends the form's modal run with this result.
   virtual void Close(int result) = 0;
   // Hides the form while another form runs, and shows it again afterwards.
@@ -107,6 +122,18 @@ class Presenter {
   virtual void OnFocusLost(FormView& view, int id) {
     (void)view;
     (void)id;
+  }
+  // The title of a list's column was clicked (column from 0).
+  virtual void OnListHeaderClicked(FormView& view, int id, int column) {
+    (void)view;
+    (void)id;
+    (void)column;
+  }
+  // A row of a list was activated: double-clicked, or Enter pressed on it.
+  virtual void OnListRowActivated(FormView& view, int id, int row) {
+    (void)view;
+    (void)id;
+    (void)row;
   }
   // A text field's text changed as the user typed (live hints).
   virtual void OnTextChanged(FormView& view, int id) {

@@ -3,8 +3,10 @@
 // product shown, raises its change markers for whatever really changed and empties the form
 // for the next code.
 #include "common/messages.h"
+#include "model/product_rules.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
+#include "ui/product_list_workflow.h"
 #include "ui/record_editors.h"
 
 namespace qx::ui {
@@ -14,6 +16,8 @@ constexpr int kIdCode = 1005;
 constexpr int kIdPrice = 1052;
 constexpr int kIdName = 1057;
 constexpr int kIdDeptCode = 1059;
+constexpr int kIdImportList = 1090;
+constexpr int kIdExportList = 1091;
 constexpr int kCodeChars = 3;  // only the first three characters of the code are read
 
 const FormTemplate& ProductEditorTemplate() {
@@ -63,6 +67,13 @@ const FormTemplate& ProductEditorTemplate() {
              {10, 128, 165, 30}));
     c.push_back(DefaultPushButton(kIdOk, "Salvar / Próximo", "", {90, 160, 70, 16}));
     c.push_back(ExitButton({170, 160, 60, 16}));
+    c.push_back(PushButton(kIdImportList, "IMPORTAR planilha",
+                           " Lê os produtos de uma planilha (arquivo CSV) e mostra\n o que mudaria "
+                           "antes de gravar qualquer produto.",
+                           {233, 140, 77, 16}));
+    c.push_back(PushButton(kIdExportList, "EXPORTAR planilha",
+                           " Grava todos os produtos programados numa planilha\n (arquivo CSV).",
+                           {233, 160, 77, 16}));
     return f;
   }();
   return form;
@@ -75,9 +86,21 @@ class ProductEditor : public NextRecordEditor {
  public:
   ProductEditor(AppState& state, Desktop& desktop)
       : NextRecordEditor(desktop, state.current_plu, kProductCodes, kIdCode, kIdName),
-        state_(state) {}
+        state_(state),
+        desktop_(desktop) {}
 
   const FormTemplate& Template() const override { return ProductEditorTemplate(); }
+
+  void OnCommand(FormView& view, int id) override {
+    if (id == kIdImportList) {
+      // A product shown before the import would be saved back over what was imported.
+      if (ImportProductListWorkflow(state_, desktop_)) ClearForNext(view);
+    } else if (id == kIdExportList) {
+      ExportProductListWorkflow(state_, desktop_);
+    } else {
+      NextRecordEditor::OnCommand(view, id);
+    }
+  }
 
  private:
   std::vector<int> ValueBoxes() const override {
@@ -97,42 +120,19 @@ class ProductEditor : public NextRecordEditor {
   // Checks the form in its fixed order; shows the first failure and gives false.
   bool Check(const FormView& view, const std::string& price, const std::string& name,
              const std::string& dept_code) const {
-    const bool any_flag = view.GetCheck(kIdFixedPrice) || view.GetCheck(kIdOpenPrice) ||
-                          view.GetCheck(kIdNegativePrice) || view.GetCheck(kIdSingleItemSale);
-    if (!IsAllDigits(price, static_cast<int>(price.size()))) {
-      ShowError("ERRO - VALOR DEVE SER NUMERICO");
-      return false;
-    }
-    if (price.size() > kPriceLen) {
-      ShowError("ERRO - VALOR EXCEDE 7 DIGITOS");
-      return false;
-    }
-    if (name.empty() && any_flag) {
-      ShowError(Win1252("ERRO - NOME DO PRODUTO NÃO INFORMADO.\n"));
-      return false;
-    }
-    if (name.size() > kRecordNameLen) {
-      ShowError("ERRO - NOME EXCEDE 12 CARACTERES");
-      return false;
-    }
-    const int dept_chars = static_cast<int>(dept_code.size() < 7 ? dept_code.size() : 7);
-    if (dept_code.empty() || ParseShortNumber(dept_code, dept_chars) == 0) {
-      ShowError(Win1252("ERRO - COD DEPTO NÃO INFORMADO"));
-      return false;
-    }
-    if (!IsAllDigits(dept_code, static_cast<int>(dept_code.size()))) {
-      ShowError("ERRO - COD DEPTO DEVE SER NUMERICO");
-      return false;
-    }
-    if (dept_code.size() > kDeptCodeLen) {
-      ShowError("ERRO - DEPARTAMENTO EXCEDE 2 DIGITOS");
-      return false;
-    }
-    if (ParseShortNumber(dept_code, dept_chars) > kDepartmentCount) {
-      ShowError("ERRO - MAXIMO 16 DEPARTAMENTOS");
-      return false;
-    }
-    return true;
+    ProductEntry entry;
+    entry.flags.fixed_price = view.GetCheck(kIdFixedPrice);
+    entry.flags.open_price = view.GetCheck(kIdOpenPrice);
+    entry.flags.negative_price = view.GetCheck(kIdNegativePrice);
+    entry.flags.single_item_sale = view.GetCheck(kIdSingleItemSale);
+    entry.price = price;
+    entry.name = name;
+    entry.dept_code = dept_code;
+    // A '|' is told afterwards, naming the field that holds it.
+    const ProductCheck check = CheckProductEntry(entry);
+    if (check.ok() || check.fault == ProductFault::kSeparator) return true;
+    ShowError(ProductEditorMessage(check.fault));
+    return false;
   }
 
   // The parameter file's separator, after the form's own checks.
@@ -163,6 +163,7 @@ class ProductEditor : public NextRecordEditor {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace

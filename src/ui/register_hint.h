@@ -8,14 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "guide/register_codes.h"
 #include "ui/form.h"
 
 namespace qx::ui {
 
-// The characters of a Windows-1252 text that the guide leaves out because the register has
-// no code for them, each once, in the order in which they first appear.
-std::string CharactersWithoutRegisterCode(std::string_view text);
-
+// The characters named are those of CharactersWithoutRegisterCode (guide/register_codes.h).
 // The hint for a text typed so far (Windows-1252): "A registradora não recebe: Â, Ê, [" or
 // an empty text when the register receives every character. Characters that cannot be seen
 // (control bytes, the no-break blank, the soft hyphen) are named by their value, as

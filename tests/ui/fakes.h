@@ -68,6 +68,26 @@ class FakeFormView : public FormView {
     auto it = enabled.find(id);
     return it == enabled.end() || it->second;
   }
+  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override {
+    list_rows[id] = rows;
+    list_selection[id] = -1;
+  }
+  int GetListSelection(int id) const override {
+    auto it = list_selection.find(id);
+    return it == list_selection.end() ? -1 : it->second;
+  }
+  void SetListSelection(int id, int row) override {
+    const auto count = static_cast<int>(list_rows[id].size());
+    list_selection[id] = row >= 0 && row < count ? row : -1;
+  }
+  // What the user does to a list: choosing a row and activating it, clicking a title.
+  void ActivateRow(Presenter& presenter, int id, int row) {
+    SetListSelection(id, row);
+    presenter.OnListRowActivated(*this, id, row);
+  }
+  void ClickColumnTitle(Presenter& presenter, int id, int column) {
+    presenter.OnListHeaderClicked(*this, id, column);
+  }
   void SetFocus(int id) override { focus = id; }
   int FocusedControl() const override { return focus; }
   void SetTitle(std::string_view t) override { title = std::string(t); }
@@ -85,6 +105,8 @@ class FakeFormView : public FormView {
 
   std::map<int, std::string> texts;
   std::map<int, bool> checks;
+  std::map<int, std::vector<std::vector<std::string>>> list_rows;
+  std::map<int, int> list_selection;
   std::map<int, bool> enabled;
   int focus = -1;
   std::string title;

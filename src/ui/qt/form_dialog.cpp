@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -210,10 +212,46 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
     case ControlKind::kGroupBox:
       widget = new QGroupBox(label, this);
       break;
+    case ControlKind::kList:
+      widget = MakeList(c);
+      break;
   }
   widget->setObjectName(c.id >= 0 ? QStringLiteral("ctl%1").arg(c.id) : QStringLiteral("static%1").arg(index));
   if (!c.help.empty()) AttachHelp(*widget, ToQString(c.help));
   return widget;
+}
+
+// A list is a tree without branches: one row per item, a title per column. A double click
+// or Enter on a row activates it; Enter there does not also press the form's default button.
+QWidget* FormDialog::MakeList(const ControlTemplate& c) {
+  auto* list = new QTreeWidget(this);
+  list->setRootIsDecorated(false);
+  list->setUniformRowHeights(true);
+  list->setAllColumnsShowFocus(true);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  QStringList titles;
+  for (const std::string& title : c.column_titles) titles << ToQString(title);
+  list->setColumnCount(static_cast<int>(std::max<std::size_t>(1, c.column_titles.size())));
+  list->setHeaderLabels(titles);
+  for (std::size_t i = 0; i < c.column_widths.size(); ++i)
+    if (c.column_widths[i] > 0)
+      list->setColumnWidth(static_cast<int>(i), units_.PxX(c.column_widths[i]));
+  list->header()->setStretchLastSection(true);
+  list->header()->setSectionsClickable(true);
+  list->header()->setSectionsMovable(false);
+  connect(list->header(), &QHeaderView::sectionClicked, this, [this, id = c.id](int column) {
+    if (!closed_) presenter_.OnListHeaderClicked(*view_, id, column);
+  });
+  connect(list, &QTreeWidget::itemDoubleClicked, this,
+          [this, list, id = c.id](QTreeWidgetItem* item, int) {
+            if (!closed_)
+              presenter_.OnListRowActivated(*view_, id, list->indexOfTopLevelItem(item));
+          });
+  list->installEventFilter(this);
+  list_ids_[list] = c.id;
+  return list;
 }
 
 void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
@@ -383,6 +421,18 @@ void FormDialog::closeEvent(QCloseEvent* event) {
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && !closed_) {
+    auto list = list_ids_.find(watched);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (list != list_ids_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      auto* tree = static_cast<QTreeWidget*>(watched);
+      const int row = tree->currentItem() ? tree->indexOfTopLevelItem(tree->currentItem()) : -1;
+      if (row >= 0) {
+        presenter_.OnListRowActivated(*view_, list->second, row);
+        return true;
+      }
+    }
+  }
   if (event->type() == QEvent::FocusOut && !closed_) {
     auto it = edit_ids_.find(watched);
     if (it != edit_ids_.end()) {
@@ -454,6 +504,43 @@ int QtFormView::FocusedControl() const { return dialog_.ControlId(dialog_.focusW
 void QtFormView::SetTitle(std::string_view title) { dialog_.setWindowTitle(ToQString(title)); }
 
 void QtFormView::Close(int result) { dialog_.CloseWith(result); }
+
+void QtFormView::SetListRows(int id, const std::vector<std::vector<std::string>>& rows) {
+  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+  if (!list) return;
+  list->clear();
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(rows.size()));
+  for (const std::vector<std::string>& row : rows) {
+    auto* item = new QTreeWidgetItem;
+    for (std::size_t i = 0; i < row.size(); ++i)
+      item->setText(static_cast<int>(i), ToQString(row[i]));
+    items << item;
+  }
+  list->addTopLevelItems(items);
+  list->setCurrentItem(nullptr);
+  list->clearSelection();
+}
+
+int QtFormView::GetListSelection(int id) const {
+  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+  if (!list) return -1;
+  const QList<QTreeWidgetItem*> chosen = list->selectedItems();
+  return chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.constFirst());
+}
+
+void QtFormView::SetListSelection(int id, int row) {
+  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+  if (!list) return;
+  QTreeWidgetItem* item = row >= 0 ? list->topLevelItem(row) : nullptr;
+  if (!item) {
+    list->clearSelection();
+    list->setCurrentItem(nullptr);
+    return;
+  }
+  list->setCurrentItem(item);
+  list->scrollToItem(item);
+}
 
 void QtFormView::Hide() { dialog_.HideForm(); }
 

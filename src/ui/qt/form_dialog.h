@@ -11,7 +11,9 @@
 // - the window's close command: OnCloseCommand;
 // - an edit losing the focus to another control of the form (or to a SetFocus of the
 //   presenter): OnFocusLost(id); switching to another window is not a focus change here;
-// - every change of an edit's text, typed or set: OnTextChanged(id).
+// - every change of an edit's text, typed or set: OnTextChanged(id);
+// - a click on a list's column title, OnListHeaderClicked(id, column); a double click on a
+//   list's row or Enter on it, OnListRowActivated(id, row) (Enter then presses no button).
 #pragma once
 
 #include <QDialog>
@@ -84,6 +86,7 @@ class FormDialog : public QDialog {
  private:
   void Build();
   QWidget* MakeControl(const ControlTemplate& c, int index);
+  QWidget* MakeList(const ControlTemplate& c);
   void Place(QWidget& widget, const ControlTemplate& c);
   void PlaceEditLabel(QWidget& label, const ControlTemplate& edit);
   void AutoLayout(const std::vector<QWidget*>& widgets);
@@ -97,6 +100,7 @@ class FormDialog : public QDialog {
   std::unique_ptr<QtFormView> view_;
   std::map<int, QWidget*> controls_;
   std::map<QObject*, int> edit_ids_;
+  std::map<QObject*, int> list_ids_;
   std::set<int> changing_;  // edits whose OnTextChanged is running
   DialogUnits units_;
   int default_id_ = -1;
@@ -117,6 +121,9 @@ class QtFormView : public FormView {
   void SetCheck(int id, bool checked) override;
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
+  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
+  int GetListSelection(int id) const override;
+  void SetListSelection(int id, int row) override;
   void SetFocus(int id) override;
   int FocusedControl() const override;
   void SetTitle(std::string_view title) override;

@@ -18,8 +18,6 @@
 namespace qx::ui::qt {
 namespace {
 
-const char kParFilter[] = "PARAMETROS Arquivo (*.par)";
-
 // A question must be answered with Yes or No: Esc and the close button do nothing.
 class QuestionBox : public QMessageBox {
  public:
@@ -101,7 +99,8 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save)
   qdialog->setOption(QFileDialog::DontConfirmOverwrite, true);
   qdialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   qdialog->setFileMode(QFileDialog::AnyFile);
-  qdialog->setNameFilter(QString::fromLatin1(kParFilter));
+  qdialog->setNameFilter(ToQString(dialog.filter_name) + QStringLiteral(" (") +
+                         QString::fromLatin1(dialog.filter_pattern) + QStringLiteral(")"));
   qdialog->setWindowModality(Qt::ApplicationModal);
   ApplyWindowIcon(*qdialog);
   if (!dialog.file_name.empty()) qdialog->selectFile(PathToQString(dialog.file_name));

@@ -20,7 +20,8 @@ class FormDialog;
 // buttons ("Sim" and "Não", or "OK") and the default. A Yes/No box has no escape: it is
 // answered with one of its buttons, as the questions expect.
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBox& box);
-// The open or save dialog: the one filter "PARAMETROS Arquivo (*.par)", any name accepted
+// The open or save dialog: the dialog's one filter ("PARAMETROS Arquivo (*.par)" unless it
+// names another), any name accepted
 // (existing or not), no question before overwriting.
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save);
 

@@ -1,0 +1,270 @@
+// The product list import: one table of files and the products or messages they give, then
+// the rules around it (all or nothing, markers, counts).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "exchange/product_list.h"
+
+namespace qx::exchange {
+namespace {
+
+// Product 5 is programmed with texts that read as numbers with leading zeros, so the
+// same-number rule shows; every other product has the defaults.
+ParamSet StoredSet() {
+  ParamSet params;
+  PluRecord& p = params.Product(5);
+  p.name = "CAFE";
+  p.price = "0100";
+  p.dept_code = "05";
+  return params;
+}
+
+// A product as the test expects it: flags as "NSAF" letters (negative, single item sale,
+// open price, fixed price), '1' or '0' each.
+struct Expected {
+  int code;
+  std::string name;  // UTF-8
+  std::string price;
+  std::string dept;
+  std::string flags;
+};
+
+struct Case {
+  const char* what;
+  std::string file;
+  std::vector<Expected> products;
+  std::vector<std::string> messages;  // UTF-8, errors and warnings in file order
+};
+
+const std::string kHead = "codigo;nome;preco;departamento\r\n";
+
+std::vector<Case> Cases() {
+  return {
+      {"Windows-1252, ';' and CR LF",
+       kHead + "1;P\xC3O;12,50;3\r\n",
+       {{1, "PÃO", "1250", "3", "0011"}},
+       {}},
+      {"UTF-8 with a byte-order mark",
+       "\xEF\xBB\xBF" + kHead + "1;PÃO;12,50;3\r\n",
+       {{1, "PÃO", "1250", "3", "0011"}},
+       {}},
+      {"UTF-8 without a mark, LF, no end on the last line",
+       "codigo;nome;preco;departamento\n1;PÃO;12,50;3",
+       {{1, "PÃO", "1250", "3", "0011"}},
+       {}},
+      {"',' with quoted values",
+       "codigo,nome,preco,departamento\n1,\"A,B\",\"1.234,56\",3\n",
+       {{1, "A,B", "123456", "3", "0011"}},
+       {}},
+      {"tab",
+       "codigo\tnome\tpreco\tdepartamento\n1\tA B\t7\t3\n",
+       {{1, "A B", "700", "3", "0011"}},
+       {}},
+      {"blank lines, empty rows and untitled columns are skipped",
+       "\r\ncodigo;nome;preco;departamento;;\r\n\r\n;;;\r\n1;A;7,5;3;;\r\n\r\n",
+       {{1, "A", "750", "3", "0011"}},
+       {}},
+      {"quotes keep blanks and double quotes; plain values are trimmed",
+       kHead + "1;\" A\"\"B \";  R$ 12,50 ; 03 \r\n",
+       {{1, " A\"B ", "1250", "3", "0011"}},
+       {}},
+      {"header names without case, accents or blanks",
+       " Código ;NOME;Preço;Departamento ;Preço-fixo; VENDA ÚNICA;Depto\n1;A;0;3;n;sim;9\n",
+       {{1, "A", "", "3", "0110"}},
+       {"linha 1, \"Depto\": coluna desconhecida, ignorada"}},
+      {"every flag form",
+       "codigo;nome;departamento;preco_negativo;venda_unica;preco_aberto;preco_fixo\n"
+       "1;A;1;1;S;x;0\n2;B;1;sim;N\xC3O;;n\n3;C;1;0;NAO;X;s\n",
+       {{1, "A", "", "1", "1110"}, {2, "B", "", "1", "1000"}, {3, "C", "", "1", "0011"}},
+       {}},
+      {"the same number keeps the stored text",
+       kHead + "5;CAFE;1,00;5\n",
+       {{5, "CAFE", "0100", "05", "0011"}},
+       {}},
+      {"a missing column leaves the field as stored",
+       "codigo;preco\n5;2\n",
+       {{5, "CAFE", "200", "05", "0011"}},
+       {}},
+      {"price errors",
+       kHead + "1;A;12,5,0;3\n2;A;1,234;3\n3;A;-5;3\n4;A;123.456,78;3\n6;A;1.23;3\n",
+       {},
+       {"linha 2, preco: \"12,5,0\" não é um preço", "linha 3, preco: \"1,234\" não é um preço",
+        "linha 4, preco: \"-5\" não é um preço", "linha 5, preco: \"123.456,78\" não é um preço",
+        "linha 6, preco: \"1.23\" não é um preço"}},
+      {"code errors and a duplicate",
+       kHead + "0;A;1;3\n501;A;1;3\nx;A;1;3\n7;A;1;3\n7;B;1;3\n",
+       {},
+       {"linha 2, codigo: \"0\" não é um código de produto (1 a 500)",
+        "linha 3, codigo: \"501\" não é um código de produto (1 a 500)",
+        "linha 4, codigo: \"x\" não é um código de produto (1 a 500)",
+        "linha 6, codigo: o produto 7 já apareceu na linha 5"}},
+      {"department errors",
+       kHead + "1;A;1;17\n2;A;1;0\n3;A;1;\n4;A;1;1a\n",
+       {},
+       {"linha 2, departamento: \"17\" não é um departamento (1 a 16)",
+        "linha 3, departamento: \"0\" não é um departamento (1 a 16)",
+        "linha 4, departamento: departamento não informado",
+        "linha 5, departamento: \"1a\" não é um departamento (1 a 16)"}},
+      {"name errors",
+       "\xEF\xBB\xBF" + kHead +
+           "1;ABCDEFGHIJKLM;1;3\n2;A|B;1;3\n3;A\tB;1;3\n4;ΩA;1;3\n6;\"A\nB\";1;3\n7;;1;3\n",
+       {},
+       {"linha 2, nome: \"ABCDEFGHIJKLM\" tem mais de 12 caracteres",
+        "linha 3, nome: o caractere | não é permitido",
+        "linha 4, nome: \"A\tB\" tem um caractere não permitido (caractere 9)",
+        "linha 5, nome: \"?A\" tem um caractere que o Windows-1252 não tem",
+        "linha 6, nome: \"A\nB\" tem um caractere não permitido (caractere 10)",
+        "linha 8, nome: nome não informado para um produto com status marcado"}},
+      {"a flag error",
+       "codigo;nome;departamento;preco_fixo\n1;A;1;talvez\n",
+       {},
+       {"linha 2, preco_fixo: \"talvez\" não é S ou N"}},
+      {"a character the register cannot print is a warning",
+       kHead + "1;CAF\xC2[;1;3\n",
+       {{1, "CAFÂ[", "100", "3", "0011"}},
+       {"linha 2, nome: a registradora não recebe: Â, ["}},
+      {"no code column", "nome;preco\nA;1\n", {}, {"linha 1: falta a coluna codigo"}},
+      {"a quote never closed",
+       kHead + "1;\"A;1;3\n",
+       {},
+       {"linha 2: aspas abertas e nunca fechadas"}},
+      {"an empty file", "", {}, {"linha 1: o arquivo não tem a linha de títulos das colunas"}},
+  };
+}
+
+std::string Flags(const PluRecord& p) {
+  return {p.status_negative_price, p.status_single_item_sale, p.status_open_price,
+          p.status_fixed_price};
+}
+
+TEST(ProductImport, ReadsEachFileIntoItsProductsOrMessages) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.what);
+    ParamSet params = StoredSet();
+    const ProductImport import = PrepareProductImport(params, c.file);
+    std::vector<std::string> messages;
+    for (const ImportMessage& m : import.messages) messages.push_back(Cp1252ToUtf8(m.text));
+    EXPECT_EQ(messages, c.messages);
+    const bool has_error = import.errors > 0;
+    EXPECT_EQ(ApplyProductImport(params, import), !has_error);
+    if (has_error) {
+      EXPECT_EQ(params, StoredSet()) << "an import with errors stores nothing";
+      continue;
+    }
+    ASSERT_EQ(import.rows.size(), c.products.size());
+    for (const Expected& e : c.products) {
+      const PluRecord& p = params.Product(e.code);
+      EXPECT_EQ(Cp1252ToUtf8(p.name), e.name) << e.code;
+      EXPECT_EQ(p.price, e.price) << e.code;
+      EXPECT_EQ(p.dept_code, e.dept) << e.code;
+      EXPECT_EQ(Flags(p), e.flags) << e.code;
+    }
+  }
+}
+
+TEST(ProductImport, ParsesReaisIntoCentavosDigits) {
+  const std::vector<std::pair<std::string, std::optional<std::string>>> table = {
+      {"12,50", "1250"},
+      {"R$ 12,50", "1250"},
+      {"r$7", "700"},
+      {"1.234,56", "123456"},
+      {"7", "700"},
+      {"7,5", "750"},
+      {"0", ""},
+      {"", ""},
+      {"0,00", ""},
+      {"0,05", "5"},
+      {"99.999,99", "9999999"},
+      {"100000", std::nullopt},
+      {"1.2345", std::nullopt},
+      {"12,", std::nullopt},
+      {",5", std::nullopt},
+      {"1,2a", std::nullopt},
+      {"R$", ""},
+      {"12 50", std::nullopt},
+  };
+  for (const auto& [text, cents] : table) EXPECT_EQ(ParseReais(text), cents) << text;
+}
+
+TEST(ProductImport, CountsNewChangedAndUnchangedProducts) {
+  ParamSet params = StoredSet();
+  params.Product(6).name = "LEITE";
+  params.Product(6).dept_code = "2";
+  const ProductImport import =
+      PrepareProductImport(params, kHead + "5;CAFE;1;5\n6;LEITE;3;2\n7;PAO;1;2\n8;X;;\n");
+  EXPECT_EQ(import.read, 4);
+  EXPECT_EQ(import.unchanged, 1);
+  EXPECT_EQ(import.changed, 1);
+  EXPECT_EQ(import.added, 1);
+  EXPECT_EQ(import.errors, 1);
+}
+
+TEST(ProductImport, StoringRaisesTheMarkersTheEditorWouldRaise) {
+  ParamSet params = StoredSet();
+  params.Product(9).name = "SUCO";
+  params.Product(9).dept_code = "1";
+  const ProductImport import = PrepareProductImport(
+      params, "codigo;nome;preco;departamento;preco_fixo\n5;CAFE;1,00;7;S\n9;SUCO;;1;N\n");
+  ASSERT_EQ(import.errors, 0);
+  ASSERT_TRUE(ApplyProductImport(params, import));
+  const PluRecord& cafe = params.Product(5);  // only the department changed
+  EXPECT_EQ(cafe.dept_code, "7");
+  EXPECT_EQ(cafe.changed_dept, 1);
+  EXPECT_EQ(cafe.changed_price + cafe.changed_name + cafe.changed_status, 0);
+  const PluRecord& suco = params.Product(9);  // status changed while the price is zero
+  EXPECT_EQ(suco.changed_status, 1);
+  EXPECT_EQ(suco.changed_price, 1);
+  EXPECT_EQ(suco.changed_name + suco.changed_dept, 0);
+}
+
+// What a spreadsheet writes for "CSV (separado por ponto e vírgula)" on a Brazilian system, and
+// the same list saved as UTF-8 with a byte-order mark.
+TEST(ProductImport, TheSameListInWindows1252AndInUtf8GivesTheSameProducts) {
+  const std::string utf8 =
+      "Código;Nome;Preço;Departamento;Preço fixo;Preço aberto\r\n"
+      "1;AÇÚCAR;4,99;2;S;N\r\n"
+      "2;PÃO FRANCÊS;0,75;1;N;S\r\n"
+      "3;CAFÉ;R$ 12,50;3;S;S\r\n";
+  const std::string cp1252 = *Utf8ToCp1252(utf8);
+  ASSERT_NE(cp1252, utf8);
+  ParamSet from_ansi;
+  ParamSet from_utf8;
+  const ProductImport a = PrepareProductImport(from_ansi, cp1252);
+  const ProductImport b = PrepareProductImport(from_utf8, "\xEF\xBB\xBF" + utf8);
+  ASSERT_EQ(a.errors + b.errors, 0);
+  EXPECT_EQ(a.warnings, b.warnings);  // Ú and Ê have no register code
+  ApplyProductImport(from_ansi, a);
+  ApplyProductImport(from_utf8, b);
+  EXPECT_EQ(from_ansi, from_utf8);
+  EXPECT_EQ(from_ansi.Product(2).name, Win1252("PÃO FRANCÊS"));
+  EXPECT_EQ(from_ansi.Product(3).price, "1250");
+}
+
+// tests/data/csv: the same eight products as a Brazilian spreadsheet saves them with "CSV
+// (separado por ponto e vírgula)" (Windows-1252, CR LF, accented titles, "R$ 12,50",
+// "1.234,00", a quoted name holding ';') and saved again as UTF-8 with a byte-order mark.
+TEST(ProductImport, SpreadsheetFilesInBothEncodingsImportToTheSameProducts) {
+  const std::string dir = std::string(QX_TEST_DATA_DIR) + "/csv/";
+  const std::optional<std::string> ansi = ReadProductListFile(dir + "planilha_ansi.csv");
+  const std::optional<std::string> utf8 = ReadProductListFile(dir + "planilha_utf8_bom.csv");
+  ASSERT_TRUE(ansi && utf8);
+  ParamSet a;
+  ParamSet b;
+  const ProductImport from_ansi = PrepareProductImport(a, *ansi);
+  const ProductImport from_utf8 = PrepareProductImport(b, *utf8);
+  EXPECT_EQ(from_ansi.errors + from_utf8.errors, 0);
+  EXPECT_EQ(from_ansi.added, 8);
+  ASSERT_TRUE(ApplyProductImport(a, from_ansi));
+  ASSERT_TRUE(ApplyProductImport(b, from_utf8));
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a.Product(5).name, "SACOLA; P");
+  EXPECT_EQ(a.Product(7).price, "123400");
+  EXPECT_EQ(a.Product(8).price, "");
+  EXPECT_EQ(a.Product(6).status_negative_price, '1');
+}
+
+}  // namespace
+}  // namespace qx::exchange
