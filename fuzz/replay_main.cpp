@@ -1,0 +1,41 @@
+// The replay of a fuzz target outside libFuzzer: every file named (or every file of a folder
+// named) on the command line goes through the target once, as a ctest test over the seeds.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void Replay(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int replayed = 0;
+  for (int i = 1; i < argc; ++i) {
+    const std::filesystem::path path(argv[i]);
+    if (std::filesystem::is_directory(path)) {
+      for (const auto& entry : std::filesystem::directory_iterator(path)) {
+        if (!entry.is_regular_file()) continue;
+        Replay(entry.path());
+        ++replayed;
+      }
+    } else {
+      Replay(path);
+      ++replayed;
+    }
+  }
+  std::printf("%s: %d files replayed\n", argc > 0 ? argv[0] : "replay", replayed);
+  return replayed > 0 ? 0 : 1;
+}
