@@ -532,6 +532,11 @@ SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view by
     case PathKind::kUnknown:
       return SafeWriteResult::kFailed;
   }
+  // A file that will be refused anyway gets no backup.
+  const std::optional<std::wstring> wide = SystemPath(path);
+  if (!wide || (::GetFileAttributesW(wide->c_str()) & FILE_ATTRIBUTE_READONLY) != 0) {
+    return SafeWriteResult::kFailed;
+  }
   // The old contents are copied to the backup, itself written all or nothing, before the
   // file is touched.
   const std::optional<std::string> old = ReadAll(path);
