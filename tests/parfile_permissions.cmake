@@ -3,7 +3,7 @@
 # (as CI does) they are run again as the unprivileged user "nobody", where a load that asked
 # for write access would fail. The checkout may lie in a folder only root may enter (a home
 # folder), so the test program runs from a copy in a fresh folder that user can reach.
-if(TARGET parfile_tests)
+if(TARGET parfile_tests AND NOT WIN32)
   add_test(NAME parfile_permissions_as_nobody
            COMMAND sh -c [=[
 if [ "$(id -u)" -ne 0 ]; then

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "common/command_line.h"
 #include "common/cp1252.h"
 #include "common/file_layer.h"
 #include "common/file_status.h"
+#include "common/local_clock.h"
 #include "exchange/product_list.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
@@ -97,11 +99,8 @@ bool OpenParameters(ParamSet& params, const std::string& path) {
 }
 
 LocalTime Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                   local.tm_hour,        local.tm_min,     local.tm_sec};
+  const LocalClockReading t = ReadLocalClock();
+  return LocalTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
 }
 
 // A file the run reads or writes, with the option that names it.
@@ -262,6 +261,5 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace qx::tool
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  return qx::tool::Run(args);
+  return qx::tool::Run(qx::StartCommandLineProgram(argc, argv));
 }
