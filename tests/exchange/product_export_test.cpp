@@ -61,9 +61,11 @@ TEST(ProductExport, WritesTheFileAndLeavesAnUnwritablePathAlone) {
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "lista.csv").string();
   ASSERT_TRUE(WriteProductList(ProgrammedSet(), path));
-  std::ifstream in(path, std::ios::binary);
   std::stringstream bytes;
-  bytes << in.rdbuf();
+  {
+    std::ifstream in(path, std::ios::binary);  // closed before the folder goes (Windows)
+    bytes << in.rdbuf();
+  }
   EXPECT_EQ(bytes.str(), FormatProductList(ProgrammedSet()));
   EXPECT_EQ(ReadProductListFile(path), bytes.str());
   EXPECT_FALSE(WriteProductList(ProgrammedSet(), (folder / "no" / "lista.csv").string()));

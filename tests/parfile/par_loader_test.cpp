@@ -415,7 +415,11 @@ TEST_F(LoadFileTest, PermissionsWhatExistsButCannotBeReadIsNotANewFile) {
   test::WriteWholeFile(unreadable, "P1600|12\r\n");
   ASSERT_EQ(chmod(unreadable.c_str(), 0200), 0);
   for (const std::string& path : {folder, unreadable}) {
+#ifdef _WIN32
+    if (path == unreadable) continue;  // the mode cannot keep the owner from reading
+#else
     if (path == unreadable && geteuid() == 0) continue;  // root reads it: checked as nobody
+#endif
     ParamSet p;
     p.register_number = "9";
     ExpectStatus(LoadParFile(p, path), FileResult::kUnreadable, "ERRO NA LEITURA DO ARQUIVO",

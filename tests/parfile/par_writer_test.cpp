@@ -263,8 +263,10 @@ TEST_F(SaveFileTest, TheSaveKeepsThePreviousContentAsTheBackup) {
   ASSERT_EQ(chmod(path.c_str(), 0600), 0);
   EXPECT_TRUE(SaveParFile(ParamSet{}, path).ok());
   EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), first);
+#ifndef _WIN32  // the backup is as private as the file it copies
   EXPECT_EQ(std::filesystem::status(dir_.File("loja1.bak")).permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+#endif
   ParamSet second;
   second.register_number = "7";
   EXPECT_TRUE(SaveParFile(second, path).ok());

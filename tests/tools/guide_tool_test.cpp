@@ -18,6 +18,7 @@
 #include "guide/guide.h"
 #include "guide_tool.h"
 #include "parfile/par_file.h"
+#include "tool_runner.h"
 
 namespace qx::tool {
 namespace {
@@ -81,21 +82,7 @@ class GuideToolRun : public ::testing::Test {
   }
   // Runs the program with UTF-8 arguments; its output goes to out.txt and err.txt.
   int Run(const std::vector<std::string>& args) {
-#ifdef _WIN32
-    // cmd.exe takes the line in UTF-16 and drops the quotes around the whole of it.
-    std::string command = std::string("\"\"") + QX_GUIDE_TOOL + "\"";
-    for (const std::string& arg : args) command += " \"" + arg + "\"";
-    command +=
-        " >\"" + (dir_ / "out.txt").string() + "\" 2>\"" + (dir_ / "err.txt").string() + "\"\"";
-    const std::wstring wide = fs::path(std::u8string(command.begin(), command.end())).wstring();
-    return _wsystem(wide.c_str());
-#else
-    std::string command = std::string("'") + QX_GUIDE_TOOL + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + (dir_ / "out.txt").string() + "' 2>'" + (dir_ / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    return RunTool(QX_GUIDE_TOOL, args, dir_ / "out.txt", dir_ / "err.txt");
   }
   static std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,6 +1,5 @@
 // The batch guide tool's product list options, on the real program.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "guide/guide.h"
 #include "guide_tool.h"
 #include "parfile/par_file.h"
+#include "tool_runner.h"
 
 namespace qx::tool {
 namespace {
@@ -53,11 +53,7 @@ class ProductListToolRun : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   int Run(const std::vector<std::string>& args) {
-    std::string command = std::string("'") + QX_GUIDE_TOOL + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + (dir_ / "out.txt").string() + "' 2>'" + (dir_ / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunTool(QX_GUIDE_TOOL, args, dir_ / "out.txt", dir_ / "err.txt");
   }
   static std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
