@@ -1,5 +1,6 @@
 #include "ui/win32/win32_desktop.h"
 
+#include <string_view>
 #include <vector>
 
 #include "ui/win32/form_dialog.h"
@@ -27,6 +28,60 @@ UINT IconFlag(BoxIcon icon) {
       break;
   }
   return 0;
+}
+
+// The box being shown on this thread: found by a CBT hook as it is activated, so that it
+// can be kept on top with its default button, and a question kept from being answered by
+// Esc or its close box (IDCANCEL), whatever the system's own box does with them.
+struct ShownBox {
+  HHOOK hook = nullptr;
+  HWND window = nullptr;
+  bool must_answer = false;
+  int default_id = IDOK;
+};
+thread_local ShownBox* shown_box = nullptr;
+
+LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                         DWORD_PTR data) {
+  const bool must_answer = data != 0;
+  if (must_answer) {
+    if (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) return 0;
+    if (message == WM_CLOSE) return 0;
+    if (message == WM_SYSCOMMAND && (wparam & 0xFFF0) == SC_CLOSE) return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, BoxProc, id);
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+LRESULT CALLBACK BoxHook(int code, WPARAM wparam, LPARAM lparam) {
+  ShownBox* box = shown_box;
+  if (code == HCBT_ACTIVATE && box && !box->window) {
+    auto* hwnd = reinterpret_cast<HWND>(wparam);
+    wchar_t name[16] = {};
+    GetClassNameW(hwnd, name, 16);
+    if (std::wstring_view(name) == L"#32770") {
+      box->window = hwnd;
+      SetWindowSubclass(hwnd, BoxProc, 1, box->must_answer ? 1 : 0);
+      SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+      SendMessageW(hwnd, DM_SETDEFID, static_cast<WPARAM>(box->default_id), 0);
+      if (box->must_answer) EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_GRAYED);
+    }
+  }
+  return CallNextHookEx(box ? box->hook : nullptr, code, wparam, lparam);
+}
+
+int RunMessageBox(const BoxRequest& request) {
+  ShownBox box;
+  box.must_answer = (request.flags & MB_TYPEMASK) == MB_YESNO;
+  box.default_id = box.must_answer ? ((request.flags & MB_DEFBUTTON2) ? IDNO : IDYES) : IDOK;
+  ShownBox* outer = shown_box;
+  shown_box = &box;
+  box.hook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
+  const int pressed =
+      MessageBoxW(nullptr, request.text.c_str(), request.title.c_str(), request.flags);
+  if (box.hook) UnhookWindowsHookEx(box.hook);
+  shown_box = outer;
+  return pressed;
 }
 
 std::optional<std::wstring> RunFileDialog(const FileRequest& request) {
@@ -83,9 +138,7 @@ FileRequest MakeFileRequest(const FileDialog& dialog, bool save) {
 
 BoxAnswer Win32Desktop::ShowMessage(const MessageBox& box) {
   const BoxRequest request = MakeBoxRequest(box);
-  const int pressed = hooks_.message_box ? hooks_.message_box(request)
-                                         : MessageBoxW(nullptr, request.text.c_str(),
-                                                       request.title.c_str(), request.flags);
+  const int pressed = hooks_.message_box ? hooks_.message_box(request) : RunMessageBox(request);
   return ToAnswer(pressed, box);
 }
 
