@@ -36,6 +36,7 @@ UINT IconFlag(BoxIcon icon) {
 struct ShownBox {
   HHOOK hook = nullptr;
   HWND window = nullptr;
+  bool set_up = false;
   bool must_answer = false;
   int default_id = IDOK;
 };
@@ -55,17 +56,19 @@ LRESULT CALLBACK BoxProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, 
 
 LRESULT CALLBACK BoxHook(int code, WPARAM wparam, LPARAM lparam) {
   ShownBox* box = shown_box;
-  if (code == HCBT_ACTIVATE && box && !box->window) {
-    auto* hwnd = reinterpret_cast<HWND>(wparam);
+  auto* hwnd = reinterpret_cast<HWND>(wparam);
+  // The box is the first dialog window created during the call (the forms are dialog
+  // windows too, and one of them may be activated first).
+  if (code == HCBT_CREATEWND && box && !box->window) {
     wchar_t name[16] = {};
     GetClassNameW(hwnd, name, 16);
-    if (std::wstring_view(name) == L"#32770") {
-      box->window = hwnd;
-      SetWindowSubclass(hwnd, BoxProc, 1, box->must_answer ? 1 : 0);
-      SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-      SendMessageW(hwnd, DM_SETDEFID, static_cast<WPARAM>(box->default_id), 0);
-      if (box->must_answer) EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_GRAYED);
-    }
+    if (std::wstring_view(name) == L"#32770") box->window = hwnd;
+  } else if (code == HCBT_ACTIVATE && box && box->window == hwnd && !box->set_up) {
+    box->set_up = true;
+    SetWindowSubclass(hwnd, BoxProc, 1, box->must_answer ? 1 : 0);
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SendMessageW(hwnd, DM_SETDEFID, static_cast<WPARAM>(box->default_id), 0);
+    if (box->must_answer) EnableMenuItem(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_GRAYED);
   }
   return CallNextHookEx(box ? box->hook : nullptr, code, wparam, lparam);
 }
@@ -74,6 +77,8 @@ int RunMessageBox(const BoxRequest& request) {
   ShownBox box;
   box.must_answer = (request.flags & MB_TYPEMASK) == MB_YESNO;
   box.default_id = box.must_answer ? ((request.flags & MB_DEFBUTTON2) ? IDNO : IDYES) : IDOK;
+  // The form under the box gets the keyboard back afterwards.
+  HWND active = GetActiveWindow();
   ShownBox* outer = shown_box;
   shown_box = &box;
   box.hook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
@@ -81,6 +86,7 @@ int RunMessageBox(const BoxRequest& request) {
       MessageBoxW(nullptr, request.text.c_str(), request.title.c_str(), request.flags);
   if (box.hook) UnhookWindowsHookEx(box.hook);
   shown_box = outer;
+  if (active && IsWindow(active) && IsWindowVisible(active)) SetForegroundWindow(active);
   return pressed;
 }
 
@@ -89,7 +95,8 @@ std::optional<std::wstring> RunFileDialog(const FileRequest& request) {
   request.file_name.copy(path.data(), std::min(request.file_name.size(), kPathBuffer - 1));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = nullptr;
+  // Owned by the form in front, which takes no clicks while the dialog is up.
+  ofn.hwndOwner = GetActiveWindow();
   ofn.lpstrFilter = request.filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = path.data();

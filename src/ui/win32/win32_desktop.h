@@ -36,8 +36,9 @@ struct FileRequest {
 BoxRequest MakeBoxRequest(const MessageBox& box);
 // The answer for what MessageBoxW gave (IDOK, IDYES, IDNO; anything else: the default).
 BoxAnswer ToAnswer(int pressed, const MessageBox& box);
-// The open or save dialog: the one filter "PARAMETROS Arquivo (*.par)", explorer style,
-// no read-only box, any name accepted (existing or not), no question before overwriting.
+// The open or save dialog, owned by the form in front: the one filter "PARAMETROS Arquivo
+// (*.par)", explorer style, no read-only box, any name accepted (existing or not), no
+// question before overwriting.
 FileRequest MakeFileRequest(const FileDialog& dialog, bool save);
 
 class Win32Desktop : public Desktop {

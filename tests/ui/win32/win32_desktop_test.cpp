@@ -97,7 +97,8 @@ TEST(Win32DesktopBoxes, ARealQuestionIgnoresEscAndCloseAndAnswersWithItsButton) 
     Sleep(200);
     default_id = LOWORD(SendMessageW(found, DM_GETDEFID, 0, 0));
     topmost = (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);  // what Esc sends
+    PostMessageW(GetDlgItem(found, IDNO), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
+    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                     // what Esc sends
     PostMessageW(found, WM_CLOSE, 0, 0);
     Sleep(300);
     still_open_after_esc = IsWindow(found) != FALSE;
