@@ -5,9 +5,9 @@ if(tool_test_sources AND TARGET qx4810-guide)
   target_include_directories(tools_tests PRIVATE "${PROJECT_SOURCE_DIR}/tools")
   target_link_libraries(tools_tests PRIVATE qx_guide qx_parfile qx_model qx_common
                                             GTest::gtest_main)
-  target_compile_definitions(tools_tests PRIVATE
-                             QX_GUIDE_TOOL="$<TARGET_FILE:qx4810-guide>"
-                             QX_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/data")
+  qx_test_path(qx_guide_tool "$<TARGET_FILE:qx4810-guide>")
+  target_compile_definitions(tools_tests PRIVATE QX_GUIDE_TOOL="${qx_guide_tool}"
+                                                 QX_TEST_DATA_DIR="${qx_test_data_dir}")
   add_dependencies(tools_tests qx4810-guide)
-  gtest_discover_tests(tools_tests DISCOVERY_TIMEOUT 60)
+  qx_add_gtest(tools_tests)
 endif()

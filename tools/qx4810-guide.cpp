@@ -9,7 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "common/command_line.h"
 #include "common/cp1252.h"
+#include "common/local_clock.h"
 #include "common/messages.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
@@ -66,14 +68,19 @@ class StderrSink : public MessageSink {
 
 void Error(const std::string& utf8_text) { std::cerr << kProgram << ": " << utf8_text << "\n"; }
 
+// Paths are UTF-8 on every system (on Windows too, where the command line is read so).
+std::filesystem::path FsPath(const std::string& utf8) {
+  return std::u8string(utf8.begin(), utf8.end());
+}
+
 bool IsExistingFile(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::filesystem::is_regular_file(FsPath(path), error);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
   std::error_code error;
-  return a == b || std::filesystem::equivalent(a, b, error);
+  return a == b || std::filesystem::equivalent(FsPath(a), FsPath(b), error);
 }
 
 // Reads a parameter file the way the program opens one.
@@ -84,11 +91,8 @@ void OpenParameters(ParamSet& params, const std::string& path) {
 }
 
 LocalTime Now() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return LocalTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                   local.tm_hour,        local.tm_min,     local.tm_sec};
+  const LocalClockReading t = ReadLocalClock();
+  return LocalTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
 }
 
 // A page must never replace one of the parameter files it was made from.
@@ -181,6 +185,5 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace qx::tool
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
-  return qx::tool::Run(args);
+  return qx::tool::Run(qx::StartCommandLineProgram(argc, argv));
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kMaxFileNamePart = 259;
 
 #ifdef _WIN32
-constexpr std::string_view kSeparators = "\\:";
+constexpr std::string_view kSeparators = "\\/:";
 #else
 constexpr std::string_view kSeparators = "/";
 #endif

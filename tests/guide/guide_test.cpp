@@ -319,7 +319,7 @@ TEST_F(GuideFileTest, AWriteFailingPartWayKeepsNoPageAtAll) {
   writes = 0;
   ops.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
     if (writes++ > 0) return -1;
-    return ::write(fd, bytes, count < 100 ? count : 100);
+    return SystemFileWriteOps().write(fd, bytes, count < 100 ? count : std::size_t{100});
   };
   ScopedFileWriteOps scoped_ops(ops);
   EXPECT_FALSE(WriteGuide(ParamSet{}, path.string()));

@@ -281,7 +281,7 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
   failed_fsync.fsync = [](int) { return -1; };
   FileWriteOps failed_close = system;
   failed_close.close = [](int fd) {
-    ::close(fd);
+    SystemFileWriteOps().close(fd);
     return -1;
   };
   FileWriteOps failed_rename = system;

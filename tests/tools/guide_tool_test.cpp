@@ -1,7 +1,9 @@
 // The batch guide tool: the command line, the markers of a file against an older one, and
 // the program itself run on sample parameter files.
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,8 +29,8 @@ std::optional<GuideToolOptions> Parse(std::vector<std::string> args, std::string
 }
 
 TEST(GuideToolArguments, AcceptsOptionsInAnyOrder) {
-  const auto options = Parse({"a.par", "--since", "old.par", "-o", "g.HTM", "--summary", "s.HTM",
-                              "--save", "out.par"});
+  const auto options = Parse(
+      {"a.par", "--since", "old.par", "-o", "g.HTM", "--summary", "s.HTM", "--save", "out.par"});
   ASSERT_TRUE(options);
   EXPECT_EQ(options->inputs, std::vector<std::string>{"a.par"});
   EXPECT_EQ(options->guide_path, "g.HTM");
@@ -61,8 +63,9 @@ TEST(GuideToolArguments, RefusesWhatWouldWriteSeveralFilesToOneName) {
 class GuideToolRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("qx_tool_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ =
+        fs::temp_directory_path() /
+        ("qx_tool_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -73,12 +76,23 @@ class GuideToolRun : public ::testing::Test {
     fs::copy_file(fs::path(QX_TEST_DATA_DIR) / name, copy, fs::copy_options::overwrite_existing);
     return copy;
   }
+  // Runs the program with UTF-8 arguments; its output goes to out.txt and err.txt.
   int Run(const std::vector<std::string>& args) {
+#ifdef _WIN32
+    // cmd.exe takes the line in UTF-16 and drops the quotes around the whole of it.
+    std::string command = std::string("\"\"") + QX_GUIDE_TOOL + "\"";
+    for (const std::string& arg : args) command += " \"" + arg + "\"";
+    command +=
+        " >\"" + (dir_ / "out.txt").string() + "\" 2>\"" + (dir_ / "err.txt").string() + "\"\"";
+    const std::wstring wide = fs::path(std::u8string(command.begin(), command.end())).wstring();
+    return _wsystem(wide.c_str());
+#else
     std::string command = std::string("'") + QX_GUIDE_TOOL + "'";
     for (const std::string& arg : args) command += " '" + arg + "'";
     command += " >'" + (dir_ / "out.txt").string() + "' 2>'" + (dir_ / "err.txt").string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
   }
   static std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -90,7 +104,8 @@ class GuideToolRun : public ::testing::Test {
   // What the program holds after opening the file.
   static ParamSet Opened(const fs::path& path) {
     ParamSet params;
-    LoadParFile(params, path.string());
+    const std::u8string utf8 = path.u8string();
+    LoadParFile(params, std::string(utf8.begin(), utf8.end()));
     params.print_options.print_ejournal = '0';
     params.print_options.print_training_message = '0';
     return params;
@@ -102,6 +117,18 @@ TEST_F(GuideToolRun, WritesTheGuideUnderTheDerivedNameAsTheProgramWould) {
   const fs::path par = Sample("loja1.par");
   EXPECT_EQ(Run({par.string()}), 0) << Err();
   EXPECT_EQ(Read(dir_ / "loja1.HTM"), BuildGuide(Opened(par)));
+}
+
+TEST_F(GuideToolRun, AccentedNamesReachTheProgramIntact) {
+  const std::string name = "caixa \xC3\xA7\xC3\xA3o \xE2\x82\xAC";  // "caixa ção €"
+  const fs::path folder = dir_ / fs::path(std::u8string(u8"lojas S\u00E3o Jo\u00E3o"));
+  fs::create_directories(folder);
+  const fs::path par = folder / fs::path(std::u8string(name.begin(), name.end()) + u8".par");
+  fs::copy_file(fs::path(QX_TEST_DATA_DIR) / "loja1.par", par);
+  const std::u8string par_text = par.u8string();
+  ASSERT_EQ(Run({std::string(par_text.begin(), par_text.end())}), 0) << Err();
+  const fs::path guide = folder / fs::path(std::u8string(name.begin(), name.end()) + u8".HTM");
+  EXPECT_EQ(Read(guide), BuildGuide(Opened(par)));
 }
 
 TEST_F(GuideToolRun, PrintOptions24And25AreSwitchedOffAsOnOpening) {

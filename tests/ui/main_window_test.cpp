@@ -97,16 +97,21 @@ TEST(AboutBoxTest, TitleVersionLineAndClosing) {
   EXPECT_EQ(esc.closed, 0);
 }
 
-TEST(DefaultParFileTest, LivesUnderTheHomeFolder) {
-  const char* old = std::getenv("HOME");
-  const std::string saved = old ? old : "";
-  setenv("HOME", "/home/ana", 1);
-  EXPECT_EQ(DefaultParFile(), "/home/ana/KORVA/Prog-QX-4810.par");
-  setenv("HOME", "/home/ana/", 1);
-  EXPECT_EQ(DefaultParFile(), "/home/ana/KORVA/Prog-QX-4810.par");
-  if (old) setenv("HOME", saved.c_str(), 1);
-  else unsetenv("HOME");
+#ifdef _WIN32
+TEST(DefaultParFileTest, IsTheKorvaFolderOfDriveC) {
+  ScopedEnvironment home("HOME", "c:\\users\\ana");
+  EXPECT_EQ(DefaultParFile(), "c:\\KORVA\\Prog-QX-4810.par");
 }
+#else
+TEST(DefaultParFileTest, LivesUnderTheHomeFolder) {
+  {
+    ScopedEnvironment home("HOME", "/home/ana");
+    EXPECT_EQ(DefaultParFile(), "/home/ana/KORVA/Prog-QX-4810.par");
+  }
+  ScopedEnvironment home("HOME", "/home/ana/");
+  EXPECT_EQ(DefaultParFile(), "/home/ana/KORVA/Prog-QX-4810.par");
+}
+#endif
 
 TEST(DesktopMessageSinkTest, ErrorAndAlertBecomeBoxesWithOneOkButton) {
   ScriptedDesktop desktop;
@@ -371,16 +376,18 @@ TEST_F(MainWindowTest, EditorButtonsHideTheWindowAroundTheirForm) {
 // Start-up: defaults, the default file proposed, the main window run once.
 TEST(RunApplicationTest, StartsWithDefaultsAndEndsWithZero) {
   ScratchDir dir;
-  const char* old_home = std::getenv("HOME");
-  const std::string saved_home = old_home ? old_home : "";
-  setenv("HOME", dir.Dir().c_str(), 1);
+  ScopedEnvironment home("HOME", dir.Dir());
   auto owned = std::make_unique<AppState>();
   AppState& state = *owned;
   state.opened_par_file = "x";
   state.params.Department(1).name = "X";
   ScriptedDesktop desktop;
   desktop.form_scripts["MainWindow"] = [&](Presenter& p, FakeFormView& v) {
+#ifdef _WIN32
+    EXPECT_EQ(state.current_par_file, "c:\\KORVA\\Prog-QX-4810.par");
+#else
     EXPECT_EQ(state.current_par_file, dir / "KORVA/Prog-QX-4810.par");
+#endif
     EXPECT_EQ(state.opened_par_file, "");
     EXPECT_EQ(state.params.Department(1).name, "");
     EXPECT_FALSE(v.IsEnabled(kIdSaveFile));
@@ -389,8 +396,6 @@ TEST(RunApplicationTest, StartsWithDefaultsAndEndsWithZero) {
   };
   EXPECT_EQ(RunApplication(state, desktop), 0);
   EXPECT_EQ(desktop.forms_run, std::vector<std::string>{"MainWindow"});
-  if (old_home) setenv("HOME", saved_home.c_str(), 1);
-  else unsetenv("HOME");
 }
 
 // A parameter file named on the command line: opened as the window comes up, exactly as a

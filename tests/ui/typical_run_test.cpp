@@ -28,9 +28,7 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   ScratchDir dir;
   // loja1.par: a customer file whose department 3 is CAFE.
   std::filesystem::copy_file(QX_TEST_DATA_DIR "/loja1.par", dir / "loja1.par");
-  const char* old_home = std::getenv("HOME");
-  const std::string saved_home = old_home ? old_home : "";
-  setenv("HOME", dir.Dir().c_str(), 1);
+  std::optional<ScopedEnvironment> home(std::in_place, "HOME", dir.Dir());
 
   auto owned = std::make_unique<AppState>();
   AppState& state = *owned;
@@ -59,8 +57,7 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   };
 
   EXPECT_EQ(RunApplication(state, desktop), 0);
-  if (old_home) setenv("HOME", saved_home.c_str(), 1);
-  else unsetenv("HOME");
+  home.reset();
 
   const std::string par = dir / "loja1.par";
   const std::string guide = dir / "loja1.HTM";

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,19 +38,49 @@ class ScratchDir {
 
   // A path inside the folder, as the file dialogs give it.
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-  std::string Dir() const { return path_.string() + "/"; }
+  std::string Dir() const {
+    return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+  }
   // The names of the files in the folder, sorted.
   std::vector<std::string> Files() const {
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::recursive_directory_iterator(path_))
       if (e.is_regular_file())
-        names.push_back(std::filesystem::relative(e.path(), path_).string());
+        names.push_back(std::filesystem::relative(e.path(), path_).generic_string());
     std::sort(names.begin(), names.end());
     return names;
   }
 
  private:
   std::filesystem::path path_;
+};
+
+// Sets an environment variable for the lifetime of the object and then restores it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+    const char* old = std::getenv(name);
+    if (old != nullptr) old_ = old;
+    Set(value.c_str());
+  }
+  ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  void Set(const char* value) {
+#ifdef _WIN32
+    _putenv_s(name_.c_str(), value ? value : "");  // an empty value removes it
+#else
+    if (value) {
+      setenv(name_.c_str(), value, 1);
+    } else {
+      unsetenv(name_.c_str());
+    }
+#endif
+  }
+  std::string name_;
+  std::optional<std::string> old_;
 };
 
 inline std::string ReadFile(const std::string& path) {

@@ -1,0 +1,12 @@
+// The computer's local date and time, read through the system's own call.
+#pragma once
+
+namespace qx {
+
+struct LocalClockReading {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+LocalClockReading ReadLocalClock();
+
+}  // namespace qx
