@@ -95,8 +95,7 @@ std::optional<std::wstring> RunFileDialog(const FileRequest& request) {
   request.file_name.copy(path.data(), std::min(request.file_name.size(), kPathBuffer - 1));
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
-  // Owned by the form in front, which takes no clicks while the dialog is up.
-  ofn.hwndOwner = GetActiveWindow();
+  ofn.hwndOwner = request.owner;
   ofn.lpstrFilter = request.filter.c_str();
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = path.data();
@@ -140,6 +139,7 @@ FileRequest MakeFileRequest(const FileDialog& dialog, bool save) {
   request.file_name = FromUtf8(dialog.file_name);
   request.filter.assign(kParFilter, sizeof kParFilter / sizeof kParFilter[0]);
   request.flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  request.owner = GetActiveWindow();
   return request;
 }
 

@@ -28,6 +28,7 @@ struct FileRequest {
   std::wstring file_name;  // proposed name; may be empty
   std::wstring filter;     // description '\0' pattern '\0' ... '\0'
   DWORD flags = 0;         // OFN_*
+  HWND owner = nullptr;    // the form in front, which takes no clicks while the dialog is up
 };
 
 // The box the user sees: owned by no window, task-modal (the thread's forms take no clicks

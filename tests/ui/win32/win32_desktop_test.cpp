@@ -7,6 +7,8 @@
 #include <thread>
 
 #include "common/cp1252.h"
+#include "ui/win32/form_dialog.h"
+#include "win32_test_support.h"
 
 namespace qx::ui::win32 {
 namespace {
@@ -143,6 +145,38 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
   }
   EXPECT_FALSE(asked[0].save);
   EXPECT_TRUE(asked[1].save);
+}
+
+// A file dialog owned by no window would leave the form under it clickable: a second
+// "Salvar" while the save dialog is up would start a second save.
+TEST(Win32DesktopFiles, TheDialogsAreOwnedByTheFormInFront) {
+  Win32Desktop desktop;
+  HWND owner = reinterpret_cast<HWND>(1);
+  desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
+    owner = r.owner;
+    return std::nullopt;
+  };
+  FormTemplate form;
+  form.name = "Form";
+  form.width = 100;
+  form.height = 40;
+  ControlTemplate open;
+  open.id = 1000;
+  open.kind = ControlKind::kPushButton;
+  open.label = "ABRE";
+  open.width = 60;
+  open.height = 14;
+  form.controls = {open};
+  testing::RecordingPresenter presenter(form);
+  presenter.on_command = [&](FormView&, int) { desktop.AskOpenFileName(FileDialog{}); };
+  HWND form_window = nullptr;
+  testing::RunForm(presenter, {[&](FormDialog& d) {
+                                 form_window = d.window();
+                                 testing::Click(d.Control(1000));
+                               },
+                               [](FormDialog& d) { d.view().Close(0); }});
+  EXPECT_NE(form_window, nullptr);
+  EXPECT_EQ(owner, form_window);
 }
 
 TEST(Win32DesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
