@@ -1,14 +1,16 @@
 // qx4810: the desktop program. Sets up Qt in Portuguese, shows the core's messages as message
 // boxes and runs the start-up routine, which shows the main window until it closes.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "common/messages.h"
 #include "ui/desktop_message_sink.h"
@@ -87,5 +89,9 @@ int main(int argc, char* argv[]) {
   if (EnvSet("QX4810_STARTUP_PROBE")) InstallStartupProbe(desktop, since_main);
   qx::ui::DesktopMessageSink sink(desktop);
   qx::ScopedMessageSink installed(&sink);
-  return qx::ui::RunApplication(desktop);
+  // A parameter file named on the command line (opened from the file manager) is opened as
+  // if it had been chosen in the open dialog. Qt has taken its own options out of argv.
+  std::optional<std::string> initial_file;
+  if (argc > 1 && argv[1] && *argv[1]) initial_file = argv[1];
+  return qx::ui::RunApplication(desktop, initial_file);
 }

@@ -141,6 +141,17 @@ void MainWindow::OnOpen(FormView& view) {
   view.SetEnabled(kIdAbout, true);
   for (int id : kLockedButtons) view.SetEnabled(id, false);
   view.SetFocus(kIdOpenFile);
+  if (initial_file_ && !initial_file_->empty()) {
+    OpenChosenFile(state_, *initial_file_);
+    initial_file_.reset();
+    Unlock(view);
+    state_.params_modified = false;
+  }
+}
+
+void MainWindow::Unlock(FormView& view) {
+  // Once a file has been opened the buttons stay usable for the rest of the run.
+  for (int id : kLockedButtons) view.SetEnabled(id, true);
 }
 
 void MainWindow::OnCommand(FormView& view, int id) {
@@ -178,10 +189,7 @@ void MainWindow::Open(FormView& view) {
     }
   }
   const bool opened = OpenWorkflow(state_, desktop_) == 1;
-  if (opened) {
-    // Once a file has been opened the buttons stay usable for the rest of the run.
-    for (int id : kLockedButtons) view.SetEnabled(id, true);
-  }
+  if (opened) Unlock(view);
   if (opened || saved) state_.params_modified = false;
 }
 
@@ -244,19 +252,19 @@ void AboutBox::OnCommand(FormView& view, int id) {
 
 // --- Start-up -----------------------------------------------------------------------------
 
-int RunApplication(AppState& state, Desktop& desktop) {
+int RunApplication(AppState& state, Desktop& desktop, std::optional<std::string> initial_file) {
   state.current_par_file = DefaultParFile();
   state.opened_par_file.clear();
   ResetParamSet(state.params);
-  MainWindow window(state, desktop);
+  MainWindow window(state, desktop, std::move(initial_file));
   desktop.RunForm(window);
   return 0;
 }
 
-int RunApplication(Desktop& desktop) {
+int RunApplication(Desktop& desktop, std::optional<std::string> initial_file) {
   // The parameter set is large (500 products); it lives for the whole run, not on the stack.
   static AppState state;
-  return RunApplication(state, desktop);
+  return RunApplication(state, desktop, std::move(initial_file));
 }
 
 }  // namespace qx::ui

@@ -2,7 +2,9 @@
 // file and run the editors, and the about box.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "ui/app_state.h"
 #include "ui/desktop.h"
@@ -42,12 +44,17 @@ const FormTemplate& AboutBoxTemplate();
 class MainWindow : public Presenter {
  public:
   MainWindow(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
+  // A window that opens this parameter file as it comes up, as if it had been chosen in the
+  // open dialog (a file named on the program's command line).
+  MainWindow(AppState& state, Desktop& desktop, std::optional<std::string> initial_file)
+      : state_(state), desktop_(desktop), initial_file_(std::move(initial_file)) {}
   const FormTemplate& Template() const override { return MainWindowTemplate(); }
   void OnOpen(FormView& view) override;
   void OnCommand(FormView& view, int id) override;
 
  private:
   void Open(FormView& view);
+  void Unlock(FormView& view);
   void Save();
   void Ok(FormView& view);
   void Cancel(FormView& view);
@@ -59,6 +66,7 @@ class MainWindow : public Presenter {
 
   AppState& state_;
   Desktop& desktop_;
+  std::optional<std::string> initial_file_;
 };
 
 class AboutBox : public Presenter {
@@ -69,10 +77,12 @@ class AboutBox : public Presenter {
 };
 
 // The start-up steps: the default parameter file as the current one, no file opened yet,
-// the parameter set at its defaults; then the main window runs modally. Returns the
-// program's exit code (0).
-int RunApplication(AppState& state, Desktop& desktop);
+// the parameter set at its defaults; then the main window runs modally. With an initial
+// file (named on the command line) the main window opens it as it comes up, as if it had
+// been chosen in the open dialog. Returns the program's exit code (0).
+int RunApplication(AppState& state, Desktop& desktop,
+                   std::optional<std::string> initial_file = std::nullopt);
 // The same with the one application state of the run.
-int RunApplication(Desktop& desktop);
+int RunApplication(Desktop& desktop, std::optional<std::string> initial_file = std::nullopt);
 
 }  // namespace qx::ui

@@ -166,8 +166,12 @@ int OpenWorkflow(AppState& state, Desktop& desktop) {
   // are the same text).
   std::optional<std::string> chosen = desktop.AskOpenFileName(dialog);
   if (!chosen) return 0;
+  OpenChosenFile(state, *chosen);
+  return 1;
+}
 
-  const std::string path = WithParExtension(*chosen);
+void OpenChosenFile(AppState& state, std::string_view chosen) {
+  const std::string path = WithParExtension(chosen);
   state.current_par_file = path;
   state.opened_par_file = path;
   // A name that does not exist yet starts a new customer file from the defaults.
@@ -193,7 +197,6 @@ int OpenWorkflow(AppState& state, Desktop& desktop) {
   // file: the register is always programmed with both off.
   state.params.print_options.print_ejournal = '0';
   state.params.print_options.print_training_message = '0';
-  return 1;
 }
 
 int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {

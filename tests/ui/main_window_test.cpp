@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 #include "common/cp1252.h"
@@ -426,6 +427,45 @@ TEST(RunApplicationTest, StartsWithDefaultsAndEndsWithZero) {
   };
   EXPECT_EQ(RunApplication(state, desktop), 0);
   EXPECT_EQ(desktop.forms_run, std::vector<std::string>{"MainWindow"});
+}
+
+// A parameter file named on the command line: opened as the window comes up, exactly as a
+// file chosen in the open dialog (no dialog shown, everything unlocked, nothing unsaved);
+// a name without extension gets ".par", and a missing file starts from the defaults.
+TEST(RunApplicationTest, AFileNamedOnTheCommandLineIsOpenedAsIfChosen) {
+  struct Case {
+    std::string given;  // relative to the scratch folder
+    std::string opened;
+    std::string dept3;
+  };
+  const Case cases[] = {{"loja1.par", "loja1.par", "CAFE"},
+                        {"loja1", "loja1.par", "CAFE"},
+                        {"nova.par", "nova.par", ""}};
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    std::filesystem::copy_file(QX_TEST_DATA_DIR "/loja1.par", dir / "loja1.par");
+    auto owned = std::make_unique<AppState>();
+    AppState& state = *owned;
+    ScriptedDesktop desktop;
+    bool ran = false;
+    desktop.form_scripts["MainWindow"] = [&](Presenter& p, FakeFormView& v) {
+      ran = true;
+      EXPECT_EQ(state.opened_par_file, dir / c.opened) << c.given;
+      EXPECT_EQ(state.current_par_file, dir / c.opened) << c.given;
+      EXPECT_EQ(state.params.Department(3).name, c.dept3) << c.given;
+      EXPECT_FALSE(state.params_modified) << c.given;
+      for (int id : {kIdSaveFile, kIdDepartments, kIdProducts, kIdOperators, kIdFunctionKeys,
+                     kIdHeaderFooter, kIdMiscOptions})
+        EXPECT_TRUE(v.IsEnabled(id)) << c.given << " " << id;
+      EXPECT_EQ(v.focus, kIdOpenFile) << c.given;
+      p.OnCommand(v, kIdCancel);
+      EXPECT_EQ(v.closed, 0) << c.given;
+    };
+    EXPECT_EQ(RunApplication(state, desktop, dir / c.given), 0);
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(desktop.open_dialogs.empty()) << c.given;
+    EXPECT_TRUE(desktop.messages.empty()) << c.given;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+// qx4810.exe: the desktop program on Windows. Shows the core's messages as message boxes and
+// runs the start-up routine with the native front end, which shows the main window until it
+// closes. A parameter file named on the command line (a double-click on a .par file) is
+// opened as if it had been chosen in the open dialog.
+#include <optional>
+#include <string>
+
+#include "common/messages.h"
+#include "ui/desktop_message_sink.h"
+#include "ui/main_window.h"
+#include "ui/win32/text_win32.h"
+#include "ui/win32/win32_desktop.h"
+#include "ui/win32/windows_api.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  std::optional<std::string> initial_file;
+  int argc = 0;
+  if (wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+    if (argc > 1 && argv[1][0] != L'\0') initial_file = qx::ui::win32::ToUtf8(argv[1]);
+    LocalFree(argv);
+  }
+  qx::ui::win32::Win32Desktop desktop;
+  qx::ui::DesktopMessageSink sink(desktop);
+  qx::ScopedMessageSink installed(&sink);
+  return qx::ui::RunApplication(desktop, initial_file);
+}

@@ -1,0 +1,323 @@
+// The generic dialog on Windows: every form of the program opened as a real dialog, and the
+// events it hands to the presenter.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "common/cp1252.h"
+#include "ui/app_state.h"
+#include "ui/editors.h"
+#include "ui/main_window.h"
+#include "ui/record_editors.h"
+#include "ui/win32/dialog_template.h"
+#include "ui/win32/form_dialog.h"
+#include "ui/win32/text_win32.h"
+#include "ui/win32/win32_desktop.h"
+#include "win32_test_support.h"
+
+namespace qx::ui::win32 {
+namespace {
+
+using testing::ClassOf;
+using testing::Click;
+using testing::PasteInto;
+using testing::PostKey;
+using testing::RecordingPresenter;
+using testing::RunForm;
+using testing::Step;
+using testing::TextOf;
+using testing::TypeInto;
+
+// Every form of the program, from its own presenter.
+std::vector<FormTemplate> ProgramForms() {
+  static auto state = std::make_unique<AppState>();
+  static Win32Desktop desktop;
+  std::vector<FormTemplate> forms = {MainWindowTemplate(), AboutBoxTemplate(),
+                                     MakeDeptEditor(*state)->Template()};
+  for (auto make : {MakeDeptGrid, MakeProductEditor, MakeOperatorEditor, MakeFunctionKeyEditor,
+                    MakeHeaderFooterEditor, MakeMiscOptionsEditor})
+    forms.push_back(make(*state, desktop)->Template());
+  return forms;
+}
+
+std::wstring ExpectedClass(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kEdit:
+      return L"Edit";
+    case ControlKind::kStaticText:
+    case ControlKind::kCenteredText:
+    case ControlKind::kPicture:
+      return L"Static";
+    default:
+      return L"Button";
+  }
+}
+
+std::wstring HelpOf(HWND tooltip, HWND form, HWND control) {
+  wchar_t buffer[2048] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = form;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = buffer;
+  SendMessageW(tooltip, TTM_GETTEXTW, 2048, reinterpret_cast<LPARAM>(&tool));
+  return buffer;
+}
+
+// Checks one edit of a real form: limit, what typing and pasting let in, and a stored text
+// with characters that could not be typed, which stays editable.
+void CheckEdit(FormDialog& dialog, const ControlTemplate& c) {
+  HWND edit = dialog.Control(c.id);
+  FormView& view = dialog.view();
+  const std::string name = dialog.form().name + " " + std::to_string(c.id);
+  const auto limit = static_cast<int>(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+  if (c.max_length > 0) {
+    EXPECT_EQ(limit, c.max_length) << name;
+  } else {
+    EXPECT_GT(limit, 255) << name;
+  }
+
+  view.SetText(c.id, "");
+  TypeInto(edit, L"a1\u00e9\u03a9\t2");  // a, 1, é, Ω, tab, 2
+  const std::string typed = c.digits_only ? "12" : Win1252("a1é2");
+  EXPECT_EQ(view.GetText(c.id, 100), typed.substr(0, c.max_length > 0 ? c.max_length : 100))
+      << name;
+
+  view.SetText(c.id, "");
+  PasteInto(edit, c.digits_only ? L"3a" : L"x\r\ny");  // refused whole
+  EXPECT_EQ(view.GetText(c.id, 100), "") << name;
+  PasteInto(edit, c.digits_only ? L"34" : L"x\u00c7");
+  const std::string pasted = c.digits_only ? "34" : Win1252("xÇ");
+  EXPECT_EQ(view.GetText(c.id, 100), pasted.substr(0, c.max_length > 0 ? c.max_length : 100))
+      << name;
+
+  // Stored before: shown as it is, and Backspace still deletes.
+  const std::string odd = c.digits_only ? std::string("1,5") : std::string("\t\x81");
+  view.SetText(c.id, odd);
+  EXPECT_EQ(view.GetText(c.id, 100), odd) << name;
+  TypeInto(edit, L"\b");
+  EXPECT_EQ(view.GetText(c.id, 100), odd.substr(0, odd.size() - 1)) << name;
+  view.SetText(c.id, "");
+}
+
+class EveryForm : public ::testing::TestWithParam<FormTemplate> {};
+
+TEST_P(EveryForm, OpensAsADialogWithItsControlsLimitsFiltersHelpAndPictures) {
+  const FormTemplate& form = GetParam();
+  RecordingPresenter presenter(form);
+  bool checked = false;
+  const int result = RunForm(
+      presenter, {[&](FormDialog& dialog) {
+        checked = true;
+        HWND hwnd = dialog.window();
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        EXPECT_EQ(TextOf(hwnd), FromCp1252(form.title));
+        EXPECT_NE(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+        std::size_t helped = 0;
+        for (const ControlTemplate& c : form.controls) {
+          if (!c.help.empty()) ++helped;
+          if (c.id < 0) continue;
+          HWND control = dialog.Control(c.id);
+          ASSERT_NE(control, nullptr) << form.name << " " << c.id;
+          EXPECT_EQ(GetDlgCtrlID(control), c.id);
+          EXPECT_EQ(ClassOf(control), ExpectedClass(c.kind)) << form.name << " " << c.id;
+          if (c.kind != ControlKind::kEdit) {
+            EXPECT_EQ(dialog.view().GetText(c.id, 1000), c.label) << form.name << " " << c.id;
+          }
+          if (!c.help.empty()) {
+            EXPECT_EQ(HelpOf(dialog.help(), hwnd, control), LabelText(c.help))
+                << form.name << " " << c.id;
+          }
+          if (c.kind == ControlKind::kEdit) CheckEdit(dialog, c);
+          if (c.kind == ControlKind::kEdit && c.buddy >= 0) {
+            EXPECT_EQ(ClassOf(dialog.Control(c.buddy)), L"Static") << form.name << " " << c.id;
+          }
+        }
+        EXPECT_EQ(SendMessageW(dialog.help(), TTM_GETTOOLCOUNT, 0, 0),
+                  static_cast<LRESULT>(helped));
+        EXPECT_EQ(SendMessageW(dialog.help(), TTM_GETMAXTIPWIDTH, 0, 0), kHelpMaxWidthPixels);
+        EXPECT_EQ(SendMessageW(dialog.help(), TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), kHelpDurationMs);
+        EXPECT_NE(GetWindowLongW(dialog.help(), GWL_STYLE) & TTS_BALLOON, 0);
+        // Every logo shows its picture.
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+          if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
+              ClassOf(child) == L"Static") {
+            EXPECT_NE(SendMessageW(child, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << form.name;
+          }
+        }
+        dialog.view().Close(5);
+      }});
+  EXPECT_TRUE(checked) << form.name;
+  EXPECT_EQ(result, 5) << form.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgramForms, EveryForm, ::testing::ValuesIn(ProgramForms()),
+                         [](const ::testing::TestParamInfo<FormTemplate>& p) {
+                           return p.param.name;
+                         });
+
+// A small form with a default button, a second button, a checkbox and two fields.
+FormTemplate SampleForm() {
+  FormTemplate f;
+  f.name = "Sample";
+  f.title = Win1252("AMOSTRA");
+  f.width = 300;
+  f.height = 180;
+  auto make = [](int id, ControlKind kind, std::string label, int x, int y, int w, int h) {
+    ControlTemplate c;
+    c.id = id;
+    c.kind = kind;
+    c.label = std::move(label);
+    c.x = x;
+    c.y = y;
+    c.width = w;
+    c.height = h;
+    return c;
+  };
+  ControlTemplate price = make(1005, ControlKind::kEdit, "", 120, 50, 60, 12);
+  price.digits_only = true;
+  price.max_length = 7;
+  f.controls = {
+      make(-1, ControlKind::kGroupBox, "Grupo", 5, 2, 290, 70),
+      make(1048, ControlKind::kCheckBox, "Fixo", 10, 10, 150, 12),
+      make(1052, ControlKind::kEdit, "NOME", 120, 30, 80, 12),
+      price,
+      make(1000, ControlKind::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28),
+      make(1001, ControlKind::kPushButton, "SALVAR", 100, 140, 80, 20),
+      make(kIdCancel, ControlKind::kPushButton, "Cancel", 245, 160, 50, 14),
+  };
+  return f;
+}
+
+void Focus(FormDialog& d, int id) {
+  SendMessageW(d.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Control(id)), TRUE);
+}
+
+struct RoutingCase {
+  const char* name;
+  std::vector<Step> steps;
+  std::vector<std::string> events;  // after "open"
+};
+
+class Routing : public ::testing::TestWithParam<int> {};
+
+std::vector<RoutingCase> RoutingCases() {
+  return {
+      {"ClickIsACommandCheckboxIsNot",
+       {[](FormDialog& d) { Click(d.Control(1001)); },
+        [](FormDialog& d) { Click(d.Control(1048)); }},
+       {"command 1001"}},
+      {"EnterInAFieldPressesTheDefaultButton",
+       {[](FormDialog& d) {
+         Focus(d, 1052);
+         PostKey(d.Control(1052), VK_RETURN);
+       }},
+       {"command 1000"}},
+      {"EnterOnAButtonPressesThatButton",
+       {[](FormDialog& d) {
+         Focus(d, 1001);
+         PostKey(d.Control(1001), VK_RETURN);
+       }},
+       {"command 1001"}},
+      {"EnterWithTheDefaultButtonDisabledDoesNothing",
+       {[](FormDialog& d) {
+         d.view().SetEnabled(1000, false);
+         Focus(d, 1052);
+         PostKey(d.Control(1052), VK_RETURN);
+       }},
+       {}},
+      {"EscIsCancel",
+       {[](FormDialog& d) {
+         Focus(d, 1052);
+         PostKey(d.Control(1052), VK_ESCAPE);
+       }},
+       {"command 2"}},
+      {"TheCloseBoxIsTheCloseCommand",
+       {[](FormDialog& d) { PostMessageW(d.window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+       {"close-command"}},
+      {"LeavingAFieldWithinTheFormIsFocusLost",
+       {[](FormDialog& d) { Focus(d, 1052); }, [](FormDialog& d) { Focus(d, 1005); },
+        [](FormDialog& d) { Focus(d, 1001); }},
+       {"focus-lost 1052", "focus-lost 1005"}},
+      {"AnotherWindowTakingTheFocusIsNotFocusLost",
+       {[](FormDialog& d) { Focus(d, 1052); },
+        [](FormDialog&) {
+          HWND other = CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 20,
+                                       nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+          SetFocus(other);
+          DestroyWindow(other);
+        }},
+       {}},
+      {"TypingIsATextChange",
+       {[](FormDialog& d) { TypeInto(d.Control(1052), L"ab"); }},
+       {"text-changed 1052", "text-changed 1052"}},
+  };
+}
+
+TEST_P(Routing, EventsReachThePresenterAsADialogManagerRoutesThem) {
+  RoutingCase c = RoutingCases()[static_cast<std::size_t>(GetParam())];
+  RecordingPresenter presenter(SampleForm());
+  int result = RunForm(presenter, c.steps);
+  EXPECT_EQ(result, testing::kStepsRanOut) << c.name;
+  std::vector<std::string> expected = {"open"};
+  expected.insert(expected.end(), c.events.begin(), c.events.end());
+  EXPECT_EQ(presenter.events, expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sample, Routing,
+                         ::testing::Range(0, static_cast<int>(RoutingCases().size())),
+                         [](const ::testing::TestParamInfo<int>& p) {
+                           return std::string(
+                               RoutingCases()[static_cast<std::size_t>(p.param)].name);
+                         });
+
+TEST(FormDialogWin32, ATextChangeIsNotReenteredWhenThePresenterRewritesTheField) {
+  RecordingPresenter presenter(SampleForm());
+  presenter.on_text_changed = [](FormView& view, int id) { view.SetText(id, "REESCRITO"); };
+  RunForm(presenter, {[](FormDialog& d) { TypeInto(d.Control(1052), L"x"); },
+                      [](FormDialog& d) {
+                        EXPECT_EQ(d.view().GetText(1052, 100), "REESCRITO");
+                        d.view().Close(1);
+                      }});
+  EXPECT_EQ(presenter.events, (std::vector<std::string>{"open", "text-changed 1052"}));
+}
+
+TEST(FormDialogWin32, AFormClosedWhileOpeningIsNeverShownAndGivesItsResult) {
+  RecordingPresenter presenter(SampleForm());
+  presenter.on_open = [](FormView& view) { view.Close(9); };
+  bool shown = false;
+  FormDialog dialog(presenter);
+  EXPECT_EQ(dialog.Run([&](FormDialog&) { shown = true; }), 9);
+  EXPECT_FALSE(shown);
+}
+
+TEST(FormDialogWin32, OpensCentredWithThePresentersTitleFocusAndTexts) {
+  RecordingPresenter presenter(SampleForm());
+  presenter.on_open = [](FormView& view) {
+    view.SetTitle(Win1252("TÍTULO"));
+    view.SetText(1052, Win1252("AÇÚCAR"));
+    view.SetCheck(1048, true);
+    view.SetFocus(1005);
+  };
+  RunForm(presenter, {[](FormDialog& d) {
+            EXPECT_EQ(TextOf(d.window()), L"T\u00cdTULO");
+            EXPECT_EQ(d.view().GetText(1052, 3), Win1252("AÇÚ"));
+            EXPECT_TRUE(d.view().GetCheck(1048));
+            EXPECT_EQ(GetFocus(), d.Control(1005));
+            RECT r{};
+            GetWindowRect(d.window(), &r);
+            const int screen_w = GetSystemMetrics(SM_CXSCREEN),
+                      screen_h = GetSystemMetrics(SM_CYSCREEN);
+            EXPECT_NEAR((r.left + r.right) / 2, screen_w / 2, 2);
+            EXPECT_NEAR((r.top + r.bottom) / 2, screen_h / 2, 2);
+            EXPECT_EQ(GetForegroundWindow(), d.window());
+            d.view().Hide();
+            EXPECT_FALSE(IsWindowVisible(d.window()));
+            d.view().Restore();
+            EXPECT_TRUE(IsWindowVisible(d.window()));
+            d.view().Close(3);
+          }});
+}
+
+}  // namespace
+}  // namespace qx::ui::win32

@@ -1,0 +1,199 @@
+// The desktop port on Windows: message boxes, file dialogs, the browser and the clock.
+#include "ui/win32/win32_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "common/cp1252.h"
+#include "ui/win32/form_dialog.h"
+#include "win32_test_support.h"
+
+namespace qx::ui::win32 {
+namespace {
+
+struct BoxCase {
+  const char* name;
+  BoxIcon icon;
+  BoxButtons buttons;
+  BoxAnswer default_answer;
+  UINT expected;  // besides MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND
+};
+
+class Boxes : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(Boxes, CarryTitleTextIconButtonsAndDefaultAndStayOnTop) {
+  const BoxCase& c = GetParam();
+  MessageBox box;
+  box.title = Win1252("LOCALIZAÇÃO");
+  box.text = Win1252("linha 1\nlinha ç");
+  box.icon = c.icon;
+  box.buttons = c.buttons;
+  box.default_answer = c.default_answer;
+  Win32Desktop desktop;
+  std::vector<BoxRequest> shown;
+  desktop.hooks().message_box = [&](const BoxRequest& r) {
+    shown.push_back(r);
+    return IDNO;
+  };
+  const BoxAnswer answer = desktop.ShowMessage(box);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].title, L"LOCALIZA\u00c7\u00c3O");
+  EXPECT_EQ(shown[0].text, L"linha 1\r\nlinha \u00e7");
+  EXPECT_EQ(shown[0].flags, c.expected | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND) << c.name;
+  EXPECT_EQ(answer, c.buttons == BoxButtons::kOk ? BoxAnswer::kOk : BoxAnswer::kNo) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, Boxes,
+    ::testing::Values(BoxCase{"Error", BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk,
+                              MB_OK | MB_ICONERROR},
+                      BoxCase{"Warning", BoxIcon::kWarning, BoxButtons::kOk, BoxAnswer::kOk,
+                              MB_OK | MB_ICONWARNING},
+                      BoxCase{"Information", BoxIcon::kInformation, BoxButtons::kOk, BoxAnswer::kOk,
+                              MB_OK | MB_ICONINFORMATION},
+                      BoxCase{"Plain", BoxIcon::kNone, BoxButtons::kOk, BoxAnswer::kOk, MB_OK},
+                      BoxCase{"QuestionYes", BoxIcon::kQuestion, BoxButtons::kYesNo,
+                              BoxAnswer::kYes, MB_YESNO | MB_ICONQUESTION},
+                      BoxCase{"QuestionNo", BoxIcon::kQuestion, BoxButtons::kYesNo, BoxAnswer::kNo,
+                              MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2}),
+    [](const ::testing::TestParamInfo<BoxCase>& p) { return std::string(p.param.name); });
+
+TEST(Win32DesktopBoxes, TheButtonPressedIsTheAnswer) {
+  MessageBox question;
+  question.buttons = BoxButtons::kYesNo;
+  question.default_answer = BoxAnswer::kNo;
+  MessageBox note;
+  const struct {
+    const MessageBox& box;
+    int pressed;
+    BoxAnswer answer;
+  } cases[] = {{question, IDYES, BoxAnswer::kYes},
+               {question, IDNO, BoxAnswer::kNo},
+               {question, 0, BoxAnswer::kNo},
+               {note, IDOK, BoxAnswer::kOk},
+               {note, IDCANCEL, BoxAnswer::kOk}};
+  for (const auto& c : cases) EXPECT_EQ(ToAnswer(c.pressed, c.box), c.answer) << c.pressed;
+}
+
+// The real box: its default button, Esc and the close box leave a question unanswered,
+// and it answers with the button pressed.
+TEST(Win32DesktopBoxes, ARealQuestionIgnoresEscAndCloseAndAnswersWithItsButton) {
+  MessageBox box;
+  box.title = "PERGUNTA-TESTE";
+  box.text = "Sim ou nao?";
+  box.icon = BoxIcon::kQuestion;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  std::atomic<int> default_id{0};
+  std::atomic<bool> topmost{false};
+  std::atomic<bool> still_open_after_esc{false};
+  std::thread presser([&] {
+    HWND found = nullptr;
+    for (int i = 0; i < 400 && !found; ++i) {
+      found = FindWindowW(L"#32770", L"PERGUNTA-TESTE");
+      if (!found) Sleep(25);
+    }
+    if (!found) return;
+    Sleep(200);
+    default_id = LOWORD(SendMessageW(found, DM_GETDEFID, 0, 0));
+    topmost = (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    PostMessageW(GetDlgItem(found, IDNO), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
+    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                     // what Esc sends
+    PostMessageW(found, WM_CLOSE, 0, 0);
+    Sleep(300);
+    still_open_after_esc = IsWindow(found) != FALSE;
+    PostMessageW(GetDlgItem(found, IDYES), BM_CLICK, 0, 0);
+  });
+  Win32Desktop desktop;
+  const BoxAnswer answer = desktop.ShowMessage(box);
+  presser.join();
+  EXPECT_EQ(default_id, IDNO);
+  EXPECT_TRUE(topmost);
+  EXPECT_TRUE(still_open_after_esc);
+  EXPECT_EQ(answer, BoxAnswer::kYes);
+}
+
+TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwriting) {
+  Win32Desktop desktop;
+  std::vector<FileRequest> asked;
+  std::optional<std::wstring> reply = L"C:\\KORVA\\Jos\u00e9.par";
+  desktop.hooks().file_dialog = [&](const FileRequest& r) {
+    asked.push_back(r);
+    return reply;
+  };
+  FileDialog dialog;
+  dialog.title = Win1252("LER ARQUIVO DE PARÂMETROS - QX-4810");
+  dialog.directory = "C:\\KORVA\\S\xC3\xA3o Paulo\\";  // UTF-8
+  dialog.file_name = "loja1.par";
+  EXPECT_EQ(desktop.AskOpenFileName(dialog),
+            std::optional<std::string>("C:\\KORVA\\Jos\xC3\xA9.par"));
+  reply = std::nullopt;
+  EXPECT_EQ(desktop.AskSaveFileName(dialog), std::nullopt);
+  ASSERT_EQ(asked.size(), 2u);
+  for (const FileRequest& r : asked) {
+    EXPECT_EQ(r.title, L"LER ARQUIVO DE PAR\u00c2METROS - QX-4810");
+    EXPECT_EQ(r.directory, L"C:\\KORVA\\S\u00e3o Paulo\\");
+    EXPECT_EQ(r.file_name, L"loja1.par");
+    EXPECT_EQ(r.filter, std::wstring(L"PARAMETROS Arquivo (*.par)\0*.par\0\0", 34));
+    EXPECT_EQ(r.flags & (OFN_EXPLORER | OFN_HIDEREADONLY),
+              static_cast<DWORD>(OFN_EXPLORER | OFN_HIDEREADONLY));
+    EXPECT_EQ(
+        r.flags & (OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT),
+        0u);
+  }
+  EXPECT_FALSE(asked[0].save);
+  EXPECT_TRUE(asked[1].save);
+}
+
+// A file dialog owned by no window would leave the form under it clickable: a second
+// "Salvar" while the save dialog is up would start a second save.
+TEST(Win32DesktopFiles, TheDialogsAreOwnedByTheFormInFront) {
+  Win32Desktop desktop;
+  HWND owner = reinterpret_cast<HWND>(1);
+  desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
+    owner = r.owner;
+    return std::nullopt;
+  };
+  FormTemplate form;
+  form.name = "Form";
+  form.width = 100;
+  form.height = 40;
+  ControlTemplate open;
+  open.id = 1000;
+  open.kind = ControlKind::kPushButton;
+  open.label = "ABRE";
+  open.width = 60;
+  open.height = 14;
+  form.controls = {open};
+  testing::RecordingPresenter presenter(form);
+  presenter.on_command = [&](FormView&, int) { desktop.AskOpenFileName(FileDialog{}); };
+  HWND form_window = nullptr;
+  testing::RunForm(presenter, {[&](FormDialog& d) {
+                                 form_window = d.window();
+                                 testing::Click(d.Control(1000));
+                               },
+                               [](FormDialog& d) { d.view().Close(0); }});
+  EXPECT_NE(form_window, nullptr);
+  EXPECT_EQ(owner, form_window);
+}
+
+TEST(Win32DesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
+  Win32Desktop desktop;
+  SYSTEMTIME before{};
+  GetLocalTime(&before);
+  const LocalTime now = desktop.Now();
+  EXPECT_EQ(now.year, before.wYear);
+  EXPECT_EQ(now.month, before.wMonth);
+  EXPECT_EQ(now.day, before.wDay);
+  EXPECT_NEAR(now.hour * 3600 + now.minute * 60 + now.second,
+              before.wHour * 3600 + before.wMinute * 60 + before.wSecond, 2);
+  std::vector<std::wstring> opened;
+  desktop.hooks().open_document = [&](const std::wstring& path) { opened.push_back(path); };
+  desktop.OpenDocument("C:\\KORVA\\Jos\xC3\xA9.HTM");
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"C:\\KORVA\\Jos\u00e9.HTM"});
+}
+
+}  // namespace
+}  // namespace qx::ui::win32
