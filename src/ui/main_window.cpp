@@ -142,7 +142,7 @@ void MainWindow::OnOpen(FormView& view) {
   for (int id : kLockedButtons) view.SetEnabled(id, false);
   view.SetFocus(kIdOpenFile);
   if (initial_file_ && !initial_file_->empty()) {
-    OpenChosenFile(state_, *initial_file_);
+    OpenChosenFile(state_, desktop_, *initial_file_);
     initial_file_.reset();
     Unlock(view);
     state_.params_modified = false;

@@ -166,11 +166,11 @@ int OpenWorkflow(AppState& state, Desktop& desktop) {
   // are the same text).
   std::optional<std::string> chosen = desktop.AskOpenFileName(dialog);
   if (!chosen) return 0;
-  OpenChosenFile(state, *chosen);
+  OpenChosenFile(state, desktop, *chosen);
   return 1;
 }
 
-void OpenChosenFile(AppState& state, std::string_view chosen) {
+void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) {
   const std::string path = WithParExtension(chosen);
   state.current_par_file = path;
   state.opened_par_file = path;

@@ -16,7 +16,7 @@ int OpenWorkflow(AppState& state, Desktop& desktop);
 // The open steps after the dialog, for a path chosen there or named on the command line:
 // ".par" added when the name has no extension, the path made current and opened, the file
 // loaded (a name that does not exist yet starts from the defaults).
-void OpenChosenFile(AppState& state, std::string_view chosen);
+void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen);
 
 // Asks where to save, writes the parameter file, the guide and the summary, and offers to
 // show them. 1 when it ran to its end after a name was chosen, 0 when a dialog was cancelled.
