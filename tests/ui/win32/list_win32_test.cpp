@@ -1,6 +1,6 @@
 // Lists and the keyboard focus in the real dialog: rows, the chosen row, a click on a column
 // title and an activated row reaching the presenter, Enter in a list kept from the default
-// button, and where the focus is when a command arrives.
+// button, and which control has the focus.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -205,59 +205,6 @@ TEST(ListWin32, ShowsTheRowsAndColumnsAndKeepsOneChosenRow) {
             d.view().Close(1);
           }});
 }
-
-// Where the focus is when a command arrives: Enter leaves it in the field, a mouse click
-// moves it to the button after the field has reported losing it.
-struct FocusCase {
-  const char* name;
-  Step step;
-  std::vector<std::string> events;  // after "open"
-};
-
-std::vector<FocusCase> FocusCases() {
-  return {
-      {"EnterInAField",
-       [](FormDialog& d) {
-         Focus(d, kIdField);
-         PostKey(d.Control(kIdField), VK_RETURN);
-       },
-       {"command 1000 focus 1052"}},
-      {"MouseClickAfterAField",
-       [](FormDialog& d) {
-         Focus(d, kIdField);
-         RECT r{};
-         GetClientRect(d.Control(kIdOther), &r);
-         PostMouseClick(d.Control(kIdOther), Centre(r));
-       },
-       {"focus-lost 1052", "command 1001 focus 1001"}},
-      {"EnterOnAButton",
-       [](FormDialog& d) {
-         Focus(d, kIdOther);
-         PostKey(d.Control(kIdOther), VK_RETURN);
-       },
-       {"focus-lost 1052", "command 1001 focus 1001"}},
-  };
-}
-
-class FocusAtCommand : public ::testing::TestWithParam<int> {};
-
-TEST_P(FocusAtCommand, TheCommandSeesWhereTheFocusIs) {
-  const FocusCase c = FocusCases()[static_cast<std::size_t>(GetParam())];
-  RecordingPresenter presenter(ListForm());
-  presenter.on_command = [&presenter](FormView& view, int) {
-    presenter.events.back() += " focus " + std::to_string(view.FocusedControl());
-  };
-  RunForm(presenter, {c.step});
-  std::vector<std::string> expected = {"open"};
-  expected.insert(expected.end(), c.events.begin(), c.events.end());
-  EXPECT_EQ(presenter.events, expected) << c.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Sample, FocusAtCommand,
-                         ::testing::Range(0, static_cast<int>(FocusCases().size())),
-                         [](const ::testing::TestParamInfo<int>& p) {
-                           return std::string(FocusCases()[static_cast<std::size_t>(p.param)].name);
-                         });
 
 TEST(ListWin32, FocusedControlNamesTheFormsControlOrNone) {
   RecordingPresenter presenter(ListForm());
