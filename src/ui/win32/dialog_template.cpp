@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/windows_api.h"
 
@@ -20,6 +21,8 @@ constexpr int kFieldHeightDu = 12;
 // A picture without a size shows the logo at this size.
 constexpr int kPictureWidthDu = 60;
 constexpr int kPictureHeightDu = 48;
+// A list in a stacked form shows about eight rows.
+constexpr int kListHeightDu = 90;
 
 bool IsPushButton(ControlKind kind) {
   return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton;
@@ -55,6 +58,9 @@ std::vector<PlacedControl> Stack(const FormTemplate& form, int& width, int& heig
       } else if (c.kind == ControlKind::kPicture) {
         p.width = kPictureWidthDu;
         p.height = kPictureHeightDu;
+      } else if (c.kind == ControlKind::kList) {
+        p.width = kLabelWidthDu + 4 + kFieldWidthDu;
+        p.height = kListHeightDu;
       } else {
         p.width = kLabelWidthDu + 4 + kFieldWidthDu;
         const int lines = 1 + static_cast<int>(std::count(c.label.begin(), c.label.end(), '\n'));
@@ -97,9 +103,10 @@ constexpr std::uint16_t kEditClass = 0x0081;
 constexpr std::uint16_t kStaticClass = 0x0082;
 
 struct ItemStyle {
-  std::uint16_t window_class;
+  std::uint16_t window_class;  // a predefined class, or 0 for class_name
   DWORD style;
   DWORD ex_style;
+  const wchar_t* class_name = nullptr;
 };
 
 ItemStyle StyleOf(ControlKind kind, bool is_first_default) {
@@ -124,6 +131,8 @@ ItemStyle StyleOf(ControlKind kind, bool is_first_default) {
       return {kStaticClass, base | SS_BITMAP | SS_CENTERIMAGE, 0};
     case ControlKind::kGroupBox:
       return {kButtonClass, base | BS_GROUPBOX, WS_EX_TRANSPARENT};
+    case ControlKind::kList:
+      return {0, ListStyle(), ListExStyle(), kListClass};
   }
   return {kStaticClass, base, 0};
 }
@@ -199,10 +208,16 @@ std::vector<std::uint16_t> BuildDialogTemplate(const FormTemplate& form,
     w.Short(p.width);
     w.Short(p.height);
     w.Dword(static_cast<std::uint32_t>(c.id >= 0 ? c.id : kStaticControlId));
-    w.Word(0xFFFF);
-    w.Word(item.window_class);
-    // Edits get their text from the presenter; their label is drawn beside them.
-    if (c.kind == ControlKind::kEdit || c.kind == ControlKind::kPicture)
+    if (item.class_name) {
+      w.Text(item.class_name);
+    } else {
+      w.Word(0xFFFF);
+      w.Word(item.window_class);
+    }
+    // Edits get their text from the presenter; their label is drawn beside them. Lists show
+    // only their rows.
+    if (c.kind == ControlKind::kEdit || c.kind == ControlKind::kPicture ||
+        c.kind == ControlKind::kList)
       w.Word(0);
     else
       w.Text(LabelText(c.label));

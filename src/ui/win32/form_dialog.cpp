@@ -1,11 +1,13 @@
 #include "ui/win32/form_dialog.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "ui/win32/artwork.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/input_filter.h"
+#include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 
 namespace qx::ui::win32 {
@@ -20,7 +22,7 @@ constexpr int kMarginDu = 4;
 void InitCommonControlsOnce() {
   static const bool done = [] {
     INITCOMMONCONTROLSEX init{sizeof(INITCOMMONCONTROLSEX),
-                              ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+                              ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)done;
@@ -81,6 +83,7 @@ int FormDialog::Run(const std::function<void(FormDialog&)>& on_shown) {
   tooltip_ = nullptr;
   controls_.clear();
   edits_.clear();
+  lists_.clear();
   if (!closed_ && ended != -1) result_ = static_cast<int>(ended);
   closed_ = true;
   return result_;
@@ -135,6 +138,9 @@ BOOL FormDialog::Init() {
       edits_[child] = Edit{c.id, c.digits_only};
       SetWindowSubclass(child, EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
       if (c.buddy < 0 && !c.label.empty()) AddEditLabel(c, child);
+    } else if (c.kind == ControlKind::kList) {
+      SetUpList(child, hwnd_, c);
+      lists_[child] = c.id;
     } else if (c.kind == ControlKind::kPicture) {
       RECT r{};
       GetClientRect(child, &r);
@@ -230,6 +236,9 @@ INT_PTR FormDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommandMessage(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
       return TRUE;
+    case WM_NOTIFY:
+      if (lparam) OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+      return FALSE;
     case WM_CLOSE:
       // The presenter decides; it closes the form through the view when it wants to.
       if (!closed_) presenter_.OnCloseCommand(*view_);
@@ -269,6 +278,18 @@ void FormDialog::OnCommandMessage(int id, int code, HWND from) {
   HWND button = Control(id);
   if (button && !IsWindowEnabled(button)) return;  // Enter with a disabled default button
   Command(id);
+}
+
+void FormDialog::OnNotify(const NMHDR& header) {
+  if (closed_) return;
+  auto list = lists_.find(header.hwndFrom);
+  if (list == lists_.end()) return;
+  const std::optional<ListEvent> event = DecodeListNotify(header);
+  if (!event) return;
+  if (event->kind == ListEvent::kHeaderClicked)
+    presenter_.OnListHeaderClicked(*view_, list->second, event->index);
+  else
+    presenter_.OnListRowActivated(*view_, list->second, event->index);
 }
 
 void FormDialog::Command(int id) {
@@ -352,6 +373,19 @@ void FormDialog::FocusControl(int id) {
   SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
+int FormDialog::FocusedId() const {
+  if (!hwnd_) return -1;
+  // The focus may sit in a part of a control (a list's header): the control is the
+  // form's child that holds it.
+  for (HWND w = GetFocus(); w && w != hwnd_; w = GetParent(w)) {
+    if (GetParent(w) != hwnd_) continue;
+    for (const auto& [id, control] : controls_)
+      if (control == w) return id;
+    return -1;
+  }
+  return -1;
+}
+
 // --- Win32FormView ---
 
 std::string Win32FormView::GetText(int id, int max_chars) const {
@@ -401,6 +435,26 @@ bool Win32FormView::IsEnabled(int id) const {
 }
 
 void Win32FormView::SetFocus(int id) { dialog_.FocusControl(id); }
+
+int Win32FormView::FocusedControl() const { return dialog_.FocusedId(); }
+
+void Win32FormView::SetListRows(int id, const std::vector<std::vector<std::string>>& rows) {
+  HWND list = dialog_.Control(id);
+  const ControlTemplate* c = dialog_.form().Find(id);
+  if (list && c && c->kind == ControlKind::kList) win32::SetListRows(list, rows);
+}
+
+int Win32FormView::GetListSelection(int id) const {
+  HWND list = dialog_.Control(id);
+  const ControlTemplate* c = dialog_.form().Find(id);
+  return list && c && c->kind == ControlKind::kList ? ListSelection(list) : -1;
+}
+
+void Win32FormView::SetListSelection(int id, int row) {
+  HWND list = dialog_.Control(id);
+  const ControlTemplate* c = dialog_.form().Find(id);
+  if (list && c && c->kind == ControlKind::kList) SelectListRow(list, row);
+}
 
 void Win32FormView::SetTitle(std::string_view title) {
   if (dialog_.window()) SetWindowTextW(dialog_.window(), FromCp1252(title).c_str());

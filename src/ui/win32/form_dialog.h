@@ -12,7 +12,13 @@
 //   presenter), from EN_KILLFOCUS: OnFocusLost(id); switching to another window (a message
 //   box, another program) is not a focus change here;
 // - every change of an edit's text, typed or set (EN_CHANGE): OnTextChanged(id), never
-//   re-entered for the same field while the presenter handles it.
+//   re-entered for the same field while the presenter handles it;
+// - lists: a click on a column title, OnListHeaderClicked(id, column); a double click on a
+//   row or Enter on the chosen row, OnListRowActivated(id, row). Enter in a list never
+//   presses the default button.
+// Enter leaves the focus where it was and a mouse click moves it to the button first (the
+// field it leaves reports OnFocusLost before the command), so FocusedControl() tells Enter in
+// a field from a click.
 #pragma once
 
 #include <functional>
@@ -60,6 +66,8 @@ class FormDialog {
   void HideForm();
   void RestoreForm();
   void FocusControl(int id);
+  // The id of the control with the keyboard focus (-1: none of the form's).
+  int FocusedId() const;
 
  private:
   struct Edit {
@@ -81,6 +89,7 @@ class FormDialog {
   void Command(int id);
   void TextChanged(int id);
   void FocusLost(int id);
+  void OnNotify(const NMHDR& header);
 
   Presenter& presenter_;
   const FormTemplate& form_;
@@ -90,6 +99,7 @@ class FormDialog {
   HWND tooltip_ = nullptr;
   std::map<int, HWND> controls_;
   std::map<HWND, Edit> edits_;
+  std::map<HWND, int> lists_;
   std::vector<HBITMAP> bitmaps_;
   std::set<int> changing_;         // edits whose OnTextChanged is running
   std::set<int> leaving_;          // edits whose OnFocusLost is running
@@ -111,7 +121,11 @@ class Win32FormView : public FormView {
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
   void SetFocus(int id) override;
+  int FocusedControl() const override;
   void SetTitle(std::string_view title) override;
+  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
+  int GetListSelection(int id) const override;
+  void SetListSelection(int id, int row) override;
   void Close(int result) override;
   void Hide() override;
   void Restore() override;

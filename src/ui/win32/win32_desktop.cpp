@@ -1,5 +1,6 @@
 #include "ui/win32/win32_desktop.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -9,8 +10,6 @@
 namespace qx::ui::win32 {
 namespace {
 
-// The one filter, with its two terminating zeros.
-const wchar_t kParFilter[] = L"PARAMETROS Arquivo (*.par)\0*.par\0";
 // Room for the chosen path: far more than the 260 characters that the save accepts.
 constexpr std::size_t kPathBuffer = 4096;
 
@@ -110,6 +109,19 @@ std::optional<std::wstring> RunFileDialog(const FileRequest& request) {
 
 }  // namespace
 
+std::wstring MakeFilter(std::string_view name, std::string_view pattern) {
+  // The pattern is shown after the name; a zero inside either would end the list early.
+  std::wstring filter = FromCp1252(name) + L" (" + FromCp1252(pattern) + L")";
+  std::replace(filter.begin(), filter.end(), L'\0', L' ');
+  std::wstring patterns = FromCp1252(pattern);
+  std::replace(patterns.begin(), patterns.end(), L'\0', L' ');
+  filter.push_back(L'\0');
+  filter += patterns;
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  return filter;
+}
+
 BoxRequest MakeBoxRequest(const MessageBox& box) {
   BoxRequest request;
   request.title = FromCp1252(box.title);
@@ -137,7 +149,7 @@ FileRequest MakeFileRequest(const FileDialog& dialog, bool save) {
   request.title = FromCp1252(dialog.title);
   request.directory = FromUtf8(dialog.directory);
   request.file_name = FromUtf8(dialog.file_name);
-  request.filter.assign(kParFilter, sizeof kParFilter / sizeof kParFilter[0]);
+  request.filter = MakeFilter(dialog.filter_name, dialog.filter_pattern);
   request.flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   request.owner = GetActiveWindow();
   return request;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ui/desktop.h"
 #include "ui/win32/windows_api.h"
@@ -37,9 +38,12 @@ struct FileRequest {
 BoxRequest MakeBoxRequest(const MessageBox& box);
 // The answer for what MessageBoxW gave (IDOK, IDYES, IDNO; anything else: the default).
 BoxAnswer ToAnswer(int pressed, const MessageBox& box);
-// The open or save dialog, owned by the form in front: the one filter "PARAMETROS Arquivo
-// (*.par)", explorer style, no read-only box, any name accepted (existing or not), no
-// question before overwriting.
+// The filter list of the file dialogs: the one filter "NAME (PATTERN)" '\0' PATTERN '\0',
+// ended by a second '\0'.
+std::wstring MakeFilter(std::string_view name, std::string_view pattern);
+// The open or save dialog, owned by the form in front: the one filter the request names
+// ("PARAMETROS Arquivo (*.par)" unless it says otherwise), explorer style, no read-only box, any
+// name accepted (existing or not), no question before overwriting.
 FileRequest MakeFileRequest(const FileDialog& dialog, bool save);
 
 class Win32Desktop : public Desktop {

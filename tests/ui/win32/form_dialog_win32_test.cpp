@@ -8,9 +8,11 @@
 #include "ui/app_state.h"
 #include "ui/editors.h"
 #include "ui/main_window.h"
+#include "ui/product_list_workflow.h"
 #include "ui/record_editors.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/form_dialog.h"
+#include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
 #include "win32_test_support.h"
@@ -37,6 +39,8 @@ std::vector<FormTemplate> ProgramForms() {
   for (auto make : {MakeDeptGrid, MakeProductEditor, MakeOperatorEditor, MakeFunctionKeyEditor,
                     MakeHeaderFooterEditor, MakeMiscOptionsEditor})
     forms.push_back(make(*state, desktop)->Template());
+  static const exchange::ProductImport import;
+  forms.push_back(MakeImportReport(import)->Template());
   return forms;
 }
 
@@ -44,6 +48,8 @@ std::wstring ExpectedClass(ControlKind kind) {
   switch (kind) {
     case ControlKind::kEdit:
       return L"Edit";
+    case ControlKind::kList:
+      return kListClass;
     case ControlKind::kStaticText:
     case ControlKind::kCenteredText:
     case ControlKind::kPicture:
@@ -129,6 +135,13 @@ TEST_P(EveryForm, OpensAsADialogWithItsControlsLimitsFiltersHelpAndPictures) {
                 << form.name << " " << c.id;
           }
           if (c.kind == ControlKind::kEdit) CheckEdit(dialog, c);
+          if (c.kind == ControlKind::kList) {
+            ASSERT_EQ(ListColumnCount(control), static_cast<int>(c.column_titles.size()))
+                << form.name << " " << c.id;
+            for (std::size_t i = 0; i < c.column_titles.size(); ++i)
+              EXPECT_EQ(ListColumnTitle(control, static_cast<int>(i)), c.column_titles[i])
+                  << form.name << " " << c.id;
+          }
           if (c.kind == ControlKind::kEdit && c.buddy >= 0) {
             EXPECT_EQ(ClassOf(dialog.Control(c.buddy)), L"Static") << form.name << " " << c.id;
           }

@@ -1,7 +1,7 @@
 // The technician's usual run, end to end through the Windows desktop and its real dialogs:
 // open loja1.par, give department 3 (CAFE) the price 1250, save, and find the parameter
-// file, the guide and the summary next to each other with the right contents. Only the
-// file dialogs and the message boxes answer from a script.
+// file (with the backup of what it held), the guide and the summary next to each other with the
+// right contents. Only the file dialogs and the message boxes answer from a script.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -129,10 +129,13 @@ TEST_F(TypicalRunWin32, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
     if (files.back().find("-RESUMO.HTM") != std::string::npos) summary_name = files.back();
   }
   std::sort(files.begin(), files.end());
-  ASSERT_EQ(files.size(), 3u);
+  // The save keeps the file's previous content as its backup.
+  ASSERT_EQ(files.size(), 4u);
   EXPECT_EQ(files[0].rfind("loja1-", 0), 0u);
   EXPECT_EQ(files[1], "loja1.HTM");
-  EXPECT_EQ(files[2], "loja1.par");
+  EXPECT_EQ(files[2], "loja1.bak");
+  EXPECT_EQ(files[3], "loja1.par");
+  EXPECT_EQ(Read(dir_ / "loja1.bak"), Read(std::filesystem::path(QX_TEST_DATA_DIR) / "loja1.par"));
   EXPECT_EQ(documents, (std::vector<std::wstring>{(dir_ / "loja1.HTM").wstring(),
                                                   (dir_ / summary_name).wstring()}));
 

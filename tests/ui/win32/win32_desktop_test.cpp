@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "common/cp1252.h"
 #include "ui/win32/form_dialog.h"
@@ -146,6 +150,47 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
   EXPECT_FALSE(asked[0].save);
   EXPECT_TRUE(asked[1].save);
 }
+
+// The filter list the dialog gets from the request's filter: the parameter files unless the
+// request names another (the spreadsheets); a zero inside a name would cut the list short.
+struct FilterCase {
+  const char* name;
+  std::optional<std::pair<std::string, std::string>> filter;  // nothing: the default
+  std::wstring expected;
+};
+
+class Win32DesktopFilter : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(Win32DesktopFilter, TheDialogGetsTheRequestsOneFilter) {
+  const FilterCase& c = GetParam();
+  Win32Desktop desktop;
+  std::vector<std::wstring> filters;
+  desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
+    filters.push_back(r.filter);
+    return std::nullopt;
+  };
+  FileDialog dialog;
+  if (c.filter) {
+    dialog.filter_name = c.filter->first;
+    dialog.filter_pattern = c.filter->second;
+  }
+  desktop.AskOpenFileName(dialog);
+  desktop.AskSaveFileName(dialog);
+  EXPECT_EQ(filters, (std::vector<std::wstring>{c.expected, c.expected}));
+}
+
+using namespace std::string_literals;
+
+INSTANTIATE_TEST_SUITE_P(
+    Filters, Win32DesktopFilter,
+    ::testing::Values(
+        FilterCase{"Default", std::nullopt, L"PARAMETROS Arquivo (*.par)\0*.par\0\0"s},
+        FilterCase{"Spreadsheet", std::pair{"Planilha CSV"s, "*.csv"s},
+                   L"Planilha CSV (*.csv)\0*.csv\0\0"s},
+        FilterCase{"AccentedName", std::pair{"Planilha (separada por ;) \xC9"s, "*.csv;*.txt"s},
+                   L"Planilha (separada por ;) \u00c9 (*.csv;*.txt)\0*.csv;*.txt\0\0"s},
+        FilterCase{"ZeroInsideTheName", std::pair{"A\0B"s, "*.csv"s}, L"A B (*.csv)\0*.csv\0\0"s}),
+    [](const ::testing::TestParamInfo<FilterCase>& p) { return std::string(p.param.name); });
 
 // A file dialog owned by no window would leave the form under it clickable: a second
 // "Salvar" while the save dialog is up would start a second save.

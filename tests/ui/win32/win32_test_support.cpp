@@ -98,6 +98,18 @@ void PasteInto(HWND edit, std::wstring_view text) {
 
 void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
+void PostMouseClick(HWND to, POINT at) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  PostMessageW(to, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  PostMessageW(to, WM_LBUTTONUP, 0, where);
+}
+
+void PostDoubleClick(HWND to, POINT at) {
+  const LPARAM where = MAKELPARAM(at.x, at.y);
+  PostMessageW(to, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+  PostMessageW(to, WM_LBUTTONUP, 0, where);
+}
+
 void PostKey(HWND to, WPARAM key) {
   PostMessageW(to, WM_KEYDOWN, key, 1);
   PostMessageW(to, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));

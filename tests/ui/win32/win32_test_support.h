@@ -40,6 +40,15 @@ class RecordingPresenter : public Presenter {
     if (on_text_changed) on_text_changed(view, id);
   }
 
+  void OnListHeaderClicked(FormView& view, int id, int column) override {
+    events.push_back("header-clicked " + std::to_string(id) + " " + std::to_string(column));
+    (void)view;
+  }
+  void OnListRowActivated(FormView& view, int id, int row) override {
+    events.push_back("row-activated " + std::to_string(id) + " " + std::to_string(row));
+    (void)view;
+  }
+
   std::vector<std::string> events;
   std::function<void(FormView&)> on_open;
   std::function<void(FormView&, int)> on_command;
@@ -71,6 +80,11 @@ void TypeInto(HWND edit, std::wstring_view text);
 void PasteInto(HWND edit, std::wstring_view text);
 // Clicks a push button as the mouse would.
 void Click(HWND button);
+// Posts a left button press and release at this point of the window's client area, as the
+// mouse gives them: the press moves the focus before the release makes the click.
+void PostMouseClick(HWND to, POINT at);
+// Posts a double click there (the second press of a double click, then its release).
+void PostDoubleClick(HWND to, POINT at);
 // Posts a key as the keyboard would, to the window with the focus.
 void PostKey(HWND to, WPARAM key);
 

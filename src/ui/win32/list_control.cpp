@@ -1,0 +1,188 @@
+#include "ui/win32/list_control.h"
+
+#include <algorithm>
+
+#include "ui/win32/text_win32.h"
+
+namespace qx::ui::win32 {
+namespace {
+
+constexpr UINT_PTR kListSubclassId = 2;
+
+// The list keeps Enter from the dialog manager and tells its parent about it the way it
+// tells about a double click, so the key activates the chosen row and never also reaches the
+// default button.
+LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                          UINT_PTR subclass_id, DWORD_PTR) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      const auto* msg = reinterpret_cast<const MSG*>(lparam);
+      LRESULT code = DefSubclassProc(hwnd, message, wparam, lparam);
+      if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) &&
+          msg->wParam == VK_RETURN)
+        code |= DLGC_WANTALLKEYS;
+      return code;
+    }
+    case WM_KEYDOWN:
+      if (wparam == VK_RETURN) {
+        NMHDR header{};
+        header.hwndFrom = hwnd;
+        header.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+        header.code = static_cast<UINT>(NM_RETURN);
+        SendMessageW(GetParent(hwnd), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+        return 0;
+      }
+      break;
+    case WM_CHAR:
+      if (wparam == VK_RETURN) return 0;
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(hwnd, ListProc, subclass_id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+int DialogUnitsToPixels(HWND dialog, int units) {
+  RECT r{0, 0, units, 0};
+  MapDialogRect(dialog, &r);
+  return r.right;
+}
+
+std::wstring ItemText(HWND list, int row, int column) {
+  std::wstring text(1024, L'\0');
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  const auto n = SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
+                              reinterpret_cast<LPARAM>(&item));
+  text.resize(static_cast<std::size_t>(std::max<LRESULT>(0, n)));
+  return text;
+}
+
+}  // namespace
+
+DWORD ListStyle() {
+  return WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+}
+
+DWORD ListExStyle() { return WS_EX_CLIENTEDGE; }
+
+void SetUpList(HWND list, HWND dialog, const ControlTemplate& c) {
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP,
+               LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  std::vector<std::string> titles = c.column_titles;
+  if (titles.empty()) titles.emplace_back();
+  RECT client{};
+  GetClientRect(list, &client);
+  int used = 0;
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    const int units = i < c.column_widths.size() ? c.column_widths[i] : 0;
+    int width = units > 0 ? DialogUnitsToPixels(dialog, units) : 0;
+    if (width == 0 && i + 1 == titles.size())
+      width = std::max(40, static_cast<int>(client.right) - used - GetSystemMetrics(SM_CXVSCROLL));
+    else if (width == 0)
+      width = DialogUnitsToPixels(dialog, 50);
+    used += width;
+    std::wstring title = FromCp1252(titles[i]);
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.pszText = title.data();
+    column.cx = width;
+    column.iSubItem = static_cast<int>(i);
+    SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+  }
+  SetWindowSubclass(list, ListProc, kListSubclassId, 0);
+}
+
+void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
+  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  int index = 0;
+  for (const std::vector<std::string>& row : rows) {
+    std::wstring first = row.empty() ? std::wstring() : FromCp1252(row[0]);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.pszText = first.data();
+    const auto at =
+        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at < 0) break;
+    for (std::size_t column = 1; column < row.size(); ++column) {
+      std::wstring text = FromCp1252(row[column]);
+      LVITEMW cell{};
+      cell.iSubItem = static_cast<int>(column);
+      cell.pszText = text.data();
+      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at),
+                   reinterpret_cast<LPARAM>(&cell));
+    }
+    ++index;
+  }
+  SelectListRow(list, -1);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+int ListSelection(HWND list) {
+  return static_cast<int>(
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void SelectListRow(HWND list, int row) {
+  LVITEMW none{};
+  none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+  if (row < 0 || row >= ListRowCount(list)) return;
+  LVITEMW chosen{};
+  chosen.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  chosen.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&chosen));
+  SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+}
+
+int ListRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string ListCell(HWND list, int row, int column) {
+  return ToCp1252(ItemText(list, row, column));
+}
+
+int ListColumnCount(HWND list) {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+std::string ListColumnTitle(HWND list, int column) {
+  wchar_t text[256] = {};
+  LVCOLUMNW c{};
+  c.mask = LVCF_TEXT;
+  c.pszText = text;
+  c.cchTextMax = 256;
+  if (!SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                    reinterpret_cast<LPARAM>(&c)))
+    return {};
+  return ToCp1252(text);
+}
+
+std::optional<ListEvent> DecodeListNotify(const NMHDR& header) {
+  const UINT code = header.code;
+  if (code == LVN_COLUMNCLICK) {
+    const auto& n = reinterpret_cast<const NMLISTVIEW&>(header);
+    return ListEvent{ListEvent::kHeaderClicked, n.iSubItem};
+  }
+  if (code == NM_DBLCLK) {
+    const auto& n = reinterpret_cast<const NMITEMACTIVATE&>(header);
+    if (n.iItem < 0) return std::nullopt;
+    return ListEvent{ListEvent::kRowActivated, n.iItem};
+  }
+  if (code == NM_RETURN) {
+    const int row = ListSelection(header.hwndFrom);
+    if (row < 0) return std::nullopt;
+    return ListEvent{ListEvent::kRowActivated, row};
+  }
+  return std::nullopt;
+}
+
+}  // namespace qx::ui::win32

@@ -1,0 +1,50 @@
+// The list control of the forms: a report-view SysListView32, one row chosen at a time,
+// chosen across the whole row. Everything the forms do with a list lives here: its style in
+// the dialog template, its columns, its rows (Windows-1252 at the boundary), the chosen row,
+// the keys it keeps from the dialog manager and the notifications it sends.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/form.h"
+#include "ui/win32/windows_api.h"
+
+namespace qx::ui::win32 {
+
+inline constexpr wchar_t kListClass[] = L"SysListView32";
+
+// The window styles of a list in the dialog template.
+DWORD ListStyle();
+DWORD ListExStyle();
+
+// Sets up a list just created by the dialog: full-row choice, the columns with their titles
+// and widths (dialog units of the dialog; the last column takes the rest when its width is
+// 0), and Enter kept for the list, so that it activates the chosen row instead of pressing
+// the dialog's default button.
+void SetUpList(HWND list, HWND dialog, const ControlTemplate& c);
+
+// Replaces every row; none is chosen afterwards.
+void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows);
+// The chosen row, or -1.
+int ListSelection(HWND list);
+// Chooses a row and scrolls it into view; -1 (or a row the list does not have) chooses none.
+void SelectListRow(HWND list, int row);
+// The rows and columns shown, as Windows-1252 (for tests and checks).
+int ListRowCount(HWND list);
+std::string ListCell(HWND list, int row, int column);
+int ListColumnCount(HWND list);
+std::string ListColumnTitle(HWND list, int column);
+
+// What a notification from a list means to the presenter.
+struct ListEvent {
+  enum Kind { kHeaderClicked, kRowActivated } kind = kHeaderClicked;
+  int index = 0;  // the column clicked or the row activated
+};
+// Decodes a WM_NOTIFY from a list: a click on a column title (LVN_COLUMNCLICK), a double
+// click on a row (NM_DBLCLK) or Enter on the chosen row (sent by the list itself, see
+// SetUpList). Anything else, and a double click or Enter where no row is, means nothing.
+std::optional<ListEvent> DecodeListNotify(const NMHDR& header);
+
+}  // namespace qx::ui::win32
