@@ -206,6 +206,7 @@ ProductFind::ProductFind(std::string_view typed) : folded_(FoldForSearch(TrimBla
     const std::string_view digits = WithoutLeadingZeros(folded_);
     if (!digits.empty() && digits.size() <= 3)
       code_ = ParseShortNumber(digits, static_cast<int>(digits.size()));
+    if (code_ > kProductCount) code_ = 0;
   }
 }
 

@@ -60,6 +60,8 @@ class ProductFind {
  public:
   explicit ProductFind(std::string_view typed);
   bool Matches(const ProductRow& row) const;
+  // The product code the text names (1 to 500), 0 when it names none.
+  int Code() const { return code_; }
 
  private:
   std::string folded_;

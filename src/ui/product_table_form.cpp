@@ -35,9 +35,9 @@ const FormTemplate& ProductTableTemplate() {
                      {"!", "Código", "Nome", "Preço", "Depto", "Neg.", "Única", "Aberto", "Fixo"},
                      {12, 30, 74, 56, 28, 26, 28, 32, 0}, {10, 26, 352, 206}));
     c.push_back(
-        Note("! : passe o mouse sobre a linha para ver o problema.\nClique num título "
-             "para ordenar; duplo clique ou Enter abre o produto.",
-             {10, 236, 206, 20}));
+        Note("! : passe o mouse sobre a linha para ver o problema.\nTítulo: ordena. "
+             "Duplo clique ou Enter: abre.",
+             {10, 236, 206, 22}));
     c.push_back(DefaultPushButton(
         kIdOk, "Abrir", " Abre o produto escolhido no editor de produtos.", {222, 240, 66, 16}));
     c.push_back(PushButton(kIdCancel, "Fechar", " Fecha a lista.", {296, 240, 66, 16}));
@@ -65,8 +65,10 @@ class ProductTableForm : public Presenter {
       table_.SetShowAll(view.GetCheck(kIdTableShowAll));
       Show(view, chosen);
     } else if (id == kIdOk) {
-      // Enter in the find field opens the one product found, or the chosen one.
+      // Enter in the find field opens the chosen product, else the one whose code was typed,
+      // else the only one found.
       int row = view.GetListSelection(kIdTableList);
+      if (row < 0) row = RowOfTypedCode(view);
       if (row < 0 && table_.Shown().size() == 1) row = 0;
       Open(view, row);
     } else if (id == kIdCancel) {
@@ -100,6 +102,15 @@ class ProductTableForm : public Presenter {
     return row >= 0 && static_cast<std::size_t>(row) < shown.size()
                ? shown[static_cast<std::size_t>(row)]->code
                : 0;
+  }
+
+  // The row of the product whose code the find field holds, -1 when none is shown.
+  int RowOfTypedCode(const FormView& view) const {
+    const int code = ProductFind(view.GetText(kIdTableFind, kFindChars)).Code();
+    const std::vector<const ProductRow*>& shown = table_.Shown();
+    for (std::size_t i = 0; i < shown.size(); ++i)
+      if (code != 0 && shown[i]->code == code) return static_cast<int>(i);
+    return -1;
   }
 
   // Shows the rows and the count; the product that was chosen stays chosen while shown.

@@ -265,6 +265,17 @@ TEST(ProductTableForm, EnterInTheFindFieldOpensTheOneProductFoundAndShowAllLists
   EXPECT_EQ(h.Text(TableHarness::kName), "COCA 2L");
 }
 
+TEST(ProductTableForm, EnterOpensTheProductWhoseCodeWasTypedAmongOthersFound) {
+  TableHarness h;
+  h.state.params.Product(2).name = "OVOS 12UN";
+  h.UseTable([](Presenter& p, FakeFormView& v) {
+    TypeFind(p, v, "12");  // code 12, and 2 by its name
+    ASSERT_EQ(v.list_rows[kIdTableList].size(), 2u);
+    v.PressEnter(p);
+  });
+  EXPECT_EQ(h.Text(TableHarness::kName), "COCA 2L");
+}
+
 TEST(ProductTableForm, ValuesTypedAndNotSavedAreDroppedOnlyAfterTheQuestion) {
   for (BoxAnswer answer : {BoxAnswer::kNo, BoxAnswer::kYes}) {
     TableHarness h;
