@@ -39,7 +39,7 @@ struct ControlTemplate {
   std::string label;        // Windows-1252; "\n" breaks the line
   int max_length = 0;       // edits: characters accepted as typed (0: no limit)
   bool digits_only = false; // edits: only 0 to 9 can be typed
-  bool notify = false;       // check boxes: a click reaches the presenter as OnCommand(id)
+  bool notify = false;      // check boxes: a click reaches the presenter as OnCommand(id)
   std::string help;         // hover help, Windows-1252; empty: none
   // Layout hints in dialog units, as a resource template would give them.
   int x = 0, y = 0, width = 0, height = 0;
