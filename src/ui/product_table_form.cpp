@@ -33,7 +33,7 @@ const FormTemplate& ProductTableTemplate() {
     c.push_back(show_all);
     c.push_back(List(kIdTableList,
                      {"!", "Código", "Nome", "Preço", "Depto", "Neg.", "Única", "Aberto", "Fixo"},
-                     {12, 30, 74, 56, 28, 26, 28, 32, 0}, {10, 26, 352, 206}));
+                     {12, 30, 70, 52, 28, 26, 28, 32, 0}, {10, 26, 352, 206}));
     c.push_back(
         Note("! : passe o mouse sobre a linha para ver o problema.\nTítulo: ordena. "
              "Duplo clique ou Enter: abre.",
