@@ -249,30 +249,21 @@ TEST(ProductTableForm, TypingFiltersAndActivatingARowLoadsThatProductIntoTheEdit
   EXPECT_FALSE(h.state.params_modified) << "the table stores nothing";
 }
 
-TEST(ProductTableForm, EnterInTheFindFieldOpensTheOneProductFoundAndShowAllListsEveryCode) {
+TEST(ProductTableForm, EnterInTheFindFieldOpensTheProductWhoseCodeWasTyped) {
   TableHarness h;
+  h.state.params.Product(2).name = "OVOS 12UN";
   h.UseTable([](Presenter& p, FakeFormView& v) {
     v.SetCheck(kIdTableShowAll, true);
     v.Click(p, kIdTableShowAll);
     EXPECT_EQ(v.GetText(kIdTableCount, 99), "500 de 500");
     TypeFind(p, v, "acucar");
-    v.PressEnter(p);  // two rows, none chosen: nothing opens
+    v.PressEnter(p);  // two rows, none chosen, no code typed: nothing opens
     EXPECT_FALSE(v.closed);
-    TypeFind(p, v, "coca");
-    v.PressEnter(p);
-  });
-  EXPECT_EQ(h.Text(TableHarness::kCode), "12");
-  EXPECT_EQ(h.Text(TableHarness::kName), "COCA 2L");
-}
-
-TEST(ProductTableForm, EnterOpensTheProductWhoseCodeWasTypedAmongOthersFound) {
-  TableHarness h;
-  h.state.params.Product(2).name = "OVOS 12UN";
-  h.UseTable([](Presenter& p, FakeFormView& v) {
     TypeFind(p, v, "12");  // code 12, and 2 by its name
     ASSERT_EQ(v.list_rows[kIdTableList].size(), 2u);
     v.PressEnter(p);
   });
+  EXPECT_EQ(h.Text(TableHarness::kCode), "12");
   EXPECT_EQ(h.Text(TableHarness::kName), "COCA 2L");
 }
 
@@ -292,16 +283,6 @@ TEST(ProductTableForm, ValuesTypedAndNotSavedAreDroppedOnlyAfterTheQuestion) {
     EXPECT_EQ(h.Text(TableHarness::kCode), kept ? "3" : "12");
     EXPECT_EQ(h.Text(TableHarness::kPrice), kept ? "500" : "899");
   }
-}
-
-TEST(ProductTableForm, FecharLeavesTheEditorAsItWas) {
-  TableHarness h;
-  h.TypeAndLeave(TableHarness::kCode, "12");
-  h.UseTable([](Presenter& p, FakeFormView& v) { v.Click(p, kIdCancel); });
-  EXPECT_EQ(h.desktop.forms_run, std::vector<std::string>{"ProductTable"});
-  EXPECT_EQ(h.Text(TableHarness::kCode), "12");
-  EXPECT_EQ(h.Text(TableHarness::kName), "COCA 2L");
-  EXPECT_TRUE(h.desktop.messages.empty());
 }
 
 }  // namespace
