@@ -39,6 +39,7 @@ struct ControlTemplate {
   std::string label;        // Windows-1252; "\n" breaks the line
   int max_length = 0;       // edits: characters accepted as typed (0: no limit)
   bool digits_only = false; // edits: only 0 to 9 can be typed
+  bool notify = false;      // check boxes: a click reaches the presenter as OnCommand(id)
   std::string help;         // hover help, Windows-1252; empty: none
   // Layout hints in dialog units, as a resource template would give them.
   int x = 0, y = 0, width = 0, height = 0;
@@ -97,6 +98,13 @@ class FormView {
   // Lists: replaces every row (each a cell text per column, Windows-1252); no row is chosen
   // afterwards.
   virtual void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) = 0;
+  // Lists: the hover text of each row after SetListRows (Windows-1252; empty: none). A front
+  // end without per-row hover texts may ignore them; the forms keep such rows marked in a
+  // cell of their own as well.
+  virtual void SetListRowTips(int id, const std::vector<std::string>& tips) {
+    (void)id;
+    (void)tips;
+  }
   // The chosen row (from 0), or -1 when none is.
   virtual int GetListSelection(int id) const = 0;
   // Chooses a row and scrolls it into view; -1 chooses none.

@@ -7,6 +7,7 @@
 #include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/product_list_workflow.h"
+#include "ui/product_table_form.h"
 #include "ui/record_editors.h"
 
 namespace qx::ui {
@@ -18,6 +19,7 @@ constexpr int kIdName = 1057;
 constexpr int kIdDeptCode = 1059;
 constexpr int kIdImportList = 1090;
 constexpr int kIdExportList = 1091;
+constexpr int kIdProductTable = 1092;
 constexpr int kCodeChars = 3;  // only the first three characters of the code are read
 
 const FormTemplate& ProductEditorTemplate() {
@@ -65,6 +67,10 @@ const FormTemplate& ProductEditorTemplate() {
         Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
              "(ABRE CHAVES).\nExemplo: CHÁ  =  {C{H{Á   (máximo 6 letras)",
              {10, 128, 165, 30}));
+    c.push_back(PushButton(kIdProductTable, "LISTA",
+                           " Mostra todos os produtos numa tabela, para procurar\n e ordenar. "
+                           "Duplo clique num produto o abre aqui.",
+                           {10, 160, 70, 16}));
     c.push_back(DefaultPushButton(kIdOk, "Salvar / Próximo", "", {90, 160, 70, 16}));
     c.push_back(ExitButton({170, 160, 60, 16}));
     c.push_back(PushButton(kIdImportList, "IMPORTAR planilha",
@@ -97,12 +103,22 @@ class ProductEditor : public NextRecordEditor {
       if (ImportProductListWorkflow(state_, desktop_)) ClearForNext(view);
     } else if (id == kIdExportList) {
       ExportProductListWorkflow(state_, desktop_);
+    } else if (id == kIdProductTable) {
+      OpenFromTable(view);
     } else {
       NextRecordEditor::OnCommand(view, id);
     }
   }
 
  private:
+  // The table shows what is stored; the product chosen there is taken as if its code had
+  // been typed here, so values typed and not saved are not dropped without the question.
+  void OpenFromTable(FormView& view) {
+    std::unique_ptr<Presenter> table = MakeProductTable(state_.params);
+    const int code = desktop_.RunForm(*table);
+    if (code >= 1 && code <= kProductCount && TakeChosenCode(view, code)) view.SetFocus(kIdName);
+  }
+
   std::vector<int> ValueBoxes() const override {
     return {kIdFixedPrice, kIdOpenPrice, kIdNegativePrice, kIdSingleItemSale};
   }

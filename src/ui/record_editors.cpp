@@ -118,6 +118,12 @@ void NextRecordEditor::ClearForNext(FormView& view) {
   loaded_ = FormValues(view);
 }
 
+bool NextRecordEditor::TakeChosenCode(FormView& view, int code) {
+  view.SetText(code_id_, std::to_string(code));
+  TakeCode(view);
+  return shown_ == code;
+}
+
 std::vector<std::string> NextRecordEditor::FormValues(const FormView& view) const {
   std::vector<std::string> values;
   for (int box : ValueBoxes()) values.emplace_back(1, GetCheckFlag(view, box));

@@ -87,6 +87,10 @@ class NextRecordEditor : public Presenter {
 
   // Empties the form for the next code: no record shown, nothing typed.
   void ClearForNext(FormView& view);
+  // Takes a code chosen elsewhere (the product table) exactly as if it had been typed into the
+  // code field and the field left, question about typed values included. True when the form
+  // is on that code afterwards.
+  bool TakeChosenCode(FormView& view, int code);
 
  private:
   struct CodeRead {

@@ -70,7 +70,11 @@ class FakeFormView : public FormView {
   }
   void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override {
     list_rows[id] = rows;
+    list_tips.erase(id);
     list_selection[id] = -1;
+  }
+  void SetListRowTips(int id, const std::vector<std::string>& tips) override {
+    list_tips[id] = tips;
   }
   int GetListSelection(int id) const override {
     auto it = list_selection.find(id);
@@ -106,6 +110,7 @@ class FakeFormView : public FormView {
   std::map<int, std::string> texts;
   std::map<int, bool> checks;
   std::map<int, std::vector<std::vector<std::string>>> list_rows;
+  std::map<int, std::vector<std::string>> list_tips;
   std::map<int, int> list_selection;
   std::map<int, bool> enabled;
   int focus = -1;

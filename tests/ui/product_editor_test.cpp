@@ -47,6 +47,7 @@ TEST(ProductEditor, TemplateHoldsEveryControlOfTheForm) {
       {1059, ControlKind::kEdit, "Código do departamento", 2, true, true},
       {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
       {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
+      {1092, ControlKind::kPushButton, "LISTA", 0, false, true},
       {RegisterHintId(1057), ControlKind::kStaticText, "", 0, false, false},
   });
   bool note = false;

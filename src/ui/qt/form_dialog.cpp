@@ -176,9 +176,13 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
       widget = button;
       break;
     }
-    case ControlKind::kCheckBox:
-      widget = new QCheckBox(label, this);
+    case ControlKind::kCheckBox: {
+      auto* box = new QCheckBox(label, this);
+      if (c.notify && c.id >= 0)
+        connect(box, &QCheckBox::clicked, this, [this, id = c.id] { Command(id); });
+      widget = box;
       break;
+    }
     case ControlKind::kEdit: {
       auto* edit = new QLineEdit(this);
       if (c.max_length > 0) edit->setMaxLength(c.max_length);
@@ -520,6 +524,20 @@ void QtFormView::SetListRows(int id, const std::vector<std::vector<std::string>>
   list->addTopLevelItems(items);
   list->setCurrentItem(nullptr);
   list->clearSelection();
+}
+
+void QtFormView::SetListRowTips(int id, const std::vector<std::string>& tips) {
+  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+  if (!list) return;
+  const int rows = std::min(list->topLevelItemCount(), static_cast<int>(tips.size()));
+  for (int row = 0; row < rows; ++row) {
+    const std::string& tip = tips[static_cast<std::size_t>(row)];
+    if (tip.empty()) continue;
+    // The whole row answers the hover, whichever cell the mouse is on.
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    const QString text = TipText(ToQString(tip));
+    for (int column = 0; column < list->columnCount(); ++column) item->setToolTip(column, text);
+  }
 }
 
 int QtFormView::GetListSelection(int id) const {

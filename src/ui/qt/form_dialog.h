@@ -5,7 +5,8 @@
 // are named "static" followed by their place in the template ("static3").
 //
 // Events reach the presenter as they would from a dialog manager:
-// - a push button's click, OnCommand(id); checkbox clicks are not forwarded;
+// - a push button's click, OnCommand(id); a checkbox's click only when its template asks for
+//   it (notify), also OnCommand(id);
 // - Enter: the focused push button's id, otherwise the default push button's id (nothing when
 //   it is disabled), otherwise kIdOk; Esc: kIdCancel;
 // - the window's close command: OnCloseCommand;
@@ -122,6 +123,7 @@ class QtFormView : public FormView {
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
   void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
+  void SetListRowTips(int id, const std::vector<std::string>& tips) override;
   int GetListSelection(int id) const override;
   void SetListSelection(int id, int row) override;
   void SetFocus(int id) override;

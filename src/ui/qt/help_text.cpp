@@ -42,12 +42,16 @@ QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int max_wi
   return out.join(QLatin1Char('\n'));
 }
 
-void AttachHelp(QWidget& control, const QString& help) {
+QString TipText(const QString& help) {
   QString tip = WrapToWidth(help, QFontMetrics(QToolTip::font()), kHelpMaxWidthPixels);
   // A help text that happens to look like markup is still shown as the text it is.
   if (Qt::mightBeRichText(tip))
     tip = QStringLiteral("<p style='white-space:pre'>") + tip.toHtmlEscaped() + QStringLiteral("</p>");
-  control.setToolTip(tip);
+  return tip;
+}
+
+void AttachHelp(QWidget& control, const QString& help) {
+  control.setToolTip(TipText(help));
   control.setToolTipDuration(kHelpDurationMs);
 }
 

@@ -16,6 +16,10 @@ inline constexpr int kHelpDurationMs = 30000;
 // help texts begin with are kept.
 QString WrapToWidth(const QString& text, const QFontMetrics& metrics, int max_width);
 
+// A hover text as the tip shows it: wrapped, and shown as plain text even when it happens to
+// look like markup.
+QString TipText(const QString& help);
+
 // Attaches the help text (already a QString) to a control.
 void AttachHelp(QWidget& control, const QString& help);
 
