@@ -274,6 +274,11 @@ void FormDialog::OnCommandMessage(int id, int code, HWND from) {
     if (id == IDOK) Command(kIdOk);
     return;
   }
+  // Check boxes speak only when their form asks for it; the click has already ticked them.
+  if (c->kind == ControlKind::kCheckBox && c->notify) {
+    Command(id);
+    return;
+  }
   if (!IsPushButton(c->kind)) return;
   HWND button = Control(id);
   if (button && !IsWindowEnabled(button)) return;  // Enter with a disabled default button
@@ -442,6 +447,12 @@ void Win32FormView::SetListRows(int id, const std::vector<std::vector<std::strin
   HWND list = dialog_.Control(id);
   const ControlTemplate* c = dialog_.form().Find(id);
   if (list && c && c->kind == ControlKind::kList) win32::SetListRows(list, rows);
+}
+
+void Win32FormView::SetListRowTips(int id, const std::vector<std::string>& tips) {
+  HWND list = dialog_.Control(id);
+  const ControlTemplate* c = dialog_.form().Find(id);
+  if (list && c && c->kind == ControlKind::kList) win32::SetListRowTips(list, tips);
 }
 
 int Win32FormView::GetListSelection(int id) const {

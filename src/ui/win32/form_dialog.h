@@ -4,7 +4,8 @@
 // template's dialog units and font and routes the keys as it does for any dialog.
 //
 // Events reach the presenter as they do in the Qt front end:
-// - a push button's click, OnCommand(id); checkbox clicks are not forwarded;
+// - a push button's click, OnCommand(id); a check box's click (mouse or space) only when its
+//   template says notify, as OnCommand(id) after the box has changed;
 // - Enter: the focused push button's id, otherwise the default push button's id (nothing when
 //   it is disabled), otherwise kIdOk; Esc: kIdCancel;
 // - the close box (and Alt+F4): OnCloseCommand;
@@ -15,7 +16,8 @@
 //   re-entered for the same field while the presenter handles it;
 // - lists: a click on a column title, OnListHeaderClicked(id, column); a double click on a
 //   row or Enter on the chosen row, OnListRowActivated(id, row). Enter in a list never
-//   presses the default button.
+//   presses the default button. A row's hover text (SetListRowTips) shows over every cell
+//   of the row, from the list's own tooltip.
 // Enter leaves the focus where it was and a mouse click moves it to the button first (the
 // field it leaves reports OnFocusLost before the command), so FocusedControl() tells Enter in
 // a field from a click.
@@ -124,6 +126,7 @@ class Win32FormView : public FormView {
   int FocusedControl() const override;
   void SetTitle(std::string_view title) override;
   void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
+  void SetListRowTips(int id, const std::vector<std::string>& tips) override;
   int GetListSelection(int id) const override;
   void SetListSelection(int id, int row) override;
   void Close(int result) override;

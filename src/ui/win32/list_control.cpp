@@ -1,6 +1,9 @@
 #include "ui/win32/list_control.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <memory>
 
 #include "ui/win32/text_win32.h"
 
@@ -9,12 +12,71 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 2;
 
+// What a list keeps beside its rows: the hover text of each row and the tooltip that shows
+// them, owned by the list's subclass and freed with the window.
+struct ListData {
+  std::vector<std::wstring> tips;
+  HWND tooltip = nullptr;
+  int hovered = -1;    // the row under the mouse when it last moved
+  std::wstring shown;  // the text the tooltip is showing
+};
+
+constexpr int kTipMaxWidthPixels = 400;
+constexpr int kTipDurationMs = 30000;
+
+int RowAt(HWND list, POINT at) {
+  LVHITTESTINFO hit{};
+  hit.pt = at;
+  return static_cast<int>(
+      SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+const std::wstring* TipOfRow(const ListData& data, int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= data.tips.size()) return nullptr;
+  const std::wstring& tip = data.tips[static_cast<std::size_t>(row)];
+  return tip.empty() ? nullptr : &tip;
+}
+
+// Where the list's data is found from its window (the subclass's own data is not, on every
+// version of the common controls).
+constexpr wchar_t kListDataProperty[] = L"qx.list";
+
+ListData* DataOf(HWND list) { return static_cast<ListData*>(GetPropW(list, kListDataProperty)); }
+
 // The list keeps Enter from the dialog manager and tells its parent about it the way it
 // tells about a double click, so the key activates the chosen row and never also reaches the
-// default button.
+// default button. It also runs its row tips: the tooltip asks for the text of the row under
+// the mouse, and starts over when the mouse moves to another row.
 LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                          UINT_PTR subclass_id, DWORD_PTR) {
+                          UINT_PTR subclass_id, DWORD_PTR data) {
+  auto* list_data = reinterpret_cast<ListData*>(data);
   switch (message) {
+    case WM_MOUSEMOVE: {
+      const int row = RowAt(
+          hwnd, POINT{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+      if (list_data && list_data->tooltip && row != list_data->hovered) {
+        list_data->hovered = row;
+        SendMessageW(list_data->tooltip, TTM_POP, 0, 0);
+      }
+      break;
+    }
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lparam);
+      if (list_data && header && header->hwndFrom == list_data->tooltip &&
+          header->code == static_cast<UINT>(TTN_GETDISPINFOW)) {
+        auto& request = reinterpret_cast<NMTTDISPINFOW&>(*header);
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(hwnd, &at);
+        const std::wstring* tip = TipOfRow(*list_data, RowAt(hwnd, at));
+        list_data->shown = tip ? *tip : std::wstring();
+        request.lpszText = list_data->shown.data();
+        request.szText[0] = L'\0';
+        request.hinst = nullptr;
+        return 0;
+      }
+      break;
+    }
     case WM_GETDLGCODE: {
       const auto* msg = reinterpret_cast<const MSG*>(lparam);
       LRESULT code = DefSubclassProc(hwnd, message, wparam, lparam);
@@ -38,6 +100,8 @@ LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(hwnd, ListProc, subclass_id);
+      RemovePropW(hwnd, kListDataProperty);
+      delete reinterpret_cast<ListData*>(data);
       break;
     default:
       break;
@@ -95,7 +159,27 @@ void SetUpList(HWND list, HWND dialog, const ControlTemplate& c) {
     column.iSubItem = static_cast<int>(i);
     SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
-  SetWindowSubclass(list, ListProc, kListSubclassId, 0);
+  // The subclass owns the data from here on; without the property the rows have no tips.
+  auto data = std::make_unique<ListData>();
+  data->tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+  if (data->tooltip) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = list;
+    tool.uId = 1;
+    tool.rect = RECT{0, 0, 32767, 32767};  // the whole list; rows are told apart on request
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(data->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(data->tooltip, TTM_SETMAXTIPWIDTH, 0, kTipMaxWidthPixels);
+    SendMessageW(data->tooltip, TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipDurationMs);
+  }
+  if (!SetWindowSubclass(list, ListProc, kListSubclassId, reinterpret_cast<DWORD_PTR>(data.get())))
+    return;
+  SetPropW(list, kListDataProperty, data.release());
 }
 
 void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
@@ -121,9 +205,34 @@ void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
     }
     ++index;
   }
+  if (ListData* data = DataOf(list)) {
+    data->tips.clear();
+    data->hovered = -1;
+    if (data->tooltip) SendMessageW(data->tooltip, TTM_POP, 0, 0);
+  }
   SelectListRow(list, -1);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
+}
+
+void SetListRowTips(HWND list, const std::vector<std::string>& tips) {
+  ListData* data = DataOf(list);
+  if (!data) return;
+  const auto rows = static_cast<std::size_t>(std::max(0, ListRowCount(list)));
+  data->tips.assign(std::min(rows, tips.size()), std::wstring());
+  for (std::size_t row = 0; row < data->tips.size(); ++row) data->tips[row] = FromCp1252(tips[row]);
+}
+
+std::string ListRowTip(HWND list, int row) {
+  const ListData* data = DataOf(list);
+  if (!data || row < 0 || static_cast<std::size_t>(row) >= data->tips.size()) return {};
+  return ToCp1252(data->tips[static_cast<std::size_t>(row)]);
+}
+
+std::string ListTipAt(HWND list, POINT at) {
+  const ListData* data = DataOf(list);
+  const std::wstring* tip = data ? TipOfRow(*data, RowAt(list, at)) : nullptr;
+  return tip ? ToCp1252(*tip) : std::string();
 }
 
 int ListSelection(HWND list) {

@@ -25,8 +25,17 @@ DWORD ListExStyle();
 // the dialog's default button.
 void SetUpList(HWND list, HWND dialog, const ControlTemplate& c);
 
-// Replaces every row; none is chosen afterwards.
+// Replaces every row; none is chosen afterwards and no row has a hover text.
 void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows);
+// The hover text of each row shown (Windows-1252; empty: none), over every cell of the row.
+// Texts beyond the rows shown are dropped.
+void SetListRowTips(HWND list, const std::vector<std::string>& tips);
+// The hover text of a row as stored, Windows-1252 (for tests and checks).
+std::string ListRowTip(HWND list, int row);
+// The hover text at a point of the list's client area: the text of the row there, whichever
+// cell; empty where no row is or the row has none. The list's own tooltip shows it when the
+// mouse rests there.
+std::string ListTipAt(HWND list, POINT at);
 // The chosen row, or -1.
 int ListSelection(HWND list);
 // Chooses a row and scrolls it into view; -1 (or a row the list does not have) chooses none.

@@ -9,6 +9,7 @@
 #include "ui/editors.h"
 #include "ui/main_window.h"
 #include "ui/product_list_workflow.h"
+#include "ui/product_table_form.h"
 #include "ui/record_editors.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/form_dialog.h"
@@ -41,6 +42,7 @@ std::vector<FormTemplate> ProgramForms() {
     forms.push_back(make(*state, desktop)->Template());
   static const exchange::ProductImport import;
   forms.push_back(MakeImportReport(import)->Template());
+  forms.push_back(MakeProductTable(state->params)->Template());
   return forms;
 }
 
