@@ -466,19 +466,6 @@ std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
   return WriteAll(file, static_cast<const char*>(bytes), count) ? count : 0;
 }
 
-std::size_t WriteTextLine(FileHandle file, std::string_view text) {
-  if (text.empty()) return 0;
-  const std::size_t written = WriteBytes(file, text.data(), text.size());
-  if (written == 0) return 0;
-  return WriteBytes(file, "\r\n", 2);
-}
-
-void WriteTextLine(std::string& page, std::string_view text) {
-  if (text.empty()) return;
-  page.append(text);
-  page.append("\r\n");
-}
-
 bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
   if (path.empty() || IsDeviceName(path)) return false;
   if (folders == MissingFolders::kCreate) CreateDirectoryChain(path);
