@@ -7,58 +7,28 @@
 #include <string>
 #include <vector>
 
+#include "../recording_presenter.h"
 #include "ui/form.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/windows_api.h"
 
 namespace qx::ui::win32::testing {
 
-// Records every event as a short text ("command 1000", "focus-lost 1052", ...) and lets a
-// test react to them.
-class RecordingPresenter : public Presenter {
- public:
-  explicit RecordingPresenter(FormTemplate form) : form_(std::move(form)) {}
-  const FormTemplate& Template() const override { return form_; }
-  void OnOpen(FormView& view) override {
-    events.push_back("open");
-    if (on_open) on_open(view);
-  }
-  void OnCommand(FormView& view, int id) override {
-    events.push_back("command " + std::to_string(id));
-    if (on_command) on_command(view, id);
-  }
-  void OnCloseCommand(FormView& view) override {
-    events.push_back("close-command");
-    if (on_close_command) on_close_command(view);
-  }
-  void OnFocusLost(FormView& view, int id) override {
-    events.push_back("focus-lost " + std::to_string(id));
-    if (on_focus_lost) on_focus_lost(view, id);
-  }
-  void OnTextChanged(FormView& view, int id) override {
-    events.push_back("text-changed " + std::to_string(id));
-    if (on_text_changed) on_text_changed(view, id);
-  }
+using qx::ui::testing::RecordingPresenter;
 
-  void OnListHeaderClicked(FormView& view, int id, int column) override {
-    events.push_back("header-clicked " + std::to_string(id) + " " + std::to_string(column));
-    (void)view;
-  }
-  void OnListRowActivated(FormView& view, int id, int row) override {
-    events.push_back("row-activated " + std::to_string(id) + " " + std::to_string(row));
-    (void)view;
-  }
-
-  std::vector<std::string> events;
-  std::function<void(FormView&)> on_open;
-  std::function<void(FormView&, int)> on_command;
-  std::function<void(FormView&)> on_close_command;
-  std::function<void(FormView&, int)> on_focus_lost;
-  std::function<void(FormView&, int)> on_text_changed;
-
- private:
-  FormTemplate form_;
-};
+// A control of a test form, placed in dialog units.
+inline ControlTemplate MakeControl(int id, ControlKind kind, std::string label, int x, int y,
+                                   int w, int h) {
+  ControlTemplate c;
+  c.id = id;
+  c.kind = kind;
+  c.label = std::move(label);
+  c.x = x;
+  c.y = y;
+  c.width = w;
+  c.height = h;
+  return c;
+}
 
 using Step = std::function<void(FormDialog&)>;
 
