@@ -15,6 +15,7 @@
 #include "common/cp1252.h"
 #include "common/recording_sink.h"
 #include "qt_test_support.h"
+#include "../product_table_sample.h"
 #include "ui/app_state.h"
 #include "ui/editors.h"
 #include "ui/product_table_form.h"
@@ -40,13 +41,7 @@ TEST(ProductTableQt, OpensFromTheEditorFiltersAsTypedAndOpensTheProductChosen) {
   RecordingSink sink;
   ScopedMessageSink scoped{&sink};
   AppState state;
-  state.params.Department(1).name = "MERCEARIA";
-  for (int code : {3, 40, 120}) state.params.Product(code).dept_code = "1";
-  state.params.Product(3).name = Win1252("AÇÚCAR 1KG");
-  state.params.Product(3).price = "459";
-  state.params.Product(40).name = "ACUCAR MASC";
-  state.params.Product(40).dept_code = "";
-  state.params.Product(120).name = "COCA 2L";
+  qx::ui::testing::FillProductTableSample(state);
   QtDesktop desktop;
   std::vector<std::string> forms;
   desktop.hooks().form_shown = [&](FormDialog& d) {

@@ -22,6 +22,7 @@ namespace qx::ui::win32 {
 namespace {
 
 using testing::ClassOf;
+using testing::MakeControl;
 using testing::Click;
 using testing::PasteInto;
 using testing::PostKey;
@@ -178,28 +179,17 @@ FormTemplate SampleForm() {
   f.title = Win1252("AMOSTRA");
   f.width = 300;
   f.height = 180;
-  auto make = [](int id, ControlKind kind, std::string label, int x, int y, int w, int h) {
-    ControlTemplate c;
-    c.id = id;
-    c.kind = kind;
-    c.label = std::move(label);
-    c.x = x;
-    c.y = y;
-    c.width = w;
-    c.height = h;
-    return c;
-  };
-  ControlTemplate price = make(1005, ControlKind::kEdit, "", 120, 50, 60, 12);
+  ControlTemplate price = MakeControl(1005, ControlKind::kEdit, "", 120, 50, 60, 12);
   price.digits_only = true;
   price.max_length = 7;
   f.controls = {
-      make(-1, ControlKind::kGroupBox, "Grupo", 5, 2, 290, 70),
-      make(1048, ControlKind::kCheckBox, "Fixo", 10, 10, 150, 12),
-      make(1052, ControlKind::kEdit, "NOME", 120, 30, 80, 12),
+      MakeControl(-1, ControlKind::kGroupBox, "Grupo", 5, 2, 290, 70),
+      MakeControl(1048, ControlKind::kCheckBox, "Fixo", 10, 10, 150, 12),
+      MakeControl(1052, ControlKind::kEdit, "NOME", 120, 30, 80, 12),
       price,
-      make(1000, ControlKind::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28),
-      make(1001, ControlKind::kPushButton, "SALVAR", 100, 140, 80, 20),
-      make(kIdCancel, ControlKind::kPushButton, "Cancel", 245, 160, 50, 14),
+      MakeControl(1000, ControlKind::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28),
+      MakeControl(1001, ControlKind::kPushButton, "SALVAR", 100, 140, 80, 20),
+      MakeControl(kIdCancel, ControlKind::kPushButton, "Cancel", 245, 160, 50, 14),
   };
   return f;
 }

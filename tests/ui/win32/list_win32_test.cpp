@@ -15,6 +15,7 @@
 namespace qx::ui::win32 {
 namespace {
 
+using testing::MakeControl;
 using testing::PostDoubleClick;
 using testing::PostKey;
 using testing::PostMouseClick;
@@ -27,18 +28,6 @@ constexpr int kIdField = 1052;
 constexpr int kIdDefault = 1000;
 constexpr int kIdOther = 1001;
 
-ControlTemplate Make(int id, ControlKind kind, std::string label, int x, int y, int w, int h) {
-  ControlTemplate c;
-  c.id = id;
-  c.kind = kind;
-  c.label = std::move(label);
-  c.x = x;
-  c.y = y;
-  c.width = w;
-  c.height = h;
-  return c;
-}
-
 // A field (which has the focus when the form opens), a list of three rows with two columns (the
 // second takes the rest), a default button and a second button.
 FormTemplate ListForm() {
@@ -47,14 +36,14 @@ FormTemplate ListForm() {
   f.title = "LISTA";
   f.width = 260;
   f.height = 150;
-  ControlTemplate list = Make(kIdList, ControlKind::kList, "", 10, 25, 240, 90);
+  ControlTemplate list = MakeControl(kIdList, ControlKind::kList, "", 10, 25, 240, 90);
   list.column_titles = {"Tipo", Win1252("Mensagem é longa")};
   list.column_widths = {40, 0};
   f.controls = {
-      Make(kIdField, ControlKind::kEdit, "", 10, 8, 80, 12),
+      MakeControl(kIdField, ControlKind::kEdit, "", 10, 8, 80, 12),
       list,
-      Make(kIdDefault, ControlKind::kDefaultPushButton, "OK", 10, 125, 60, 14),
-      Make(kIdOther, ControlKind::kPushButton, "OUTRO", 80, 125, 60, 14),
+      MakeControl(kIdDefault, ControlKind::kDefaultPushButton, "OK", 10, 125, 60, 14),
+      MakeControl(kIdOther, ControlKind::kPushButton, "OUTRO", 80, 125, 60, 14),
   };
   return f;
 }

@@ -11,6 +11,7 @@
 
 #include "common/cp1252.h"
 #include "common/recording_sink.h"
+#include "../product_table_sample.h"
 #include "ui/app_state.h"
 #include "ui/editors.h"
 #include "ui/product_table_form.h"
@@ -58,13 +59,7 @@ TEST(ProductTableWin32, OpensFromTheEditorFiltersSortsShowsTipsAndOpensTheProduc
   RecordingSink sink;
   ScopedMessageSink scoped{&sink};
   AppState state;
-  state.params.Department(1).name = "MERCEARIA";
-  for (int code : {3, 40, 120}) state.params.Product(code).dept_code = "1";
-  state.params.Product(3).name = Win1252("AÇÚCAR 1KG");
-  state.params.Product(3).price = "459";
-  state.params.Product(40).name = "ACUCAR MASC";
-  state.params.Product(40).dept_code = "";  // no department: marked, with a tip
-  state.params.Product(120).name = "COCA 2L";
+  qx::ui::testing::FillProductTableSample(state);
   Win32Desktop desktop;
   std::vector<std::string> forms;
 
