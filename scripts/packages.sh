@@ -8,7 +8,7 @@ BENCH_PACKAGES=(libbenchmark-dev)
 FUZZ_PACKAGES=(clang)
 BROWSER_PACKAGES=(chromium poppler-utils)
 # Making and checking the Debian package.
-PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils help2man)
+PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils)
 # Cross-building the Windows programs and the installer, and testing them under Wine (Xvfb
 # for the windows the tests open; xvfb-run needs xauth).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth libgtest-dev libgmock-dev)
