@@ -8,6 +8,17 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 source scripts/packages.sh
 scripts/install-deps.sh "${BUILD_PACKAGES[@]}" "${FUZZ_PACKAGES[@]}"
+# libFuzzer comes with clang's runtime package, named after clang's version on each release
+# (libclang-rt-N-dev; libclang-common-N-dev before it was split off).
+if [ ! -f "$(clang -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
+  major="$(clang -dumpversion | cut -d. -f1)"
+  for runtime in "libclang-rt-$major-dev" "libclang-common-$major-dev"; do
+    if apt-cache show "$runtime" >/dev/null 2>&1; then
+      scripts/install-deps.sh "$runtime"
+      break
+    fi
+  done
+fi
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target par_loader_fuzz product_list_fuzz
 

@@ -3,8 +3,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 GUI_PACKAGES=(qt6-base-dev qt6-translations-l10n libgl-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev)
 BENCH_PACKAGES=(libbenchmark-dev)
-FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The fuzzers' runtime (libFuzzer, sanitizers) is packaged per clang version: fuzz.sh picks
+# the one that matches the clang installed here.
+FUZZ_PACKAGES=(clang)
 BROWSER_PACKAGES=(chromium poppler-utils)
+# Making and checking the Debian package.
+PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils)
 # Cross-building the Windows programs and the installer, and testing them under Wine (Xvfb
 # for the windows the tests open; xvfb-run needs xauth).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth libgtest-dev libgmock-dev)

@@ -15,6 +15,7 @@ namespace qx::tool {
 
 struct GuideToolOptions {
   bool help = false;
+  bool version = false;
   std::string guide_path;    // -o: only with one input
   std::string save_path;     // --save: only with one input
   std::string since_path;    // --since
@@ -45,7 +46,7 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
   bool only_files = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (only_files || arg == "-" || arg.empty() || arg[0] != '-') {
+    if (only_files || arg.empty() || arg[0] != '-') {
       options.inputs.push_back(arg);
       continue;
     }
@@ -56,6 +57,16 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
     if (arg == "-h" || arg == "--help" || arg == "--ajuda") {
       options.help = true;
       continue;
+    }
+    if (arg == "-v" || arg == "--version" || arg == "--versao") {
+      options.version = true;
+      continue;
+    }
+    // Neither standard input nor a name beginning with '-' is read as a file: "./-x.par" or
+    // "-- -x.par" names such a file.
+    if (arg == "-") {
+      error = "\"-\" n\xC3\xA3o \xC3\xA9 um nome de arquivo (use ./- ou -- -)";
+      return std::nullopt;
     }
     std::string* target = nullptr;
     if (arg == "-o") target = &options.guide_path;
@@ -68,13 +79,14 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
       error = "opção desconhecida: " + arg;
       return std::nullopt;
     }
-    if (i + 1 >= args.size() || args[i + 1].empty()) {
+    // The value of an option is never another option ("-o --save x.par" is a slip).
+    if (i + 1 >= args.size() || args[i + 1].empty() || args[i + 1][0] == '-') {
       error = "falta o nome de arquivo depois de " + arg;
       return std::nullopt;
     }
     *target = args[++i];
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (options.inputs.empty()) {
     error = "nenhum arquivo de parâmetros (.par) informado";
     return std::nullopt;

@@ -59,6 +59,11 @@ Opções:
                        grava só a planilha LISTA.csv com todos os produtos programados de
                        ARQUIVO.par (separador ';', Windows-1252), sem roteiro
   -h, --help           mostra esta ajuda
+  -v, --version        mostra a versão
+  --                   o que vem depois é nome de arquivo, mesmo começando com "-"
+
+Um argumento que começa com "-" nunca é tomado por nome de arquivo: um arquivo chamado
+-x.par é dado como ./-x.par ou depois de --.
 
 Os erros de leitura e de gravação vão para a saída de erro, um por linha, com o arquivo.
 Um ARQUIVO.par ou ANTIGO.par inexistente, ilegível ou vazio é um erro (não se cria um
@@ -238,6 +243,10 @@ int Run(const std::vector<std::string>& args) {
   }
   if (options->help) {
     std::cout << kHelp;
+    return 0;
+  }
+  if (options->version) {
+    std::cout << kProgram << " " << QX_PROGRAM_VERSION << "\n";
     return 0;
   }
 

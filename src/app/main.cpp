@@ -8,14 +8,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "common/messages.h"
 #include "ui/desktop_message_sink.h"
 #include "ui/main_window.h"
 #include "ui/qt/application.h"
+#include "ui/qt/command_line.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
 
@@ -68,15 +69,35 @@ void InstallStartupProbe(qx::ui::qt::QtDesktop& desktop, const QElapsedTimer& si
   };
 }
 
+qx::ui::qt::ProgramCommandLine ParseArguments(int argc, char* argv[]) {
+  if (argc < 1) return {};
+  return qx::ui::qt::ParseProgramCommandLine(std::vector<std::string>(argv + 1, argv + argc),
+                                             QStringLiteral(QX_PROGRAM_VERSION));
+}
+
+// Help and version go to standard output, a bad command line to standard error.
+int Print(const qx::ui::qt::ProgramCommandLine& command_line) {
+  using Action = qx::ui::qt::ProgramCommandLine::Action;
+  const bool failed = command_line.action == Action::kError;
+  std::fputs(command_line.text.toUtf8().constData(), failed ? stderr : stdout);
+  return failed ? 2 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
   QElapsedTimer since_main;
   since_main.start();
+  using Action = qx::ui::qt::ProgramCommandLine::Action;
+  // Help and version need no screen. Qt's own options (-platform...) are only known once
+  // QApplication has taken them out, so the rest waits for it.
+  const qx::ui::qt::ProgramCommandLine early = ParseArguments(argc, argv);
+  if (early.action == Action::kHelp || early.action == Action::kVersion) return Print(early);
   if (!HasDisplay()) {
-    std::fputs("qx4810: sem tela gráfica (DISPLAY não definido); abra o programa numa sessão "
-               "gráfica.\n",
-               stderr);
+    std::fputs(
+        "qx4810: sem tela gráfica (DISPLAY não definido); abra o programa numa sessão "
+        "gráfica.\n",
+        stderr);
     return 1;
   }
   QApplication app(argc, argv);
@@ -91,7 +112,7 @@ int main(int argc, char* argv[]) {
   qx::ScopedMessageSink installed(&sink);
   // A parameter file named on the command line (opened from the file manager) is opened as
   // if it had been chosen in the open dialog. Qt has taken its own options out of argv.
-  std::optional<std::string> initial_file;
-  if (argc > 1 && argv[1] && *argv[1]) initial_file = argv[1];
-  return qx::ui::RunApplication(desktop, initial_file);
+  const qx::ui::qt::ProgramCommandLine command_line = ParseArguments(argc, argv);
+  if (command_line.action != Action::kRun) return Print(command_line);
+  return qx::ui::RunApplication(desktop, command_line.file);
 }

@@ -63,6 +63,28 @@ TEST(GuideToolArguments, RefusesWhatWouldWriteSeveralFilesToOneName) {
   EXPECT_TRUE(Parse({"--help"})->help);
 }
 
+// An argument beginning with '-' is an option or an error, never a file to read or write.
+TEST(GuideToolArguments, NoArgumentBeginningWithADashIsTakenAsAFile) {
+  const std::vector<std::vector<std::string>> refused = {
+      {"-"},
+      {"a.par", "-"},
+      {"-o", "--save", "a.par"},
+      {"--since", "-x.par", "a.par"},
+      {"--save", "-", "a.par"},
+      {"-odd.par"},
+  };
+  for (const auto& args : refused) {
+    SCOPED_TRACE(args.front() + " " + args.back());
+    std::string error;
+    EXPECT_FALSE(Parse(args, &error));
+    EXPECT_NE(error.find(args.front() == "-" || args.back() == "-" ? "\"-\"" : "-"),
+              std::string::npos);
+  }
+  EXPECT_EQ(Parse({"--", "-", "-x.par"})->inputs, (std::vector<std::string>{"-", "-x.par"}));
+  EXPECT_EQ(Parse({"-o", "./-g.HTM", "./-x.par"})->guide_path, "./-g.HTM");
+  for (const char* flag : {"-v", "--version"}) EXPECT_TRUE(Parse({flag})->version) << flag;
+}
+
 // The real program, run in a fresh folder.
 class GuideToolRun : public ::testing::Test {
  protected:
@@ -278,6 +300,15 @@ TEST_F(GuideToolRun, BadCommandLinesExitWithTwoAndHelpIsInPortuguese) {
   EXPECT_NE(help.find("Uso: qx4810-guide"), std::string::npos);
   EXPECT_NE(help.find("--since ANTIGO.par"), std::string::npos);
   EXPECT_NE(help.find("roteiro de programa\xC3\xA7\xC3\xA3o"), std::string::npos);
+  EXPECT_NE(help.find("-v, --version"), std::string::npos);
+  // The version line: the program's name and a dotted number, as packaging tools read it.
+  EXPECT_EQ(Run({"--version"}), 0);
+  const std::string version = Read(dir_ / "out.txt");
+  EXPECT_EQ(version.rfind("qx4810-guide 1.", 0), 0u) << version;
+  EXPECT_EQ(version.find('\n'), version.size() - 1);
+  // "-" is not read from standard input, and nothing is written for it.
+  EXPECT_EQ(Run({"-"}), 2);
+  EXPECT_EQ(fs::exists(dir_ / "-.HTM"), false);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <filesystem>
+#include <system_error>
 
 #include "ui/qt/artwork.h"
 #include "ui/qt/form_dialog.h"
@@ -61,7 +63,50 @@ void BringToFront(QWidget& window) {
   window.activateWindow();
 }
 
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+bool Exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::path(path), error);
+}
+
+// The bytes of the one entry of the folder whose name Qt reads as the given text; the
+// encoded text itself when there is none or more than one.
+std::string EntryReadAs(const std::string& folder, const QString& name) {
+  const std::string encoded = PathFromQString(name);
+  if (Exists(JoinPath(folder, encoded)) || !name.contains(QChar::ReplacementCharacter))
+    return encoded;
+  std::error_code error;
+  std::filesystem::directory_iterator it(folder.empty() ? "." : folder, error);
+  std::string found;
+  int matches = 0;
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    const std::string entry = it->path().filename().native();
+    if (PathToQString(entry) == name && ++matches == 1) found = entry;
+  }
+  return matches == 1 ? found : encoded;
+}
+
 }  // namespace
+
+std::string PathFromDialogAnswer(const QString& answer, const FileDialog& dialog) {
+  const QString clean = QDir::cleanPath(answer);
+  if (!dialog.file_name.empty()) {
+    const std::string proposed = JoinPath(dialog.directory, dialog.file_name);
+    if (QDir::cleanPath(PathToQString(proposed)) == clean) return proposed;
+  }
+  // Component by component, so that a folder with such a name is found too.
+  const QStringList parts = clean.split(QLatin1Char('/'));
+  std::string path;
+  for (qsizetype i = 0; i < parts.size(); ++i) {
+    if (i > 0) path += '/';
+    if (!parts[i].isEmpty()) path += EntryReadAs(i > 0 ? path : std::string(), parts[i]);
+  }
+  return path;
+}
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBox& box) {
   auto qbox = std::make_unique<QuestionBox>();
@@ -131,7 +176,7 @@ std::optional<std::string> QtDesktop::AskFileName(const FileDialog& dialog, bool
       chosen = qdialog->selectedFiles().constFirst();
   }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
-  return PathFromQString(QDir::toNativeSeparators(*chosen));
+  return PathFromDialogAnswer(*chosen, dialog);
 }
 
 std::optional<std::string> QtDesktop::AskOpenFileName(const FileDialog& dialog) {

@@ -24,6 +24,10 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageBox& box);
 // names another), any name accepted
 // (existing or not), no question before overwriting.
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save);
+// The platform path of the dialog's answer. Qt shows a name that is not valid UTF-8 with
+// replacement characters, which would name another file; such a name is taken back to the
+// bytes of the proposed file, or of the one entry of its folder that reads the same.
+std::string PathFromDialogAnswer(const QString& answer, const FileDialog& dialog);
 
 class QtDesktop : public Desktop {
  public:

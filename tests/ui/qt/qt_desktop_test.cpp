@@ -2,6 +2,8 @@
 // Portuguese that Qt's own dialogs speak.
 #include "ui/qt/qt_desktop.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -13,7 +15,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
@@ -151,6 +154,49 @@ TEST(QtDesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwriti
     return std::nullopt;
   };
   EXPECT_EQ(desktop.AskOpenFileName({"t", "/nao/existe/KORVA/", ""}), std::nullopt);
+}
+
+// A name that is not UTF-8 (written by an older system in Latin-1) is answered by the dialog
+// with replacement characters; the save must still go to the same file, not to a new one.
+TEST(QtDesktopFiles, ANameThatIsNotUtf8IsAnsweredWithItsOwnBytes) {
+  const std::string folder = PathFromQString(QDir::tempPath()) + "/qx-names-" +
+                             std::to_string(QCoreApplication::applicationPid());
+  const std::string latin1 = "S\xE3o.par";
+  std::filesystem::create_directories(folder + "/Jo\xE3o");
+  const std::string existing[] = {folder + "/" + latin1, folder + "/Jo\xE3o/" + latin1};
+  for (const std::string& file : existing) std::ofstream{file};
+  struct Case {
+    std::string directory, proposed;  // what the workflow hands the dialog
+    std::string answer;               // the file the user accepts, as platform bytes
+    std::string expected;
+  } const cases[] = {
+      // Save: the proposed name accepted as it is.
+      {folder + "/", latin1, folder + "/" + latin1, folder + "/" + latin1},
+      // Open: picked from the folder's listing, in a folder with such a name too.
+      {folder + "/", "", folder + "/Jo\xE3o/" + latin1, folder + "/Jo\xE3o/" + latin1},
+      // A new name typed in that folder keeps the folder's bytes.
+      {folder + "/Jo\xE3o/", "", folder + "/Jo\xE3o/novo.par", folder + "/Jo\xE3o/novo.par"},
+      // Nothing on disk reads the same: the name as typed.
+      {folder + "/", "", folder + "/Jos\xE9.par", folder + "/Jos\xEF\xBF\xBD.par"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    QtDesktop desktop;
+    desktop.hooks().file_dialog = [&](QFileDialog&) -> std::optional<QString> {
+      return PathToQString(c.answer);
+    };
+    const FileDialog request{"t", c.directory, c.proposed};
+    EXPECT_EQ(
+        c.proposed.empty() ? desktop.AskOpenFileName(request) : desktop.AskSaveFileName(request),
+        c.expected);
+  }
+  // The save dialog's own proposal, accepted unchanged, is the file that was opened.
+  QtDesktop desktop;
+  desktop.hooks().file_dialog = [](QFileDialog& d) -> std::optional<QString> {
+    return d.selectedFiles().value(0);
+  };
+  EXPECT_EQ(desktop.AskSaveFileName({"t", folder + "/", latin1}), existing[0]);
+  std::filesystem::remove_all(folder);
 }
 
 TEST(QtDesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
