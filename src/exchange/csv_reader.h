@@ -1,7 +1,7 @@
 // Reading a spreadsheet's CSV text into rows of fields: the separator (';', ',' or tab) is
 // recognised from the header line, fields may be quoted with '"' ("" inside is one quote;
-// separators and line breaks inside quotes belong to the field), lines end in CR LF or LF,
-// blank lines are skipped and a last line without a line end counts. The text may be UTF-8
+// separators and line breaks inside quotes belong to the field), lines end in CR LF, LF or CR
+// alone, blank lines are skipped and a last line without a line end counts. The text may be UTF-8
 // (with or without a byte-order mark) or Windows-1252, recognised by its content; the fields
 // keep the file's own bytes and the caller converts them with ToWindows1252.
 #pragma once
@@ -40,6 +40,28 @@ bool IsValidUtf8(std::string_view bytes);
 // begins with the byte-order mark), Windows-1252 otherwise.
 CsvEncoding DetectEncoding(std::string_view bytes);
 
+// Reads the rows one at a time, so that a large file costs no more memory than its text.
+class CsvReader {
+ public:
+  explicit CsvReader(std::string_view bytes);
+  CsvEncoding encoding() const { return encoding_; }
+  char separator() const { return separator_; }
+  // The next row that is not blank into `row`; false at the end of the text.
+  bool Next(CsvRow& row);
+  // Once the text has been read: the line of a quote it never closes; 0: none.
+  int unclosed_quote_line() const { return unclosed_quote_line_; }
+
+ private:
+  void ReadField(CsvField& field);
+  std::string_view bytes_;
+  std::size_t at_ = 0;
+  int line_ = 1;
+  CsvEncoding encoding_ = CsvEncoding::kWindows1252;
+  char separator_ = ';';
+  int unclosed_quote_line_ = 0;
+};
+
+// The whole text at once.
 CsvTable ReadCsv(std::string_view bytes);
 
 // A field's text as Windows-1252 bytes; nothing when the file is UTF-8 and the text holds a
