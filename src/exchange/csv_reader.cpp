@@ -30,12 +30,13 @@ char RecogniseSeparator(std::string_view bytes) {
   return ';';
 }
 
+bool IsBlankField(const CsvField& f) {
+  return !f.quoted && f.text.find_first_not_of(" \t") == std::string::npos;
+}
+
 bool IsBlankRow(const CsvRow& row) {
-  for (const CsvField& f : row.fields) {
-    if (f.quoted) return false;
-    for (char c : f.text)
-      if (c != ' ' && c != '\t') return false;
-  }
+  for (const CsvField& f : row.fields)
+    if (!IsBlankField(f)) return false;
   return true;
 }
 
@@ -137,18 +138,26 @@ void CsvReader::ReadField(CsvField& field) {
   at_ = i;
 }
 
-bool CsvReader::Next(CsvRow& row) {
+bool CsvReader::Next(CsvRow& row, std::size_t most_fields) {
   const std::size_t n = bytes_.size();
+  CsvField skipped;
   while (at_ < n) {
     row.line = line_;
+    row.fields_left_off = 0;
     std::size_t used = 0;
+    bool skipped_blank = true;
     bool row_done = false;
     while (!row_done) {
-      if (used == row.fields.size()) row.fields.emplace_back();
-      CsvField& field = row.fields[used++];
+      if (used == most_fields) {
+        ++row.fields_left_off;
+      } else if (used == row.fields.size()) {
+        row.fields.emplace_back();
+      }
+      CsvField& field = used == most_fields ? skipped : row.fields[used++];
       field.text.clear();
       field.quoted = false;
       ReadField(field);
+      if (&field == &skipped && !IsBlankField(skipped)) skipped_blank = false;
       if (at_ >= n) {
         row_done = true;
       } else if (bytes_[at_] == separator_) {
@@ -161,7 +170,7 @@ bool CsvReader::Next(CsvRow& row) {
       }
     }
     row.fields.resize(used);
-    if (!IsBlankRow(row)) return true;
+    if (!skipped_blank || !IsBlankRow(row)) return true;
   }
   return false;
 }

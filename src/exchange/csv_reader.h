@@ -6,6 +6,7 @@
 // keep the file's own bytes and the caller converts them with ToWindows1252.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@ struct CsvField {
 struct CsvRow {
   int line = 0;  // the line of the file where the row begins, from 1
   std::vector<CsvField> fields;
+  std::size_t fields_left_off = 0;  // fields past the reader's limit, only counted
 };
 
 struct CsvTable {
@@ -46,8 +48,10 @@ class CsvReader {
   explicit CsvReader(std::string_view bytes);
   CsvEncoding encoding() const { return encoding_; }
   char separator() const { return separator_; }
-  // The next row that is not blank into `row`; false at the end of the text.
-  bool Next(CsvRow& row);
+  // The next row that is not blank into `row`; false at the end of the text. Past
+  // `most_fields` fields the rest of the row is only counted, so that one line of a million
+  // separators costs no more memory than a short one.
+  bool Next(CsvRow& row, std::size_t most_fields = SIZE_MAX);
   // Once the text has been read: the line of a quote it never closes; 0: none.
   int unclosed_quote_line() const { return unclosed_quote_line_; }
 

@@ -31,6 +31,9 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
 // A file larger than this is no product list (500 products take some 25 kB).
 constexpr long kLargestFile = 8 * 1024 * 1024;
 
+// A title line wider than this is no product list.
+constexpr std::size_t kMostColumns = 1000;
+
 // What a message quotes of a value, in characters; a longer value is cut and ends in "...".
 constexpr std::size_t kLongestQuote = 40;
 
@@ -103,19 +106,21 @@ class Importer {
     CsvReader reader(bytes_);
     encoding_ = reader.encoding();
     CsvRow row;
-    if (!reader.Next(row)) {
+    if (!reader.Next(row, kMostColumns)) {
       Error(1, "", Win1252("o arquivo não tem a linha de títulos das colunas"));
       return Finish();
     }
     const int header_line = row.line;
-    if (ReadHeader(row)) {
+    if (row.fields_left_off > 0) {
+      Error(header_line, "",
+            Win1252("a linha de títulos tem mais de ") + std::to_string(kMostColumns) + " colunas");
+    } else if (ReadHeader(row)) {
       header_width_ = row.fields.size();
-      while (reader.Next(row)) ReadRow(row);
+      while (reader.Next(row, header_width_ + 1)) ReadRow(row);
       if (result_.read == 0 && result_.errors == 0)
         Error(header_line, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
-    } else {
-      while (reader.Next(row)) {
-      }
+    }
+    while (reader.Next(row, 1)) {  // after an error in the titles: only to find the quotes
     }
     // A quote never closed took the rest of the file into one value: nothing read is sure.
     if (reader.unclosed_quote_line() != 0) {
@@ -209,8 +214,9 @@ class Importer {
     // ',' separator ("1,PAO,12,05,3"), which would otherwise shift the values silently.
     if (row.fields.size() > header_width_) {
       Error(line, "",
-            std::to_string(row.fields.size()) + Win1252(" valores, mais do que as ") +
-                std::to_string(header_width_) + Win1252(" colunas da linha de títulos"));
+            std::to_string(row.fields.size() + row.fields_left_off) +
+                Win1252(" valores, mais do que as ") + std::to_string(header_width_) +
+                Win1252(" colunas da linha de títulos"));
       return;
     }
 
