@@ -130,6 +130,7 @@ class Importer {
     return Finish();
   }
 
+ private:
   void Error(int line, std::string_view column, std::string_view text) {
     Tell(true, line, column, text);
     ++result_.errors;

@@ -147,7 +147,8 @@ TEST_F(ProductListToolRun, RefusedListsTellWhyAndWriteNothing) {
     EXPECT_EQ(Run({"--import-products", csv.string(), "--save", out.string(), par_.string()}), 1);
     const std::string err = Read(dir_ / "err.txt");
     EXPECT_NE(err.find(c.message), std::string::npos) << err;
-    for (char ch : err) EXPECT_TRUE(ch == '\n' || static_cast<unsigned char>(ch) >= 0x20) << err;
+    for (char ch : err)
+      EXPECT_TRUE(ch == '\n' || ch == '\r' || static_cast<unsigned char>(ch) >= 0x20) << err;
     EXPECT_FALSE(fs::exists(out));
   }
 }

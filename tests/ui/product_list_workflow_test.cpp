@@ -139,7 +139,7 @@ TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity)
     std::size_t dialogs;
     std::string written;  // the name that gets the list; empty: none
   };
-  const std::vector<Case> cases = {
+  std::vector<Case> cases = {
       {"a new file", {"nova.csv"}, {}, 0, 1, "nova.csv"},
       {"an existing file, Sim", {"velha.csv"}, {BoxAnswer::kYes}, 1, 1, "velha.csv"},
       {"an existing file, Não, then a new one",
@@ -155,6 +155,9 @@ TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity)
       {"the file opened before a save as", {"aberto.par"}, {}, 0, 1, ""},
       {"the backup of the file opened", {"aberto.bak"}, {}, 0, 1, ""},
   };
+#ifdef _WIN32
+  cases.push_back({"the parameter file in capitals", {"LOJA1.PAR"}, {}, 0, 1, ""});
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ListHarness h;
@@ -163,7 +166,9 @@ TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity)
                                            "aberto.bak"};
     for (const std::string& name : kept) WriteFile(h.dir / name, "P0030|keep");
     std::filesystem::create_directories(h.dir / "sub");
-    std::filesystem::create_symlink(h.dir / "loja1.par", h.dir / "link.par");
+    std::error_code no_links;  // a Windows user may not be allowed to make links
+    std::filesystem::create_symlink(h.dir / "loja1.par", h.dir / "link.par", no_links);
+    if (no_links && c.names.front() == "link.par") continue;
     for (const std::string& name : c.names) h.desktop.save_names.push_back(h.dir / name);
     h.desktop.answers.assign(c.answers.begin(), c.answers.end());
     h.Click(kExport);
