@@ -58,6 +58,39 @@ void BM_ImportAndApplyProductsIntoEmptySet(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportAndApplyProductsIntoEmptySet)->Unit(benchmark::kMicrosecond);
 
+// Hostile lists of 8 MB, the largest the import reads: every row the same product (each one an
+// error after the first), one value of the whole size, and a title line of a million columns.
+std::string HostileList(int kind) {
+  constexpr std::size_t kSize = 8 * 1024 * 1024;
+  std::string list;
+  list.reserve(kSize + 64);
+  if (kind == 0) {
+    list = "codigo;nome;preco;departamento\r\n";
+    while (list.size() + 15 <= kSize) list += "1;PAO;12,50;3\r\n";
+  } else if (kind == 1) {
+    list = "codigo;nome\r\n1;\"";
+    list.append(kSize - list.size() - 3, 'A');
+    list += "\"\r\n";
+  } else {
+    list = "codigo;";
+    while (list.size() + 2 <= kSize) list += "x;";
+    list += "\r\n0;A\r\n";
+  }
+  return list;
+}
+
+void BM_ImportHostileList(benchmark::State& state) {
+  const std::string list = HostileList(static_cast<int>(state.range(0)));
+  const qx::ParamSet params;
+  for (auto _ : state) {
+    qx::exchange::ProductImport import = qx::exchange::PrepareProductImport(params, list);
+    if (import.errors == 0) state.SkipWithError("a hostile list imported");
+    benchmark::DoNotOptimize(import);
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * list.size()));
+}
+BENCHMARK(BM_ImportHostileList)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -3,7 +3,8 @@
 // product rules accept within its capacity; and the export of the result is a fixed point
 // (importing it again finds nothing wrong and changes nothing), except for names whose
 // Windows-1252 bytes happen to form UTF-8 ("\xC3\xA9"): the encoding is recognised by
-// content, and such a file reads as UTF-8.
+// content, and such a file reads as UTF-8 (the export names those products), and for a set
+// with no product left, whose list the import refuses as empty.
 //
 // Built with libFuzzer in the fuzz preset; in every other build QX_FUZZ_REPLAY gives it a
 // main() that replays the files and folders named on its command line (the seed corpus).
@@ -54,6 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!qx::exchange::ApplyProductImport(params, import)) return 0;
   CheckProducts(params);
 
+  bool any_product = false;
+  for (const qx::PluRecord& p : params.products) any_product = any_product || !p.name.empty();
+  if (!any_product) return 0;  // a list of no product is refused by design
   const std::string exported = qx::exchange::FormatProductList(params);
   if (qx::exchange::DetectEncoding(exported) == qx::exchange::CsvEncoding::kUtf8) return 0;
   qx::ParamSet again = params;

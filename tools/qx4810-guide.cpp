@@ -5,6 +5,7 @@
 #include <ctime>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/command_line.h"
@@ -173,17 +174,52 @@ bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
   return false;
 }
 
+// A Windows-1252 message as a terminal line: a control character (or a byte Windows-1252 leaves
+// undefined) never reaches the terminal raw, it is shown as "\xNN".
+std::string ForTerminal(std::string_view cp1252) {
+  std::string safe;
+  safe.reserve(cp1252.size());
+  for (char c : cp1252) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      safe += "\\x";
+      safe += kHex[b >> 4];
+      safe += kHex[b & 0xF];
+    } else {
+      safe += c;
+    }
+  }
+  return Cp1252ToUtf8(safe);
+}
+
+// Messages about one file, written to standard error at once.
+void WriteMessages(const std::string& path, const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += std::string(kProgram) + ": " + path + ": " + line + "\n";
+  std::cerr << text << std::flush;
+}
+
 // Product lists. The import's messages (warnings and errors) go to standard error with the
 // line and the column; with any error nothing is stored and nothing may be written.
 bool ImportProducts(ParamSet& params, const std::string& csv_path) {
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path);
+  bool too_large = false;
+  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path, &too_large);
   if (!bytes) {
-    Error("planilha não encontrada ou ilegível: " + csv_path);
+    Error((too_large ? "planilha grande demais (mais de 8 MB): "
+                     : "planilha não encontrada ou ilegível: ") +
+          csv_path);
     return false;
   }
   const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
+  std::vector<std::string> lines;
+  lines.reserve(import.messages.size() + 1);
   for (const exchange::ImportMessage& m : import.messages)
-    Error(csv_path + ": " + (m.error ? "erro: " : "aviso: ") + Cp1252ToUtf8(m.text));
+    lines.push_back((m.error ? "erro: " : "aviso: ") + ForTerminal(m.text));
+  if (import.messages_left_off > 0)
+    lines.push_back("e mais " + std::to_string(import.messages_left_off) + " mensagens");
+  WriteMessages(csv_path, lines);
   if (!exchange::ApplyProductImport(params, import)) {
     Error("planilha com erros, nada foi gravado: " + csv_path);
     return false;
@@ -201,6 +237,12 @@ int ExportProducts(const GuideToolOptions& options) {
     Error("erro na gravação da planilha: " + options.export_products_path);
     return 1;
   }
+  // Values the import would refuse are named, as warnings: the list itself is written.
+  std::vector<std::string> lines;
+  for (const std::string& problem :
+       exchange::ProductListProblems(params, exchange::FormatProductList(params)))
+    lines.push_back("aviso: a planilha não volta igual: " + ForTerminal(problem));
+  WriteMessages(options.export_products_path, lines);
   std::cout << "planilha: " << options.export_products_path << "\n";
   return 0;
 }
@@ -269,6 +311,4 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 }  // namespace qx::tool
 
-int main(int argc, char** argv) {
-  return qx::tool::Run(qx::StartCommandLineProgram(argc, argv));
-}
+int main(int argc, char** argv) { return qx::tool::Run(qx::StartCommandLineProgram(argc, argv)); }

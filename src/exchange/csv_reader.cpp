@@ -17,7 +17,7 @@ char RecogniseSeparator(std::string_view bytes) {
   for (char c : bytes) {
     if (c == '"') quoted = !quoted;
     if (quoted) continue;
-    if (c == '\n') {
+    if (c == '\n' || c == '\r') {
       if (semicolons + commas + tabs > 0) break;
       continue;  // a blank line before the header
     }
@@ -30,12 +30,13 @@ char RecogniseSeparator(std::string_view bytes) {
   return ';';
 }
 
+bool IsBlankField(const CsvField& f) {
+  return !f.quoted && f.text.find_first_not_of(" \t") == std::string::npos;
+}
+
 bool IsBlankRow(const CsvRow& row) {
-  for (const CsvField& f : row.fields) {
-    if (f.quoted) return false;
-    for (char c : f.text)
-      if (c != ' ' && c != '\t') return false;
-  }
+  for (const CsvField& f : row.fields)
+    if (!IsBlankField(f)) return false;
   return true;
 }
 
@@ -85,73 +86,103 @@ CsvEncoding DetectEncoding(std::string_view bytes) {
   return non_ascii && IsValidUtf8(bytes) ? CsvEncoding::kUtf8 : CsvEncoding::kWindows1252;
 }
 
-CsvTable ReadCsv(std::string_view bytes) {
-  CsvTable table;
-  table.encoding = DetectEncoding(bytes);
-  if (StartsWithMark(bytes)) bytes.remove_prefix(kByteOrderMark.size());
+CsvReader::CsvReader(std::string_view bytes) : bytes_(bytes) {
+  encoding_ = DetectEncoding(bytes_);
+  if (StartsWithMark(bytes_)) bytes_.remove_prefix(kByteOrderMark.size());
   // A file with a byte-order mark whose text is not UTF-8 after all is read byte for byte.
-  if (table.encoding == CsvEncoding::kUtf8 && !IsValidUtf8(bytes))
-    table.encoding = CsvEncoding::kWindows1252;
-  table.separator = RecogniseSeparator(bytes);
+  if (encoding_ == CsvEncoding::kUtf8 && !IsValidUtf8(bytes_))
+    encoding_ = CsvEncoding::kWindows1252;
+  separator_ = RecogniseSeparator(bytes_);
+}
 
-  const char sep = table.separator;
-  int line = 1;
-  std::size_t i = 0;
-  const std::size_t n = bytes.size();
-  while (i < n) {
-    CsvRow row;
-    row.line = line;
+void CsvReader::ReadField(CsvField& field) {
+  const std::string_view b = bytes_;
+  const std::size_t n = b.size();
+  std::size_t i = at_;
+  const auto is_end = [&](char c) { return c == separator_ || c == '\n' || c == '\r'; };
+  if (i < n && b[i] == '"') {
+    field.quoted = true;
+    const int opened_at = line_;
+    ++i;
+    bool closed = false;
+    while (i < n) {
+      const std::size_t quote = b.find('"', i);
+      const std::size_t stop = quote == std::string_view::npos ? n : quote;
+      for (std::size_t k = i; k < stop; ++k)  // line breaks inside the quotes
+        if (b[k] == '\n' || (b[k] == '\r' && (k + 1 >= n || b[k + 1] != '\n'))) ++line_;
+      field.text.append(b.substr(i, stop - i));
+      i = stop;
+      if (i >= n) break;
+      if (i + 1 < n && b[i + 1] == '"') {
+        field.text += '"';
+        i += 2;
+        continue;
+      }
+      ++i;
+      closed = true;
+      break;
+    }
+    if (!closed && unclosed_quote_line_ == 0) unclosed_quote_line_ = opened_at;
+    // Whatever follows the closing quote up to the separator belongs to the field, as
+    // spreadsheets read it; trailing blanks there are dropped.
+    const std::size_t from = i;
+    while (i < n && !is_end(b[i])) ++i;
+    std::string_view tail = b.substr(from, i - from);
+    while (!tail.empty() && (tail.back() == ' ' || tail.back() == '\t')) tail.remove_suffix(1);
+    field.text.append(tail);
+  } else {
+    const std::size_t from = i;
+    while (i < n && !is_end(b[i])) ++i;
+    field.text.assign(b.substr(from, i - from));
+  }
+  at_ = i;
+}
+
+bool CsvReader::Next(CsvRow& row, std::size_t most_fields) {
+  const std::size_t n = bytes_.size();
+  CsvField skipped;
+  while (at_ < n) {
+    row.line = line_;
+    row.fields_left_off = 0;
+    std::size_t used = 0;
+    bool skipped_blank = true;
     bool row_done = false;
     while (!row_done) {
-      CsvField field;
-      if (i < n && bytes[i] == '"') {
-        field.quoted = true;
-        const int opened_at = line;
-        ++i;
-        bool closed = false;
-        while (i < n) {
-          const char c = bytes[i];
-          if (c == '"') {
-            if (i + 1 < n && bytes[i + 1] == '"') {
-              field.text += '"';
-              i += 2;
-              continue;
-            }
-            ++i;
-            closed = true;
-            break;
-          }
-          if (c == '\n') ++line;
-          field.text += c;
-          ++i;
-        }
-        if (!closed && table.unclosed_quote_line == 0) table.unclosed_quote_line = opened_at;
-        // Whatever follows the closing quote up to the separator belongs to the field, as
-        // spreadsheets read it; trailing blanks there are dropped.
-        std::string tail;
-        while (i < n && bytes[i] != sep && bytes[i] != '\n' && bytes[i] != '\r') tail += bytes[i++];
-        while (!tail.empty() && (tail.back() == ' ' || tail.back() == '\t')) tail.pop_back();
-        field.text += tail;
-      } else {
-        while (i < n && bytes[i] != sep && bytes[i] != '\n') field.text += bytes[i++];
+      if (used == most_fields) {
+        ++row.fields_left_off;
+      } else if (used == row.fields.size()) {
+        row.fields.emplace_back();
       }
-      if (i < n && bytes[i] == '\r' && (i + 1 >= n || bytes[i + 1] == '\n')) ++i;
-      if (!field.quoted && !field.text.empty() && field.text.back() == '\r' &&
-          (i >= n || bytes[i] == '\n'))
-        field.text.pop_back();
-      row.fields.push_back(std::move(field));
-      if (i >= n) {
+      CsvField& field = used == most_fields ? skipped : row.fields[used++];
+      field.text.clear();
+      field.quoted = false;
+      ReadField(field);
+      if (&field == &skipped && !IsBlankField(skipped)) skipped_blank = false;
+      if (at_ >= n) {
         row_done = true;
-      } else if (bytes[i] == sep) {
-        ++i;
-      } else {  // '\n', or a lone CR after a quoted field
-        if (bytes[i] == '\n') ++line;
-        ++i;
+      } else if (bytes_[at_] == separator_) {
+        ++at_;
+      } else {  // CR LF, LF or CR alone
+        if (bytes_[at_] == '\r' && at_ + 1 < n && bytes_[at_ + 1] == '\n') ++at_;
+        ++at_;
+        ++line_;
         row_done = true;
       }
     }
-    if (!IsBlankRow(row)) table.rows.push_back(std::move(row));
+    row.fields.resize(used);
+    if (!skipped_blank || !IsBlankRow(row)) return true;
   }
+  return false;
+}
+
+CsvTable ReadCsv(std::string_view bytes) {
+  CsvReader reader(bytes);
+  CsvTable table;
+  table.encoding = reader.encoding();
+  table.separator = reader.separator();
+  CsvRow row;
+  while (reader.Next(row)) table.rows.push_back(row);
+  table.unclosed_quote_line = reader.unclosed_quote_line();
   return table;
 }
 

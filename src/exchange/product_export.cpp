@@ -1,4 +1,5 @@
 // The product list export.
+#include "common/cp1252.h"
 #include "common/file_layer.h"
 #include "exchange/product_list.h"
 #include "model/field_text.h"
@@ -36,6 +37,25 @@ std::string Reais(std::string_view price) {
 
 std::string_view Flag(char flag) { return IsSet(flag) ? "S" : "N"; }
 
+// A spreadsheet would take a name starting with = + - or @ for a formula: after an apostrophe
+// it stays text there, and the import drops exactly that apostrophe. A name that itself
+// starts with apostrophes before such a character gets one more, so it reads back unchanged.
+std::string Name(std::string_view name) {
+  const std::size_t after = name.find_first_not_of('\'');
+  if (after != std::string_view::npos &&
+      std::string_view("=+-@").find(name[after]) != std::string_view::npos)
+    return Field("'" + std::string(name));
+  return Field(name);
+}
+
+bool SameProduct(const PluRecord& a, const PluRecord& b) {
+  return a.name == b.name && a.price == b.price && a.dept_code == b.dept_code &&
+         IsSet(a.status_fixed_price) == IsSet(b.status_fixed_price) &&
+         IsSet(a.status_open_price) == IsSet(b.status_open_price) &&
+         IsSet(a.status_negative_price) == IsSet(b.status_negative_price) &&
+         IsSet(a.status_single_item_sale) == IsSet(b.status_single_item_sale);
+}
+
 }  // namespace
 
 std::string FormatProductList(const ParamSet& params) {
@@ -46,7 +66,7 @@ std::string FormatProductList(const ParamSet& params) {
     if (p.name.empty()) continue;
     out += std::to_string(code);
     for (const std::string& value :
-         {Field(p.name), Field(Reais(p.price)), Field(p.dept_code),
+         {Name(p.name), Field(Reais(p.price)), Field(p.dept_code),
           std::string(Flag(p.status_negative_price)), std::string(Flag(p.status_single_item_sale)),
           std::string(Flag(p.status_open_price)), std::string(Flag(p.status_fixed_price))}) {
       out += ';';
@@ -55,6 +75,27 @@ std::string FormatProductList(const ParamSet& params) {
     out += kLineEnd;
   }
   return out;
+}
+
+std::vector<std::string> ProductListProblems(const ParamSet& params, std::string_view list) {
+  std::vector<std::string> problems;
+  // A list of no product is refused by the import, and the export's count already says so.
+  bool any = false;
+  for (const PluRecord& p : params.products) any = any || !p.name.empty();
+  if (!any) return problems;
+  const ProductImport import = PrepareProductImport(params, list);
+  for (const ImportMessage& m : import.messages)
+    if (m.error) problems.push_back(m.text);
+  if (import.messages_left_off > 0)
+    problems.push_back("e mais " + std::to_string(import.messages_left_off) + " mensagens");
+  for (const ProductImport::Row& row : import.rows) {
+    PluRecord after = params.Product(row.code);
+    StoreProductEntry(after, row.entry);
+    if (!SameProduct(after, params.Product(row.code)))
+      problems.push_back("produto " + std::to_string(row.code) +
+                         Win1252(": a importação leria outros valores"));
+  }
+  return problems;
 }
 
 bool WriteProductList(const ParamSet& params, const std::string& path) {

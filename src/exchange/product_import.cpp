@@ -31,6 +31,12 @@ constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
 // A file larger than this is no product list (500 products take some 25 kB).
 constexpr long kLargestFile = 8 * 1024 * 1024;
 
+// A title line wider than this is no product list.
+constexpr std::size_t kMostColumns = 1000;
+
+// What a message quotes of a value, in characters; a longer value is cut and ends in "...".
+constexpr std::size_t kLongestQuote = 40;
+
 // Accented Windows-1252 letters and their plain letter, for comparing column names.
 char PlainLetter(unsigned char c) {
   static constexpr std::string_view kAccented =
@@ -55,7 +61,26 @@ std::string Where(int line, std::string_view column) {
   return text + ": ";
 }
 
-std::string Quoted(std::string_view value) { return "\"" + std::string(value) + "\""; }
+// Control characters, and the five bytes Windows-1252 leaves undefined.
+bool IsForbiddenByte(unsigned char b) {
+  return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
+}
+
+// A value in a message: at most kLongestQuote characters, anything that cannot be shown as '?'.
+std::string Quoted(std::string_view value) {
+  std::string text = "\"";
+  for (char c : value.substr(0, kLongestQuote))
+    text += IsForbiddenByte(static_cast<unsigned char>(c)) ? '?' : c;
+  if (value.size() > kLongestQuote) text += "...";
+  return text + "\"";
+}
+
+// The names of the columns of a row, for a message: the known column, or its number.
+std::string ColumnLabel(int index) { return "coluna " + std::to_string(index + 1); }
+
+// A spreadsheet reads a value starting with one of these as a formula; the export writes such a
+// name after an apostrophe, which keeps it text, and the import drops that apostrophe again.
+constexpr std::string_view kFormulaStarts = "=+-@";
 
 bool IsDigits(std::string_view text) {
   return !text.empty() && IsAllDigits(text, static_cast<int>(text.size()));
@@ -73,37 +98,68 @@ bool SameNumber(std::string_view stored, std::string_view digits) {
   return WithoutLeadingZeros(stored) == WithoutLeadingZeros(digits);
 }
 
-// Control characters, and the five bytes Windows-1252 leaves undefined.
-bool IsForbiddenByte(unsigned char b) {
-  return b < 0x20 || b == 0x7F || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D;
-}
-
 class Importer {
  public:
   Importer(const ParamSet& params, std::string_view bytes) : params_(params), bytes_(bytes) {}
 
   ProductImport Run() {
-    const CsvTable table = ReadCsv(bytes_);
-    encoding_ = table.encoding;
-    if (table.unclosed_quote_line != 0)
-      Error(table.unclosed_quote_line, "", "aspas abertas e nunca fechadas");
-    if (table.rows.empty()) {
+    CsvReader reader(bytes_);
+    encoding_ = reader.encoding();
+    CsvRow row;
+    if (!reader.Next(row, kMostColumns)) {
       Error(1, "", Win1252("o arquivo não tem a linha de títulos das colunas"));
       return Finish();
     }
-    if (!ReadHeader(table.rows.front())) return Finish();
-    for (std::size_t r = 1; r < table.rows.size(); ++r) ReadRow(table.rows[r]);
+    const int header_line = row.line;
+    if (row.fields_left_off > 0) {
+      Error(header_line, "",
+            Win1252("a linha de títulos tem mais de ") + std::to_string(kMostColumns) + " colunas");
+    } else if (ReadHeader(row)) {
+      header_width_ = row.fields.size();
+      while (reader.Next(row, header_width_ + 1)) ReadRow(row);
+      if (result_.read == 0 && result_.errors == 0)
+        Error(header_line, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
+    }
+    while (reader.Next(row, 1)) {  // after an error in the titles: only to find the quotes
+    }
+    // A quote never closed took the rest of the file into one value: nothing read is sure.
+    if (reader.unclosed_quote_line() != 0) {
+      result_ = ProductImport();
+      Error(reader.unclosed_quote_line(), "", "aspas abertas e nunca fechadas");
+    }
     return Finish();
   }
 
  private:
   void Error(int line, std::string_view column, std::string_view text) {
-    result_.messages.push_back({true, Where(line, column) + std::string(text)});
+    Tell(true, line, column, text);
     ++result_.errors;
   }
   void Warning(int line, std::string_view column, std::string_view text) {
-    result_.messages.push_back({false, Where(line, column) + std::string(text)});
+    Tell(false, line, column, text);
     ++result_.warnings;
+  }
+  // Past kMostImportMessages the messages are only counted.
+  void Tell(bool error, int line, std::string_view column, std::string_view text) {
+    if (result_.messages.size() >= kMostImportMessages) {
+      ++result_.messages_left_off;
+      return;
+    }
+    result_.messages.push_back({error, Where(line, column) + std::string(text)});
+  }
+
+  // A NUL byte is no text any program writes into a list; it is refused wherever it is.
+  bool HasNul(const CsvRow& row) {
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+      if (row.fields[i].text.find('\0') == std::string::npos) continue;
+      std::string column = ColumnLabel(static_cast<int>(i));
+      for (int c = 0; c < kColumnCount; ++c)
+        if (columns_[static_cast<std::size_t>(c)] == static_cast<int>(i))
+          column = kColumnNames[static_cast<std::size_t>(c)];
+      Error(row.line, column, Win1252("o valor tem um caractere nulo (caractere 0)"));
+      return true;
+    }
+    return false;
   }
 
   std::string Display(std::string_view text) const {
@@ -112,6 +168,7 @@ class Importer {
 
   bool ReadHeader(const CsvRow& header) {
     columns_.fill(-1);
+    if (HasNul(header)) return false;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
       const std::string title = Display(header.fields[i].text);
       const std::string name = NormalizeColumnName(title);
@@ -153,6 +210,16 @@ class Importer {
     ++result_.read;
     const int errors_before = result_.errors;
     const int line = row.line;
+    if (HasNul(row)) return;
+    // A value past the last title belongs to no column: most often a decimal comma under a
+    // ',' separator ("1,PAO,12,05,3"), which would otherwise shift the values silently.
+    if (row.fields.size() > header_width_) {
+      Error(line, "",
+            std::to_string(row.fields.size() + row.fields_left_off) +
+                Win1252(" valores, mais do que as ") + std::to_string(header_width_) +
+                Win1252(" colunas da linha de títulos"));
+      return;
+    }
 
     const std::string code_text = Value(row, kCode);
     const std::string code_digits = IsDigits(code_text) ? WithoutLeadingZeros(code_text) : "";
@@ -208,7 +275,11 @@ class Importer {
   }
 
   void ReadName(const CsvRow& row, ProductEntry& entry) {
-    const std::string raw = Value(row, kName);
+    std::string raw = Value(row, kName);
+    const std::size_t after = raw.find_first_not_of('\'');
+    if (after > 0 && after != std::string::npos &&
+        kFormulaStarts.find(raw[after]) != std::string_view::npos)
+      raw.erase(0, 1);
     const std::optional<std::string> name = ToWindows1252(raw, encoding_);
     if (!name) {
       Error(row.line, Name(kName),
@@ -339,6 +410,7 @@ class Importer {
   std::string_view bytes_;
   CsvEncoding encoding_ = CsvEncoding::kWindows1252;
   std::array<int, kColumnCount> columns_{};
+  std::size_t header_width_ = 0;
   std::map<int, int> seen_;  // product code -> line
   ProductImport result_;
 };
@@ -411,7 +483,8 @@ bool ApplyProductImport(ParamSet& params, const ProductImport& import) {
   return true;
 }
 
-std::optional<std::string> ReadProductListFile(const std::string& path) {
+std::optional<std::string> ReadProductListFile(const std::string& path, bool* too_large) {
+  if (too_large) *too_large = false;
   const FileHandle file = OpenFileForReading(path);
   if (file == kNoFile) return std::nullopt;
   std::string bytes;
@@ -423,6 +496,7 @@ std::optional<std::string> ReadProductListFile(const std::string& path) {
     if (got <= 0) break;
     bytes.append(buffer, static_cast<std::size_t>(got));
     if (static_cast<long>(bytes.size()) > kLargestFile) {
+      if (too_large) *too_large = true;
       ok = false;
       break;
     }

@@ -28,6 +28,9 @@ struct ImportMessage {
   std::string text;    // Windows-1252
 };
 
+// The report keeps this many messages; the rest are only counted.
+inline constexpr std::size_t kMostImportMessages = 300;
+
 struct ProductImport {
   struct Row {
     int code = 0;
@@ -40,7 +43,8 @@ struct ProductImport {
   int unchanged = 0;      // products the file leaves exactly as they are
   int errors = 0;
   int warnings = 0;
-  std::vector<ImportMessage> messages;  // in the order of the file
+  std::vector<ImportMessage> messages;  // in the order of the file, at most kMostImportMessages
+  int messages_left_off = 0;            // messages past kMostImportMessages, only counted
 };
 
 // The normalised name of a column header (Windows-1252 in): "Preço fixo" gives "preco_fixo".
@@ -69,14 +73,22 @@ inline constexpr std::string_view kExportHeader =
 
 // The product list of every programmed product (name not empty) in code order: the header,
 // ';' between fields, Windows-1252, CR LF, prices as "12,50", flags as "S"/"N", a value
-// quoted when it holds ';', '"', a line break or a blank at either end.
+// quoted when it holds ';', '"', a line break or a blank at either end, a name a spreadsheet
+// would read as a formula (= + - @ first) after an apostrophe.
 std::string FormatProductList(const ParamSet& params);
+
+// What importing a list written by FormatProductList would refuse or read differently from
+// what is stored (a department 17 read from an old file, a tab in a name): the import's error
+// messages, then "produto N: ..." for each product that would come back changed. Empty when
+// the list reads back exactly.
+std::vector<std::string> ProductListProblems(const ParamSet& params, std::string_view list);
 
 // Writes FormatProductList to the path all or nothing (folders are not created). False when
 // the file could not be written; what was at the path then stays as it was.
 bool WriteProductList(const ParamSet& params, const std::string& path);
 
-// Reads a whole file for the import: nothing when it is missing or unreadable.
-std::optional<std::string> ReadProductListFile(const std::string& path);
+// Reads a whole file for the import: nothing when it is missing, unreadable or larger than
+// any product list (8 MB); `too_large`, when given, tells the last case apart.
+std::optional<std::string> ReadProductListFile(const std::string& path, bool* too_large = nullptr);
 
 }  // namespace qx::exchange

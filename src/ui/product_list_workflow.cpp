@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "common/cp1252.h"
+#include "common/file_layer.h"
+#include "parfile/par_file.h"
 #include "ui/control_builders.h"
 #include "ui/workflows.h"
 
@@ -67,6 +69,8 @@ class ImportReport : public Presenter {
     rows.reserve(import_.messages.size());
     for (const exchange::ImportMessage& m : import_.messages)
       rows.push_back({m.error ? "ERRO" : "aviso", m.text});
+    if (import_.messages_left_off > 0)
+      rows.push_back({"", "e mais " + std::to_string(import_.messages_left_off) + " mensagens"});
     view.SetListRows(kIdReportMessages, rows);
     const bool can_import = import_.errors == 0;
     view.SetEnabled(kIdOk, can_import);
@@ -92,6 +96,29 @@ void ShowBox(Desktop& desktop, std::string_view title, std::string text, BoxIcon
   desktop.ShowMessage(box);
 }
 
+// The list must never replace the customer's parameter file nor its backup, however the
+// path was typed (another letter case, "sub/../loja1.par", a link).
+bool IsParameterFileOrBackup(const AppState& state, const std::string& path) {
+  for (const std::string* par : {&state.current_par_file, &state.opened_par_file}) {
+    if (par->empty()) continue;
+    if (SameFile(path, *par) || SameFile(path, BackupFileName(*par))) return true;
+  }
+  return false;
+}
+
+bool ReplaceExisting(Desktop& desktop, const std::string& path) {
+  MessageBox box;
+  box.title = Win1252("ATENÇÃO");
+  box.text = "O arquivo\n" + ForBox(path) + Win1252("\njá existe.\nSubstituir?");
+  box.icon = BoxIcon::kQuestion;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  return desktop.ShowMessage(box) == BoxAnswer::kYes;
+}
+
+// How many problems the export's box names before it only counts the rest.
+constexpr std::size_t kProblemsInBox = 10;
+
 FileDialog CsvDialog(const AppState& state, std::string_view title_utf8) {
   FileDialog dialog;
   dialog.title = Win1252(title_utf8);
@@ -111,9 +138,13 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
   const std::optional<std::string> path =
       desktop.AskOpenFileName(CsvDialog(state, "IMPORTAR PRODUTOS DE PLANILHA - QX-4810"));
   if (!path) return false;
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(*path);
+  bool too_large = false;
+  const std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
   if (!bytes) {
-    ShowBox(desktop, "ERRO", Win1252("ERRO NA LEITURA DO ARQUIVO\n") + ForBox(*path),
+    ShowBox(desktop, "ERRO",
+            Win1252(too_large ? "PLANILHA GRANDE DEMAIS (MAIS DE 8 MB)\n"
+                              : "ERRO NA LEITURA DO ARQUIVO\n") +
+                ForBox(*path),
             BoxIcon::kError);
     return false;
   }
@@ -128,14 +159,19 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
 bool ExportProductListWorkflow(const AppState& state, Desktop& desktop) {
   FileDialog dialog = CsvDialog(state, "EXPORTAR PRODUTOS PARA PLANILHA - QX-4810");
   dialog.file_name = "produtos.csv";
-  const std::optional<std::string> path = desktop.AskSaveFileName(dialog);
-  if (!path) return false;
-  // The list is no parameter file: a slip in the dialog must not replace the customer's.
-  if (*path == state.current_par_file || *path == state.opened_par_file) {
-    ShowBox(desktop, "ERRO",
-            Win1252("ERRO - A PLANILHA TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"),
-            BoxIcon::kError);
-    return false;
+  std::optional<std::string> path;
+  while (true) {
+    path = desktop.AskSaveFileName(dialog);
+    if (!path) return false;
+    // The list is no parameter file: a slip in the dialog must not replace the customer's.
+    if (IsParameterFileOrBackup(state, *path)) {
+      ShowBox(desktop, "ERRO",
+              Win1252("ERRO - A PLANILHA TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"),
+              BoxIcon::kError);
+      return false;
+    }
+    if (GetPathKind(*path) != PathKind::kFile || ReplaceExisting(desktop, *path)) break;
+    dialog.file_name = *path;  // No: the dialog asks again
   }
   if (!exchange::WriteProductList(state.params, *path)) {
     ShowBox(desktop, "ERRO", Win1252("ERRO NA GRAVAÇÃO DO ARQUIVO\n") + ForBox(*path),
@@ -145,9 +181,20 @@ bool ExportProductListWorkflow(const AppState& state, Desktop& desktop) {
   int count = 0;
   for (const PluRecord& p : state.params.products)
     if (!p.name.empty()) ++count;
-  ShowBox(desktop, Win1252("PLANILHA DE PRODUTOS GRAVADA"),
-          std::to_string(count) + Win1252(" produtos gravados em:\n") + ForBox(*path),
-          BoxIcon::kInformation);
+  std::string text = std::to_string(count) + Win1252(" produtos gravados em:\n") + ForBox(*path);
+  // A stored value the import would refuse (read from an old file, say) is named, so that the
+  // user corrects it before editing the list.
+  const std::vector<std::string> problems =
+      exchange::ProductListProblems(state.params, exchange::FormatProductList(state.params));
+  if (!problems.empty()) {
+    text += Win1252("\n\nAo importar esta planilha de volta, o programa recusaria:");
+    for (std::size_t i = 0; i < problems.size() && i < kProblemsInBox; ++i)
+      text += "\n" + problems[i];
+    if (problems.size() > kProblemsInBox)
+      text += "\ne mais " + std::to_string(problems.size() - kProblemsInBox);
+  }
+  ShowBox(desktop, Win1252("PLANILHA DE PRODUTOS GRAVADA"), std::move(text),
+          problems.empty() ? BoxIcon::kInformation : BoxIcon::kWarning);
   return true;
 }
 

@@ -11,6 +11,8 @@
 namespace qx::exchange {
 namespace {
 
+using namespace std::string_literals;
+
 // Product 5 is programmed with texts that read as numbers with leading zeros, so the
 // same-number rule shows; every other product has the defaults.
 ParamSet StoredSet() {
@@ -114,9 +116,9 @@ std::vector<Case> Cases() {
        {},
        {"linha 2, nome: \"ABCDEFGHIJKLM\" tem mais de 12 caracteres",
         "linha 3, nome: o caractere | não é permitido",
-        "linha 4, nome: \"A\tB\" tem um caractere não permitido (caractere 9)",
+        "linha 4, nome: \"A?B\" tem um caractere não permitido (caractere 9)",
         "linha 5, nome: \"?A\" tem um caractere que o Windows-1252 não tem",
-        "linha 6, nome: \"A\nB\" tem um caractere não permitido (caractere 10)",
+        "linha 6, nome: \"A?B\" tem um caractere não permitido (caractere 10)",
         "linha 8, nome: nome não informado para um produto com status marcado"}},
       {"a flag error",
        "codigo;nome;departamento;preco_fixo\n1;A;1;talvez\n",
@@ -132,6 +134,58 @@ std::vector<Case> Cases() {
        {},
        {"linha 2: aspas abertas e nunca fechadas"}},
       {"an empty file", "", {}, {"linha 1: o arquivo não tem a linha de títulos das colunas"}},
+      {"more values than titles (a decimal comma under ',')",
+       "codigo,nome,preco,departamento\n1,PAO,12,05,3\n2,LEITE,3,1\n",
+       {},
+       {"linha 2: 5 valores, mais do que as 4 colunas da linha de títulos"}},
+      {"lines ending in CR alone, a quoted line break among them",
+       "codigo;nome;preco;departamento\r1;PAO;1;3\r\r2;\"A\rB\";1;3\r3;X;1;99",
+       {},
+       {"linha 4, nome: \"A?B\" tem um caractere não permitido (caractere 13)",
+        "linha 6, departamento: \"99\" não é um departamento (1 a 16)"}},
+      {"a row of thousands of values, and one of only separators",
+       kHead + "1;A;1;3" + std::string(4996, ';') + "\n" + std::string(5000, ';') + "\n",
+       {},
+       {"linha 2: 5000 valores, mais do que as 4 colunas da linha de títulos"}},
+      {"a title line of more columns than any list has",
+       "codigo" + std::string(1000, ';') + "\n1\n",
+       {},
+       {"linha 1: a linha de títulos tem mais de 1000 colunas"}},
+      {"lines ending in CR alone are read",
+       "codigo;nome;preco;departamento\r1;PAO;1;3\r2;LEITE;2,5;4\r",
+       {{1, "PAO", "100", "3", "0011"}, {2, "LEITE", "250", "4", "0011"}},
+       {}},
+      {"a NUL byte, in a known column and in an unknown one",
+       "codigo;nome;preco;departamento;x\n1;A\0B;1;3;\n2;A;1;3;\0\n"s,
+       {},
+       {"linha 1, \"x\": coluna desconhecida, ignorada",
+        "linha 2, nome: o valor tem um caractere nulo (caractere 0)",
+        "linha 3, coluna 5: o valor tem um caractere nulo (caractere 0)"}},
+      {"a NUL byte in a title",
+       "codigo;no\0me\n1;A\n"s,
+       {},
+       {"linha 1, coluna 2: o valor tem um caractere nulo (caractere 0)"}},
+      {"a message quotes at most 40 characters of a value",
+       kHead + "1;A;" + std::string(5000, '9') + ";3\n",
+       {},
+       {"linha 2, preco: \"" + std::string(40, '9') + "...\" não é um preço"}},
+      {"no product rows, only blank and separator-only ones",
+       kHead + ";;;\r\n \r\n;\r\n",
+       {},
+       {"linha 1: a planilha não tem nenhum produto abaixo dos títulos"}},
+      {"a title line alone",
+       "\r\n" + kHead,
+       {},
+       {"linha 2: a planilha não tem nenhum produto abaixo dos títulos"}},
+      {"the apostrophe before a formula character is dropped, no other",
+       kHead + "1;'=SOMA;1;3\n2;\"'+1;2\";1;3\n3;''-X;1;3\n4;'ABC;1;3\n6;@A;1;3\n7;'';1;3\n",
+       {{1, "=SOMA", "100", "3", "0011"},
+        {2, "+1;2", "100", "3", "0011"},
+        {3, "'-X", "100", "3", "0011"},
+        {4, "'ABC", "100", "3", "0011"},
+        {6, "@A", "100", "3", "0011"},
+        {7, "''", "100", "3", "0011"}},
+       {}},
   };
 }
 
@@ -163,6 +217,21 @@ TEST(ProductImport, ReadsEachFileIntoItsProductsOrMessages) {
       EXPECT_EQ(Flags(p), e.flags) << e.code;
     }
   }
+}
+
+// Whatever the file, the report stays small: every error is counted, only the first ones are
+// kept, and the rest are counted apart.
+TEST(ProductImport, KeepsAtMostTheFirstMessagesAndCountsTheRest) {
+  std::string file = kHead;
+  const int rows = 1000;
+  for (int i = 0; i < rows; ++i) file += "x;A;1;3\n";
+  const ProductImport import = PrepareProductImport(StoredSet(), file);
+  EXPECT_EQ(import.errors, rows);
+  ASSERT_EQ(import.messages.size(), kMostImportMessages);
+  EXPECT_EQ(import.messages_left_off, rows - static_cast<int>(kMostImportMessages));
+  EXPECT_EQ(Cp1252ToUtf8(import.messages.back().text),
+            "linha " + std::to_string(kMostImportMessages + 1) +
+                ", codigo: \"x\" não é um código de produto (1 a 500)");
 }
 
 TEST(ProductImport, ParsesReaisIntoCentavosDigits) {

@@ -1,6 +1,7 @@
 // The batch guide tool's product list options, on the real program.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -115,6 +116,76 @@ TEST_F(ProductListToolRun, ExportWritesOnlyTheListAndItImportsBackUnchanged) {
   const std::string help = Read(dir_ / "out.txt");
   EXPECT_NE(help.find("--import-products LISTA.csv"), std::string::npos);
   EXPECT_NE(help.find("--export-products LISTA.csv"), std::string::npos);
+}
+
+// Lists the import refuses, run through the tool: exit 1, the message on standard error,
+// nothing written; control characters never reach the terminal raw.
+TEST_F(ProductListToolRun, RefusedListsTellWhyAndWriteNothing) {
+  struct Case {
+    const char* what;
+    std::string list;
+    std::string message;  // UTF-8, expected in standard error
+  };
+  const std::vector<Case> cases = {
+      {"more values than titles", "codigo,nome,preco,departamento\n450,PAO,12,05,3\n",
+       "linha 2: 5 valores, mais do que as 4 colunas da linha de t\xC3\xADtulos"},
+      {"only separator rows", "codigo;nome;preco;departamento\r\n;;;\r\n\r\n",
+       "a planilha n\xC3\xA3o tem nenhum produto"},
+      {"lines ending in CR alone", "codigo;nome;departamento\r450;PAO;2\r451;PAO;77\r",
+       "linha 3, departamento: \"77\""},
+      {"a NUL byte", std::string("codigo;nome;departamento\n450;P\0O;2\n", 34),
+       "linha 2, nome: o valor tem um caractere nulo"},
+      {"an escape sequence in a value", "codigo;nome\n\x1B[2J\x9D;A\n",
+       "linha 2, codigo: \"?[2J?\""},
+      {"too large", std::string(8 * 1024 * 1024 + 1, ' '), "planilha grande demais"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path csv = dir_ / "lista.csv";
+    Write(csv, c.list);
+    const fs::path out = dir_ / "novo.par";
+    EXPECT_EQ(Run({"--import-products", csv.string(), "--save", out.string(), par_.string()}), 1);
+    const std::string err = Read(dir_ / "err.txt");
+    EXPECT_NE(err.find(c.message), std::string::npos) << err;
+    for (char ch : err)
+      EXPECT_TRUE(ch == '\n' || ch == '\r' || static_cast<unsigned char>(ch) >= 0x20) << err;
+    EXPECT_FALSE(fs::exists(out));
+  }
+}
+
+// 100 000 refused rows (no department, then repeated codes): a few hundred messages, then how many
+// more, all written at once.
+TEST_F(ProductListToolRun, AVeryLongReportIsCut) {
+  const fs::path csv = dir_ / "lista.csv";
+  std::string list = "codigo;nome\n";
+  for (int i = 0; i < 100000; ++i) list += "450;PAO\n";
+  Write(csv, list);
+  EXPECT_EQ(Run({"--import-products", csv.string(), par_.string()}), 1);
+  const std::string err = Read(dir_ / "err.txt");
+  EXPECT_LT(std::count(err.begin(), err.end(), '\n'), 400);
+  EXPECT_NE(
+      err.find("e mais " + std::to_string(100000 - exchange::kMostImportMessages) + " mensagens"),
+      std::string::npos)
+      << err.substr(err.size() - 300);
+}
+
+TEST_F(ProductListToolRun, ExportNamesValuesItsImportWouldRefuse) {
+  ParamSet params = Opened();
+  params.Product(450).name = "A\tB";
+  params.Product(450).dept_code = "1";
+  const fs::path par = dir_ / "velho.par";
+  Write(par, FormatParFile(params));
+  const fs::path csv = dir_ / "lista.csv";
+  ASSERT_EQ(Run({"--export-products", csv.string(), par.string()}), 0);
+  const std::string err = Read(dir_ / "err.txt");
+  EXPECT_NE(err.find("nome: \"A?B\" tem um caractere n\xC3\xA3o permitido"), std::string::npos)
+      << err;
+  const fs::path formula_par = dir_ / "formula.par";
+  params.Product(450).name = "=1+1";
+  Write(formula_par, FormatParFile(params));
+  ASSERT_EQ(Run({"--export-products", csv.string(), formula_par.string()}), 0);
+  EXPECT_NE(Read(csv).find("\r\n450;'=1+1;"), std::string::npos);
+  EXPECT_EQ(Read(dir_ / "err.txt"), "");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "record_editor_harness.h"
 #include "ui_test_support.h"
 
@@ -124,6 +126,105 @@ TEST(ProductListExport, WritesTheListWhereTheUserChoseAndRefusesTheParameterFile
   EXPECT_EQ(ReadFile(h.state.current_par_file), "P0030|keep");
   EXPECT_EQ(h.desktop.messages.back().icon, BoxIcon::kError);
   EXPECT_FALSE(h.state.params_modified);
+}
+
+// The export asks before replacing a file; No goes back to the dialog. The parameter file and
+// its backup are refused however their path is typed, and nothing is asked or written then.
+TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> names;  // in the scratch folder, in the order typed
+    std::vector<BoxAnswer> answers;
+    int questions;
+    std::size_t dialogs;
+    std::string written;  // the name that gets the list; empty: none
+  };
+  std::vector<Case> cases = {
+      {"a new file", {"nova.csv"}, {}, 0, 1, "nova.csv"},
+      {"an existing file, Sim", {"velha.csv"}, {BoxAnswer::kYes}, 1, 1, "velha.csv"},
+      {"an existing file, Não, then a new one",
+       {"velha.csv", "nova.csv"},
+       {BoxAnswer::kNo},
+       1,
+       2,
+       "nova.csv"},
+      {"an existing file, the default answer, then cancel", {"velha.csv"}, {}, 1, 2, ""},
+      {"the parameter file by another path", {"sub/../loja1.par"}, {}, 0, 1, ""},
+      {"the parameter file through a link", {"link.par"}, {}, 0, 1, ""},
+      {"the backup of the parameter file", {"loja1.bak"}, {}, 0, 1, ""},
+      {"the file opened before a save as", {"aberto.par"}, {}, 0, 1, ""},
+      {"the backup of the file opened", {"aberto.bak"}, {}, 0, 1, ""},
+  };
+#ifdef _WIN32
+  cases.push_back({"the parameter file in capitals", {"LOJA1.PAR"}, {}, 0, 1, ""});
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ListHarness h;
+    h.state.opened_par_file = h.dir / "aberto.par";
+    const std::vector<std::string> kept = {"velha.csv", "loja1.par", "loja1.bak", "aberto.par",
+                                           "aberto.bak"};
+    for (const std::string& name : kept) WriteFile(h.dir / name, "P0030|keep");
+    std::filesystem::create_directories(h.dir / "sub");
+    std::error_code no_links;  // a Windows user may not be allowed to make links
+    std::filesystem::create_symlink(h.dir / "loja1.par", h.dir / "link.par", no_links);
+    if (no_links && c.names.front() == "link.par") continue;
+    for (const std::string& name : c.names) h.desktop.save_names.push_back(h.dir / name);
+    h.desktop.answers.assign(c.answers.begin(), c.answers.end());
+    h.Click(kExport);
+
+    int questions = 0;
+    for (const MessageBox& box : h.desktop.messages) {
+      if (box.buttons != BoxButtons::kYesNo) continue;
+      ++questions;
+      EXPECT_EQ(box.text, Win1252("O arquivo\n") + h.dir / "velha.csv" +
+                              Win1252("\njá existe.\nSubstituir?"));
+      EXPECT_EQ(box.default_answer, BoxAnswer::kNo);
+    }
+    EXPECT_EQ(questions, c.questions);
+    EXPECT_EQ(h.desktop.save_dialogs.size(), c.dialogs);
+    for (const std::string& name : kept)
+      if (name != c.written) {
+        EXPECT_EQ(ReadFile(h.dir / name), "P0030|keep") << name;
+      }
+    if (!c.written.empty()) {
+      EXPECT_EQ(ReadFile(h.dir / c.written), exchange::FormatProductList(h.state.params));
+    }
+    const BoxIcon last = h.desktop.messages.back().icon;
+    EXPECT_EQ(last, c.written.empty() ? (c.questions > 0 ? BoxIcon::kQuestion : BoxIcon::kError)
+                                      : BoxIcon::kInformation);
+  }
+}
+
+TEST(ProductListExport, NamesStoredValuesTheImportWouldRefuse) {
+  ListHarness h;
+  h.state.params.Product(5).dept_code = "17";  // read from an old file
+  h.desktop.save_names.push_back(h.dir / "produtos.csv");
+  h.Click(kExport);
+  EXPECT_EQ(ReadFile(h.dir / "produtos.csv"), exchange::FormatProductList(h.state.params));
+  const MessageBox& box = h.desktop.messages.back();
+  EXPECT_EQ(box.icon, BoxIcon::kWarning);
+  EXPECT_NE(box.text.find(Win1252("linha 2, departamento: \"17\" não é um departamento")),
+            std::string::npos)
+      << box.text;
+}
+
+TEST(ProductListImport, ATooLargeFileIsToldSoAndALongReportIsCut) {
+  ListHarness h;
+  WriteFile(h.dir / "grande.csv", std::string(8 * 1024 * 1024 + 1, ';'));
+  h.desktop.open_names.push_back(h.dir / "grande.csv");
+  h.Click(kImport);
+  EXPECT_TRUE(h.desktop.forms_run.empty());
+  EXPECT_EQ(h.desktop.messages.back().text,
+            Win1252("PLANILHA GRANDE DEMAIS (MAIS DE 8 MB)\n") + h.dir / "grande.csv");
+
+  std::string many = "codigo\n";
+  for (std::size_t i = 0; i < exchange::kMostImportMessages + 7; ++i) many += "x\n";
+  h.Import(many, PressImport);
+  ASSERT_TRUE(h.report);
+  const auto& rows = h.report->list_rows.at(kIdReportMessages);
+  ASSERT_EQ(rows.size(), exchange::kMostImportMessages + 1);
+  EXPECT_EQ(rows.back().at(1), "e mais 7 mensagens");
 }
 
 }  // namespace
