@@ -31,16 +31,27 @@ if(CMAKE_CROSSCOMPILING AND WIN32)
   endif()
   # ctest hangs under Wine unless the Wine server runs before the first test, detached from
   # ctest's output pipes; the first run in a fresh prefix also sets the prefix up. The server
-  # stays until `wineserver -k` (with the same WINEPREFIX) stops it.
+  # stays until the last test has run: wine_server_stop ends it, so that no Wine server is
+  # left behind. The forms and boxes need a screen: without one, every test would fail on
+  # its first window, so the fixture says so and the tests are not run.
   if(NOT TEST wine_server)
     add_test(NAME wine_server
              COMMAND sh -c [=[
+if [ -z "${DISPLAY:-}" ]; then
+  echo "Os testes sob Wine precisam de uma tela (DISPLAY vazio)." >&2
+  echo "Rode-os com uma tela virtual: xvfb-run -a ctest --preset windows" >&2
+  echo "(ou scripts/test-windows.sh, que faz isso e também testa o instalador)." >&2
+  exit 1
+fi
 mkdir -p "$WINEPREFIX" || exit 1
 wineserver -p </dev/null >/dev/null 2>&1  # fails harmlessly when one already runs
 exec wine cmd /c exit </dev/null >/dev/null 2>&1
 ]=])
     set_tests_properties(wine_server PROPERTIES FIXTURES_SETUP wine ENVIRONMENT
                                                 "${QX_WINE_ENVIRONMENT}" TIMEOUT 300)
+    add_test(NAME wine_server_stop COMMAND sh -c "wineserver -k >/dev/null 2>&1; exit 0")
+    set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT
+                                                     "${QX_WINE_ENVIRONMENT}" TIMEOUT 60)
   endif()
 else()
   set(QX_TESTS_UNDER_WINE OFF)

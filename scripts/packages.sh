@@ -10,5 +10,7 @@ BROWSER_PACKAGES=(chromium poppler-utils)
 # Making and checking the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils)
 # Cross-building the Windows programs and the installer, and testing them under Wine (Xvfb
-# for the windows the tests open; xvfb-run needs xauth).
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis xvfb xauth libgtest-dev libgmock-dev)
+# for the windows the tests open; xvfb-run needs xauth; osslsigncode and openssl sign with a
+# throw-away certificate).
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis osslsigncode openssl xvfb xauth libgtest-dev
+  libgmock-dev)

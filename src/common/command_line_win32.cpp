@@ -1,6 +1,4 @@
 #include <windows.h>
-// After windows.h:
-#include <shellapi.h>
 
 #include "common/command_line.h"
 
@@ -8,19 +6,18 @@ namespace qx {
 
 std::vector<std::string> StartCommandLineProgram(int /*argc*/, char** /*argv*/) {
   ::SetConsoleOutputCP(CP_UTF8);
-  int count = 0;
-  LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-  if (wide == nullptr) return {};
+  const std::vector<std::wstring> wide = SplitWindowsCommandLine(::GetCommandLineW());
   std::vector<std::string> args;
-  for (int i = 1; i < count; ++i) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string arg(size > 0 ? static_cast<std::size_t>(size) : 1, '\0');
+  for (std::size_t i = 1; i < wide.size(); ++i) {
+    const std::wstring& w = wide[i];
+    const int length = static_cast<int>(w.size());
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, w.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string arg(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
     if (size > 0)
-      ::WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
-    arg.pop_back();  // the terminating zero
-    args.push_back(arg);
+      ::WideCharToMultiByte(CP_UTF8, 0, w.data(), length, arg.data(), size, nullptr, nullptr);
+    args.push_back(std::move(arg));
   }
-  ::LocalFree(wide);
   return args;
 }
 

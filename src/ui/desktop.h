@@ -43,9 +43,9 @@ class Desktop {
   // The chosen path, or nothing when the dialog was cancelled.
   virtual std::optional<std::string> AskOpenFileName(const FileDialog& dialog) = 0;
   virtual std::optional<std::string> AskSaveFileName(const FileDialog& dialog) = 0;
-  // Opens a document in the program the user's system associates with it; failures are
-  // not reported.
-  virtual void OpenDocument(const std::string& path) = 0;
+  // Hands a document to the program the user's system associates with it; false when no
+  // program took it (the caller tells the user where the document is).
+  [[nodiscard]] virtual bool OpenDocument(const std::string& path) = 0;
   virtual LocalTime Now() = 0;
   // Runs a form modally and gives its result.
   virtual int RunForm(Presenter& presenter) = 0;

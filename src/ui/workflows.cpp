@@ -50,6 +50,13 @@ void Inform(Desktop& desktop, std::string title, std::string text) {
   desktop.ShowMessage(box);
 }
 
+// A page that no program would show is named, so that it can be opened by hand.
+void ViewDocument(Desktop& desktop, const std::string& path) {
+  if (!desktop.OpenDocument(path))
+    ShowErrorBox(desktop, Win1252("NÃO FOI POSSÍVEL ABRIR O ARQUIVO\n") + PathForBox(path) +
+                              Win1252("\nAbra-o em um navegador de INTERNET."));
+}
+
 const std::string& QuestionTitle() {
   static const std::string title = "Pergunta:";
   return title;
@@ -245,7 +252,7 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
   if (guide_written) {
     if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ") ==
         BoxAnswer::kYes)
-      desktop.OpenDocument(guide);
+      ViewDocument(desktop, guide);
     Inform(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide));
   }
 
@@ -260,7 +267,7 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
         Ask(desktop, QuestionTitle(),
             " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ") ==
             BoxAnswer::kYes)
-      desktop.OpenDocument(summary);
+      ViewDocument(desktop, summary);
     Inform(desktop, Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS"),
            PathForBox(summary));
   }

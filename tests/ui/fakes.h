@@ -146,7 +146,10 @@ class ScriptedDesktop : public Desktop {
     save_dialogs.push_back(dialog);
     return Next(save_names);
   }
-  void OpenDocument(const std::string& path) override { opened_documents.push_back(path); }
+  bool OpenDocument(const std::string& path) override {
+    opened_documents.push_back(path);
+    return documents_open;
+  }
   LocalTime Now() override { return now; }
   int RunForm(Presenter& presenter) override {
     forms_run.push_back(presenter.Template().name);
@@ -163,6 +166,7 @@ class ScriptedDesktop : public Desktop {
   std::deque<std::optional<std::string>> save_names;
   std::map<std::string, FormScript> form_scripts;
   LocalTime now{2026, 12, 6, 14, 5, 9};
+  bool documents_open = true;  // false: no program takes a document
 
   // What happened.
   std::vector<MessageBox> messages;

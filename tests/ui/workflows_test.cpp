@@ -221,6 +221,26 @@ TEST_F(WorkflowTest, WithAMarkerTheSummaryIsOfferedAndBothPagesOpenOnYes) {
   EXPECT_EQ(state.params.Product(500).changed_dept, 1);
 }
 
+// "Sim" to viewing a page that no program shows: an error names the page, right after the
+// question, and the workflow carries on to the location box.
+TEST_F(WorkflowTest, APageNoProgramShowsIsReportedWithItsPath) {
+  Open(dir / "loja1.par");
+  state.params.Product(500).changed_dept = 1;
+  desktop.save_names.push_back(dir / "loja1.par");
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kYes};
+  desktop.documents_open = false;
+  EXPECT_EQ(SaveWorkflow(state, desktop), 1);
+  EXPECT_EQ(Titles(desktop.messages),
+            (std::vector<std::string>{"NOTA IMPORTANTE", "Pergunta:", "ERRO", kGuideWhere,
+                                      "Pergunta:", "ERRO", kSummaryWhere}));
+  ASSERT_EQ(desktop.opened_documents.size(), 2u);
+  for (const auto& [box, page] : {std::pair{2, 0}, std::pair{5, 1}}) {
+    const MessageBox& error = desktop.messages[box];
+    EXPECT_EQ(error.icon, BoxIcon::kError);
+    EXPECT_NE(error.text.find(desktop.opened_documents[page]), std::string::npos) << error.text;
+  }
+}
+
 TEST_F(WorkflowTest, EachKindOfMarkerRaisesTheSummaryQuestion) {
   const std::vector<std::function<void(ParamSet&)>> raise = {
       [](ParamSet& p) { p.Department(16).changed_status = 1; },

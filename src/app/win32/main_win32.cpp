@@ -4,7 +4,9 @@
 // opened as if it had been chosen in the open dialog.
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "common/command_line.h"
 #include "common/messages.h"
 #include "ui/desktop_message_sink.h"
 #include "ui/main_window.h"
@@ -14,11 +16,8 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::optional<std::string> initial_file;
-  int argc = 0;
-  if (wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-    if (argc > 1 && argv[1][0] != L'\0') initial_file = qx::ui::win32::ToUtf8(argv[1]);
-    LocalFree(argv);
-  }
+  const std::vector<std::wstring> args = qx::SplitWindowsCommandLine(GetCommandLineW());
+  if (args.size() > 1 && !args[1].empty()) initial_file = qx::ui::win32::ToUtf8(args[1]);
   qx::ui::win32::Win32Desktop desktop;
   qx::ui::DesktopMessageSink sink(desktop);
   qx::ScopedMessageSink installed(&sink);

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the program's artwork (qx4810.svg: the keyboard of a small cash register) as the
-Windows resources: qx4810.ico (16, 32, 48 and 256 pixels) and logo.bmp. Standard library
+Windows resources: qx4810.ico (16, 32, 48, 64 and 256 pixels) and logo.bmp. Standard library
 only; the shapes are the SVG's rectangles, drawn with 4x4 supersampling.
 
 Run from this folder: python3 make_artwork.py
@@ -9,6 +9,7 @@ import re
 import struct
 import xml.etree.ElementTree as ET
 import os
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SVG = os.path.join(HERE, "..", "qx4810.svg")
@@ -121,8 +122,22 @@ def dib(rows, with_mask):
     return header + pixels + mask
 
 
+def png(rows):
+    """The picture as a PNG (8-bit RGBA): what an icon holds for its 256-pixel image."""
+    size = len(rows)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    raw = b"".join(b"\0" + b"".join(bytes(p) for p in row) for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
 def write_ico(path, sizes):
-    images = [dib(render(s), True) for s in sizes]
+    # Small sizes as bitmaps with a mask; 256 pixels as a PNG, as the system expects it.
+    images = [png(render(s)) if s >= 256 else dib(render(s), True) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for s, data in zip(sizes, images):
@@ -146,6 +161,6 @@ def write_bmp(path, size, background):
 
 
 if __name__ == "__main__":
-    write_ico(os.path.join(HERE, "qx4810.ico"), [16, 32, 48, 64])
+    write_ico(os.path.join(HERE, "qx4810.ico"), [16, 32, 48, 64, 256])
     # The logo sits on the forms' face colour.
     write_bmp(os.path.join(HERE, "logo.bmp"), 128, (240, 240, 240))

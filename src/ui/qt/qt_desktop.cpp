@@ -187,13 +187,10 @@ std::optional<std::string> QtDesktop::AskSaveFileName(const FileDialog& dialog) 
   return AskFileName(dialog, true);
 }
 
-void QtDesktop::OpenDocument(const std::string& path) {
+bool QtDesktop::OpenDocument(const std::string& path) {
   const QString file = PathToQString(path);
-  if (hooks_.open_document) {
-    hooks_.open_document(file);
-    return;
-  }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+  if (hooks_.open_document) return hooks_.open_document(file);
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
 LocalTime QtDesktop::Now() {

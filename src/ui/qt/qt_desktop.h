@@ -40,13 +40,13 @@ class QtDesktop : public Desktop {
     // Called once each form is on the screen, before its events run (the form still runs).
     std::function<void(FormDialog&)> form_shown;
     // Called with the path instead of handing it to the browser.
-    std::function<void(const QString&)> open_document;
+    std::function<bool(const QString&)> open_document;
   };
 
   BoxAnswer ShowMessage(const MessageBox& box) override;
   std::optional<std::string> AskOpenFileName(const FileDialog& dialog) override;
   std::optional<std::string> AskSaveFileName(const FileDialog& dialog) override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
   LocalTime Now() override;
   int RunForm(Presenter& presenter) override;
 

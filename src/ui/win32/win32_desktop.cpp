@@ -29,6 +29,17 @@ UINT IconFlag(BoxIcon icon) {
   return 0;
 }
 
+// The buttons' words are Portuguese whatever the language of Windows; the letter after '&'
+// answers from the keyboard, as the system's own words do.
+void PutPortugueseButtonTexts(HWND box) {
+  static constexpr struct {
+    int id;
+    const wchar_t* text;
+  } kButtons[] = {{IDYES, L"&Sim"}, {IDNO, L"&N\u00e3o"}, {IDOK, L"OK"}};
+  for (const auto& b : kButtons)
+    if (HWND button = GetDlgItem(box, b.id)) SetWindowTextW(button, b.text);
+}
+
 // The box being shown on this thread: found by a CBT hook as it is activated, so that it
 // can be kept on top with its default button, and a question kept from being answered by
 // Esc or its close box (IDCANCEL), whatever the system's own box does with them.
@@ -64,6 +75,7 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wparam, LPARAM lparam) {
     if (std::wstring_view(name) == L"#32770") box->window = hwnd;
   } else if (code == HCBT_ACTIVATE && box && box->window == hwnd && !box->set_up) {
     box->set_up = true;
+    PutPortugueseButtonTexts(hwnd);
     SetWindowSubclass(hwnd, BoxProc, 1, box->must_answer ? 1 : 0);
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SendMessageW(hwnd, DM_SETDEFID, static_cast<WPARAM>(box->default_id), 0);
@@ -107,7 +119,28 @@ std::optional<std::wstring> RunFileDialog(const FileRequest& request) {
   return std::wstring(path.data());
 }
 
+bool IsFolder(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring WithBackslash(std::wstring folder) {
+  if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+  return folder;
+}
+
 }  // namespace
+
+std::wstring StartFolder(const std::wstring& requested, const std::wstring& customer_folder) {
+  if (!requested.empty() && IsFolder(requested)) return requested;
+  // Failures are ignored: a folder that exists already is just what is wanted.
+  CreateDirectoryW(customer_folder.c_str(), nullptr);
+  if (IsFolder(customer_folder)) return WithBackslash(customer_folder);
+  wchar_t documents[MAX_PATH] = {};
+  if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+    return WithBackslash(documents);
+  return requested;
+}
 
 std::wstring MakeFilter(std::string_view name, std::string_view pattern) {
   // The pattern is shown after the name; a zero inside either would end the list early.
@@ -162,7 +195,8 @@ BoxAnswer Win32Desktop::ShowMessage(const MessageBox& box) {
 }
 
 std::optional<std::string> Win32Desktop::AskFileName(const FileDialog& dialog, bool save) {
-  const FileRequest request = MakeFileRequest(dialog, save);
+  FileRequest request = MakeFileRequest(dialog, save);
+  request.directory = StartFolder(request.directory, customer_folder_);
   const std::optional<std::wstring> chosen =
       hooks_.file_dialog ? hooks_.file_dialog(request) : RunFileDialog(request);
   if (!chosen || chosen->empty()) return std::nullopt;
@@ -177,13 +211,13 @@ std::optional<std::string> Win32Desktop::AskSaveFileName(const FileDialog& dialo
   return AskFileName(dialog, true);
 }
 
-void Win32Desktop::OpenDocument(const std::string& path) {
+bool Win32Desktop::OpenDocument(const std::string& path) {
   const std::wstring file = FromUtf8(path);
-  if (hooks_.open_document) {
-    hooks_.open_document(file);
-    return;
-  }
-  ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (hooks_.open_document) return hooks_.open_document(file);
+  // Values above 32 mean that a program took the document.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
 }
 
 LocalTime Win32Desktop::Now() {

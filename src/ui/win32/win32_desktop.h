@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "ui/desktop.h"
 #include "ui/win32/windows_api.h"
@@ -46,6 +47,15 @@ std::wstring MakeFilter(std::string_view name, std::string_view pattern);
 // name accepted (existing or not), no question before overwriting.
 FileRequest MakeFileRequest(const FileDialog& dialog, bool save);
 
+// The folder a file dialog starts in. Without one that exists, the dialog would start in the
+// process's current folder, the program's own when started from its shortcut, and the customers'
+// files would land among the programs. So: the requested folder when it exists; otherwise the
+// customers' folder, created when missing; failing that the user's documents.
+std::wstring StartFolder(const std::wstring& requested, const std::wstring& customer_folder);
+
+// Where the customers' parameter files live unless the user chooses otherwise.
+inline constexpr wchar_t kCustomerFolder[] = L"c:\\KORVA";
+
 class Win32Desktop : public Desktop {
  public:
   // Seams for tests. A hook that is set runs instead of the blocking part.
@@ -57,21 +67,24 @@ class Win32Desktop : public Desktop {
     // Called once each form is on the screen, before its events run (the form still runs).
     std::function<void(FormDialog&)> form_shown;
     // Called with the path instead of handing it to the browser.
-    std::function<void(const std::wstring&)> open_document;
+    std::function<bool(const std::wstring&)> open_document;
   };
 
   BoxAnswer ShowMessage(const MessageBox& box) override;
   std::optional<std::string> AskOpenFileName(const FileDialog& dialog) override;
   std::optional<std::string> AskSaveFileName(const FileDialog& dialog) override;
-  void OpenDocument(const std::string& path) override;
+  bool OpenDocument(const std::string& path) override;
   LocalTime Now() override;
   int RunForm(Presenter& presenter) override;
 
   Hooks& hooks() { return hooks_; }
+  // Tests put the customers' folder elsewhere.
+  void set_customer_folder(std::wstring folder) { customer_folder_ = std::move(folder); }
 
  private:
   std::optional<std::string> AskFileName(const FileDialog& dialog, bool save);
   Hooks hooks_;
+  std::wstring customer_folder_ = kCustomerFolder;
 };
 
 }  // namespace qx::ui::win32

@@ -209,9 +209,16 @@ TEST(QtDesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
   EXPECT_LE(got, after);
 
   QString handed;
-  desktop.hooks().open_document = [&](const QString& path) { handed = path; };
-  desktop.OpenDocument("/tmp/loja1.HTM");
+  bool taken = true;
+  desktop.hooks().open_document = [&](const QString& path) {
+    handed = path;
+    return taken;
+  };
+  EXPECT_TRUE(desktop.OpenDocument("/tmp/loja1.HTM"));
   EXPECT_EQ(handed, QStringLiteral("/tmp/loja1.HTM"));
+  // No program took it: the caller hears so.
+  taken = false;
+  EXPECT_FALSE(desktop.OpenDocument("/tmp/loja1.HTM"));
 }
 
 // A form that runs another one from a button, hiding itself meanwhile, as the main window

@@ -73,7 +73,10 @@ TEST_F(TypicalRunWin32, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
     boxes.push_back(r);
     return (r.flags & MB_YESNO) ? IDYES : IDOK;  // view the guide and the summary
   };
-  desktop.hooks().open_document = [&](const std::wstring& path) { documents.push_back(path); };
+  desktop.hooks().open_document = [&](const std::wstring& path) {
+    documents.push_back(path);
+    return true;
+  };
 
   std::map<std::string, std::vector<Step>> scripts;
   scripts["MainWindow"] = {[&](FormDialog& d) {

@@ -10,8 +10,10 @@
 #include <utility>
 #include <vector>
 
+#include "../ui_test_support.h"
 #include "common/cp1252.h"
 #include "ui/win32/form_dialog.h"
+#include "ui/win32/text_win32.h"
 #include "win32_test_support.h"
 
 namespace qx::ui::win32 {
@@ -81,43 +83,79 @@ TEST(Win32DesktopBoxes, TheButtonPressedIsTheAnswer) {
   for (const auto& c : cases) EXPECT_EQ(ToAnswer(c.pressed, c.box), c.answer) << c.pressed;
 }
 
-// The real box: its default button, Esc and the close box leave a question unanswered,
-// and it answers with the button pressed.
-TEST(Win32DesktopBoxes, ARealQuestionIgnoresEscAndCloseAndAnswersWithItsButton) {
+// The real box, whatever the language of Windows: Portuguese buttons, its default button and
+// topmost; Esc and the close box leave a question unanswered but close a note; it answers
+// with the button pressed.
+struct RealBoxCase {
+  const char* name;
+  BoxButtons buttons;
+  BoxAnswer default_answer;
+  std::vector<std::pair<int, std::wstring>> texts;  // button id, its text
+  int default_id;
+  int press;  // the button pressed once Esc and the close box were tried
+  BoxAnswer answer;
+};
+
+class Win32RealBox : public ::testing::TestWithParam<RealBoxCase> {};
+
+TEST_P(Win32RealBox, SpeaksPortugueseAndOnlyItsButtonsAnswerAQuestion) {
+  const RealBoxCase& c = GetParam();
   MessageBox box;
-  box.title = "PERGUNTA-TESTE";
+  box.title = std::string("CAIXA-TESTE-") + c.name;
   box.text = "Sim ou nao?";
   box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
+  box.buttons = c.buttons;
+  box.default_answer = c.default_answer;
+  const std::wstring title = FromCp1252(box.title);
   std::atomic<int> default_id{0};
   std::atomic<bool> topmost{false};
-  std::atomic<bool> still_open_after_esc{false};
+  std::atomic<bool> open_after_esc{false};
+  std::vector<std::pair<int, std::wstring>> texts;
   std::thread presser([&] {
     HWND found = nullptr;
     for (int i = 0; i < 400 && !found; ++i) {
-      found = FindWindowW(L"#32770", L"PERGUNTA-TESTE");
+      found = FindWindowW(L"#32770", title.c_str());
       if (!found) Sleep(25);
     }
     if (!found) return;
     Sleep(200);
     default_id = LOWORD(SendMessageW(found, DM_GETDEFID, 0, 0));
     topmost = (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    PostMessageW(GetDlgItem(found, IDNO), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
-    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                     // what Esc sends
+    for (const auto& [id, text] : c.texts) {
+      wchar_t read[32] = {};
+      GetDlgItemTextW(found, id, read, 32);
+      texts.emplace_back(id, read);
+    }
+    PostMessageW(GetDlgItem(found, c.default_id), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
+    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                             // what Esc sends
     PostMessageW(found, WM_CLOSE, 0, 0);
     Sleep(300);
-    still_open_after_esc = IsWindow(found) != FALSE;
-    PostMessageW(GetDlgItem(found, IDYES), BM_CLICK, 0, 0);
+    open_after_esc = IsWindow(found) != FALSE;
+    if (open_after_esc) PostMessageW(GetDlgItem(found, c.press), BM_CLICK, 0, 0);
   });
   Win32Desktop desktop;
   const BoxAnswer answer = desktop.ShowMessage(box);
   presser.join();
-  EXPECT_EQ(default_id, IDNO);
+  EXPECT_EQ(texts, c.texts);
+  EXPECT_EQ(default_id, c.default_id);
   EXPECT_TRUE(topmost);
-  EXPECT_TRUE(still_open_after_esc);
-  EXPECT_EQ(answer, BoxAnswer::kYes);
+  EXPECT_EQ(open_after_esc, c.buttons == BoxButtons::kYesNo);
+  EXPECT_EQ(answer, c.answer);
 }
+
+const std::vector<std::pair<int, std::wstring>> kYesNoTexts = {{IDYES, L"&Sim"},
+                                                               {IDNO, L"&N\u00e3o"}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, Win32RealBox,
+    ::testing::Values(
+        RealBoxCase{"QuestionNo", BoxButtons::kYesNo, BoxAnswer::kNo, kYesNoTexts, IDNO, IDYES,
+                    BoxAnswer::kYes},
+        RealBoxCase{"QuestionYes", BoxButtons::kYesNo, BoxAnswer::kYes, kYesNoTexts, IDYES, IDNO,
+                    BoxAnswer::kNo},
+        RealBoxCase{
+            "Note", BoxButtons::kOk, BoxAnswer::kOk, {{IDOK, L"OK"}}, IDOK, IDOK, BoxAnswer::kOk}),
+    [](const ::testing::TestParamInfo<RealBoxCase>& p) { return std::string(p.param.name); });
 
 TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwriting) {
   Win32Desktop desktop;
@@ -127,9 +165,12 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
     asked.push_back(r);
     return reply;
   };
+  qx::ui::testing::ScratchDir scratch;
+  const std::wstring folder = FromUtf8(scratch.Dir()) + L"S\u00e3o Paulo\\";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
   FileDialog dialog;
   dialog.title = Win1252("LER ARQUIVO DE PARÂMETROS - QX-4810");
-  dialog.directory = "C:\\KORVA\\S\xC3\xA3o Paulo\\";  // UTF-8
+  dialog.directory = ToUtf8(folder);
   dialog.file_name = "loja1.par";
   EXPECT_EQ(desktop.AskOpenFileName(dialog),
             std::optional<std::string>("C:\\KORVA\\Jos\xC3\xA9.par"));
@@ -138,7 +179,7 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
   ASSERT_EQ(asked.size(), 2u);
   for (const FileRequest& r : asked) {
     EXPECT_EQ(r.title, L"LER ARQUIVO DE PAR\u00c2METROS - QX-4810");
-    EXPECT_EQ(r.directory, L"C:\\KORVA\\S\u00e3o Paulo\\");
+    EXPECT_EQ(r.directory, folder);
     EXPECT_EQ(r.file_name, L"loja1.par");
     EXPECT_EQ(r.filter, std::wstring(L"PARAMETROS Arquivo (*.par)\0*.par\0\0", 34));
     EXPECT_EQ(r.flags & (OFN_EXPLORER | OFN_HIDEREADONLY),
@@ -150,6 +191,58 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
   EXPECT_FALSE(asked[0].save);
   EXPECT_TRUE(asked[1].save);
 }
+
+// The first run on a PC without the customers' folder: the dialogs start in a folder that
+// exists and never fall back to the process's own (the program's folder).
+struct StartCase {
+  const char* name;
+  const wchar_t* requested;  // under the scratch folder; "" asks for none
+  const wchar_t* customers;  // under the scratch folder
+  enum Where { kRequested, kCustomers, kDocuments } where;
+};
+
+class Win32StartFolder : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(Win32StartFolder, BothDialogsStartInAFolderThatExists) {
+  const StartCase& c = GetParam();
+  qx::ui::testing::ScratchDir scratch;
+  const std::wstring root = FromUtf8(scratch.Dir());
+  ASSERT_TRUE(CreateDirectoryW((root + L"existe").c_str(), nullptr));
+  const std::wstring requested = *c.requested ? root + c.requested : L"";
+  const std::wstring customers = root + c.customers;
+  wchar_t documents[MAX_PATH] = {};
+  ASSERT_TRUE(
+      SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
+  const std::wstring expected = c.where == StartCase::kRequested ? requested
+                                : c.where == StartCase::kCustomers
+                                    ? customers + L"\\"
+                                    : documents + std::wstring(L"\\");
+  Win32Desktop desktop;
+  desktop.set_customer_folder(customers);
+  std::vector<std::wstring> starts;
+  desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
+    starts.push_back(r.directory);
+    return std::nullopt;
+  };
+  FileDialog dialog;
+  dialog.directory = ToUtf8(requested);
+  desktop.AskOpenFileName(dialog);
+  desktop.AskSaveFileName(dialog);
+  EXPECT_EQ(starts, (std::vector<std::wstring>{expected, expected}));
+  const DWORD attributes = GetFileAttributesW(customers.c_str());
+  // The customers' folder is made only when the dialog starts there.
+  EXPECT_EQ(attributes != INVALID_FILE_ATTRIBUTES, c.where == StartCase::kCustomers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Win32StartFolder,
+    ::testing::Values(
+        StartCase{"TheRequestedOneExists", L"existe\\", L"KORVA", StartCase::kRequested},
+        StartCase{"TheRequestedOneIsMissing", L"falta\\", L"KORVA", StartCase::kCustomers},
+        StartCase{"NoneRequested", L"", L"KORVA", StartCase::kCustomers},
+        StartCase{"TheCustomersFolderExists", L"falta\\", L"existe", StartCase::kCustomers},
+        StartCase{"NeitherCanBeMade", L"falta\\", L"sem\\pai\\KORVA", StartCase::kDocuments}),
+    [](const ::testing::TestParamInfo<StartCase>& p) { return std::string(p.param.name); });
 
 // The filter list the dialog gets from the request's filter: the parameter files unless the
 // request names another (the spreadsheets); a zero inside a name would cut the list short.
@@ -235,9 +328,18 @@ TEST(Win32DesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
   EXPECT_NEAR(now.hour * 3600 + now.minute * 60 + now.second,
               before.wHour * 3600 + before.wMinute * 60 + before.wSecond, 2);
   std::vector<std::wstring> opened;
-  desktop.hooks().open_document = [&](const std::wstring& path) { opened.push_back(path); };
-  desktop.OpenDocument("C:\\KORVA\\Jos\xC3\xA9.HTM");
+  desktop.hooks().open_document = [&](const std::wstring& path) {
+    opened.push_back(path);
+    return true;
+  };
+  EXPECT_TRUE(desktop.OpenDocument("C:\\KORVA\\Jos\xC3\xA9.HTM"));
   EXPECT_EQ(opened, std::vector<std::wstring>{L"C:\\KORVA\\Jos\u00e9.HTM"});
+}
+
+// A page that no program can show is reported to the caller, not dropped.
+TEST(Win32DesktopMisc, ADocumentNoProgramTakesIsReported) {
+  Win32Desktop desktop;
+  EXPECT_FALSE(desktop.OpenDocument("Z:\\nao\\existe\\loja1.HTM"));
 }
 
 }  // namespace
