@@ -146,4 +146,26 @@ std::string FormatAmount(std::optional<std::string_view> symbol, std::string_vie
   return amount;
 }
 
+std::string AmountReading(AmountKind kind, std::string_view digits) {
+  if (digits.empty() || !IsAllDigits(digits, static_cast<int>(digits.size()))) return {};
+  const std::size_t decimals = kind == AmountKind::kCents ? 2 : 3;
+
+  // The whole part keeps one digit, a zero when the text holds only decimals.
+  while (digits.size() > decimals + 1 && digits.front() == '0') digits.remove_prefix(1);
+  std::string padded(digits.size() < decimals + 1 ? decimals + 1 - digits.size() : 0, '0');
+  padded += digits;
+  const std::size_t whole_digits = padded.size() - decimals;
+
+  // The whole part in groups of three from the right, separated by '.'.
+  std::string reading = kind == AmountKind::kCents ? "= R$ " : "= ";
+  for (std::size_t i = 0; i < whole_digits; ++i) {
+    if (i > 0 && (whole_digits - i) % 3 == 0) reading += '.';
+    reading += padded[i];
+  }
+  reading += ',';
+  reading.append(padded, whole_digits, decimals);
+  if (kind == AmountKind::kPercent) reading += " %";
+  return reading;
+}
+
 }  // namespace qx

@@ -40,4 +40,17 @@ std::string NormalizePercent(std::string_view text);
 std::string FormatAmount(std::optional<std::string_view> symbol, std::string_view digits,
                          int limit);
 
+// The two kinds of digit text with implied decimals that the technician types.
+enum class AmountKind {
+  kCents,    // prices, limits and the value discount: two decimals, "1250" is R$ 12,50
+  kPercent,  // percentages XX.XXX without the point: three decimals, "10000" is 10 %
+};
+
+// What the digits typed so far mean to the register, for the reading beside an amount field:
+// "1250" gives "= R$ 12,50", "123450" gives "= R$ 1.234,50", "12" gives "= R$ 0,12" and, as
+// a percentage, "10000" gives "= 10,000 %" and "10" gives "= 0,010 %". Leading zeros carry
+// no value and are not shown. An empty text, or one holding anything but digits, gives an
+// empty reading: there is nothing the register would read.
+std::string AmountReading(AmountKind kind, std::string_view digits);
+
 }  // namespace qx

@@ -16,6 +16,9 @@ struct AppState {
   // The file last opened when it existed but could not be read: it still holds the
   // customer's data, so the defaults in memory are never saved over it. Empty otherwise.
   std::string unread_par_file;
+  // The parameter file the set in memory belongs to: the one opened, or the one a save last
+  // wrote. Empty until a file is opened; the main window shows it.
+  std::string par_file_in_use;  // platform path
   bool params_modified = false;
   int current_dept = 0;      // department chosen in the grid, 0: none
   int current_plu = 0;       // product code last accepted by the product editor

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/cp1252.h"
+#include "ui/amount_reading.h"
 #include "ui/form.h"
 #include "ui/register_hint.h"
 
@@ -87,6 +88,12 @@ inline void AddLabelledField(std::vector<ControlTemplate>& controls, int id, std
 // The static text that shows a field's register hint (see register_hint.h); it starts empty.
 inline ControlTemplate RegisterHintControl(int field_id, Box at) {
   return MakeControl(ControlKind::kStaticText, RegisterHintId(field_id), "", "", at);
+}
+
+// The static text that shows a field's amount reading (see amount_reading.h); it starts
+// empty.
+inline ControlTemplate AmountReadingControl(int field_id, Box at) {
+  return MakeControl(ControlKind::kStaticText, AmountReadingId(field_id), "", "", at);
 }
 
 inline ControlTemplate GroupBox(std::string_view label, Box at) {

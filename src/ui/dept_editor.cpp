@@ -48,6 +48,7 @@ const FormTemplate& DeptEditorTemplate() {
                      "valor não tem vírgula nem ponto porque \n já está implicito que tem 2 "
                      "casas decimais.",
                      {170, 70, 60, 13}, true, static_cast<int>(kPriceLen));
+    c.push_back(AmountReadingControl(kIdPrice, {233, 72, 64, 10}));
     c.push_back(
         Note("Para imprimir uma letra ampliada, digite antes dela o caractere \"{\" "
              "(ABRE CHAVES).\nExemplo: CAFÉ  =  {C{A{F{É   (máximo 6 letras grandes)",
@@ -80,6 +81,7 @@ class DeptEditor : public Presenter {
       view.SetText(kIdName, dept.name);
     }
     UpdateRegisterHint(view, kIdName);
+    UpdateAmountReading(view, kIdPrice, AmountKind::kCents);
     view.SetFocus(kIdName);
   }
 
@@ -93,6 +95,7 @@ class DeptEditor : public Presenter {
 
   void OnTextChanged(FormView& view, int id) override {
     if (id == kIdName) UpdateRegisterHint(view, kIdName);
+    if (id == kIdPrice) UpdateAmountReading(view, kIdPrice, AmountKind::kCents);
   }
 
  private:

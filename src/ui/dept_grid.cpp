@@ -80,6 +80,7 @@ class DeptGrid : public Presenter {
     bool written = false;
     if (SaveWorkflow(state_, desktop_, &written) == 1 && written) {
       state_.params_modified = false;
+      state_.par_file_in_use = state_.current_par_file;
     } else if (state_.params_modified && !ConfirmDiscardChanges(desktop_)) {
       return;  // the grid stays open with the edits
     }

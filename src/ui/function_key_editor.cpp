@@ -9,6 +9,7 @@
 
 #include "common/messages.h"
 #include "model/field_text.h"
+#include "ui/amount_reading.h"
 #include "ui/control_builders.h"
 #include "ui/editor_common.h"
 #include "ui/editors.h"
@@ -117,6 +118,19 @@ bool IsNameField(int id) {
     if (name == id) return true;
   return false;
 }
+
+// The fields whose digits have implied decimals: each shows what they are worth.
+struct AmountField {
+  int id;
+  AmountKind kind;
+};
+
+constexpr AmountField kAmountFields[] = {
+    {kCashLimit, AmountKind::kCents},          {kChequeLimit, AmountKind::kCents},
+    {kCardLimit, AmountKind::kCents},          {kVoidReceiptLimit, AmountKind::kCents},
+    {kVoidItemLimit, AmountKind::kCents},      {kDiscountPercent, AmountKind::kPercent},
+    {kSurchargePercent, AmountKind::kPercent}, {kDiscountValue, AmountKind::kCents},
+};
 
 // The checks of "Salvar", in the order the user meets their messages.
 enum class Check {
@@ -288,6 +302,20 @@ void AddGroupField(std::vector<ControlTemplate>& c, int gx, int y, int id,
                    {gx + 10 + label_width, y, field_width, 12}, digits_only);
 }
 
+// An amount field at row y inside a group at x, with its reading between the field and the
+// group's right edge.
+void AddAmountField(std::vector<ControlTemplate>& c, int gx, int y, int id, std::string_view label,
+                    int label_width, int field_width, std::string_view help) {
+  AddGroupField(c, gx, y, id, label, label_width, field_width, help, true);
+  const int x = gx + 12 + label_width + field_width;
+  c.push_back(AmountReadingControl(id, {x, y + 2, gx + kGroupWidth - 4 - x, 9}));
+}
+
+// Eight digits of a limit fit in this width, which leaves room for the reading.
+constexpr int kLimitFieldWidth = 44;
+// Five digits of a percentage or of the value discount.
+constexpr int kShortAmountWidth = 30;
+
 void AddHint(std::vector<ControlTemplate>& c, int gx, int y, int name_id) {
   c.push_back(RegisterHintControl(name_id, {gx + 6, y, kGroupWidth - 12, 16}));
 }
@@ -301,7 +329,7 @@ void AddPaymentGroup(std::vector<ControlTemplate>& c, const PaymentGroup& g) {
                        {g.x + 6, y + 31, kGroupWidth - 12, 18}));
   c.push_back(CheckBox(g.lower_refused, g.lower_refused_label, g.lower_refused_help,
                        {g.x + 6, y + 51, kGroupWidth - 12, 18}));
-  AddGroupField(c, g.x, y + 73, g.limit, kLimitLabel, 50, 64, g.limit_help, true);
+  AddAmountField(c, g.x, y + 73, g.limit, kLimitLabel, 50, kLimitFieldWidth, g.limit_help);
   AddGroupField(c, g.x, y + 89, g.name, kNameLabel, 50, 64, g.name_help, false);
   AddHint(c, g.x, y + 104, g.name);
 }
@@ -313,7 +341,7 @@ void AddAdjustmentGroup(std::vector<ControlTemplate>& c, std::string_view title,
                         std::string_view name_help) {
   c.push_back(GroupBox(title, {x, y, kGroupWidth, 76}));
   c.push_back(CheckBox(open, kOpenAtSaleLabel, open_help, {x + 6, y + 11, kGroupWidth - 12, 10}));
-  AddGroupField(c, x, y + 25, amount, amount_label, 80, 40, amount_help, true);
+  AddAmountField(c, x, y + 25, amount, amount_label, 80, kShortAmountWidth, amount_help);
   AddGroupField(c, x, y + 41, name, kNameLabel, 80, 64, name_help, false);
   AddHint(c, x, y + 56, name);
 }
@@ -350,16 +378,16 @@ FormTemplate BuildTemplate() {
   c.push_back(GroupBox("CANC CUPOM", {kLeftColumn, row2, kGroupWidth, 76}));
   c.push_back(CheckBox(kVoidReceiptDisabled, "Marca se desabilita tecla", kHelpVoidReceiptDisabled,
                        {kLeftColumn + 6, row2 + 11, kGroupWidth - 12, 10}));
-  AddGroupField(c, kLeftColumn, row2 + 25, kVoidReceiptLimit, kLimitLabel, 50, 64,
-                kHelpVoidReceiptLimit, true);
+  AddAmountField(c, kLeftColumn, row2 + 25, kVoidReceiptLimit, kLimitLabel, 50, kLimitFieldWidth,
+                 kHelpVoidReceiptLimit);
   AddGroupField(c, kLeftColumn, row2 + 41, kVoidReceiptName, kNameLabel, 50, 64,
                 kHelpVoidReceiptName, false);
   AddHint(c, kLeftColumn, row2 + 56, kVoidReceiptName);
 
   constexpr int row3 = 210;
   c.push_back(GroupBox("CANC. ÚLTIMO  ITEM", {kLeftColumn, row3, kGroupWidth, 30}));
-  AddGroupField(c, kLeftColumn, row3 + 11, kVoidItemLimit, kLimitLabel, 50, 64,
-                kHelpVoidItemLimit, true);
+  AddAmountField(c, kLeftColumn, row3 + 11, kVoidItemLimit, kLimitLabel, 50, kLimitFieldWidth,
+                 kHelpVoidItemLimit);
 
   AddAdjustmentGroup(c, "DESCONTO", kMiddleColumn, row2, kDiscountOpen, kHelpDiscountOpen,
                      kDiscountPercent, kPercentLabel, kHelpDiscountPercent, kDiscountName,
@@ -405,6 +433,7 @@ class FunctionKeyEditor : public Presenter {
         view.SetText(f.id, f.text(state_.params));
     }
     for (int name : kNameFields) UpdateRegisterHint(view, name);
+    for (const AmountField& a : kAmountFields) UpdateAmountReading(view, a.id, a.kind);
     view.SetFocus(kCashRequired);
   }
 
@@ -418,6 +447,8 @@ class FunctionKeyEditor : public Presenter {
 
   void OnTextChanged(FormView& view, int id) override {
     if (IsNameField(id)) UpdateRegisterHint(view, id);
+    for (const AmountField& a : kAmountFields)
+      if (a.id == id) UpdateAmountReading(view, id, a.kind);
   }
 
  private:

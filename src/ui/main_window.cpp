@@ -65,6 +65,8 @@ FormTemplate BuildMainWindowTemplate() {
       DefaultPushButton(kIdOk, "OK", "", {196, 196, 56, 16}),
       PushButton(kIdCancel, "Cancel", "", {256, 196, 56, 16}),
       Logo({12, 12, 90, 96}),
+      // A line of its own between the editor buttons and "OK"; long paths wrap.
+      MakeControl(ControlKind::kStaticText, kIdFileInUse, "", "", {120, 118, 192, 72}),
   };
   return f;
 }
@@ -146,7 +148,14 @@ void MainWindow::OnOpen(FormView& view) {
     initial_file_.reset();
     Unlock(view);
     state_.params_modified = false;
+    state_.par_file_in_use = state_.current_par_file;
   }
+  ShowFileInUse(view);
+}
+
+void MainWindow::ShowFileInUse(FormView& view) {
+  const std::string& path = state_.par_file_in_use;
+  view.SetText(kIdFileInUse, path.empty() ? std::string() : "Arquivo: " + Utf8ToCp1252Lossy(path));
 }
 
 void MainWindow::Unlock(FormView& view) {
@@ -163,11 +172,15 @@ void MainWindow::OnCommand(FormView& view, int id) {
     case kIdAbout: RunAbout(view); break;
     default: RunEditor(view, id); break;
   }
+  // An open, a save, or a save from an editor may have changed the file in use.
+  ShowFileInUse(view);
 }
 
 bool MainWindow::SaveAndCheckWritten() {
   bool written = false;
-  return SaveWorkflow(state_, desktop_, &written) == 1 && written;
+  if (SaveWorkflow(state_, desktop_, &written) != 1 || !written) return false;
+  state_.par_file_in_use = state_.current_par_file;
+  return true;
 }
 
 // The unsaved-changes flag is cleared only when the edits are safe: a save ran to its end
@@ -189,7 +202,10 @@ void MainWindow::Open(FormView& view) {
     }
   }
   const bool opened = OpenWorkflow(state_, desktop_) == 1;
-  if (opened) Unlock(view);
+  if (opened) {
+    Unlock(view);
+    state_.par_file_in_use = state_.current_par_file;
+  }
   if (opened || saved) state_.params_modified = false;
 }
 
@@ -255,6 +271,7 @@ void AboutBox::OnCommand(FormView& view, int id) {
 int RunApplication(AppState& state, Desktop& desktop, std::optional<std::string> initial_file) {
   state.current_par_file = DefaultParFile();
   state.opened_par_file.clear();
+  state.par_file_in_use.clear();
   ResetParamSet(state.params);
   MainWindow window(state, desktop, std::move(initial_file));
   desktop.RunForm(window);

@@ -27,6 +27,10 @@ inline constexpr int kIdFunctionKeys = 1006;    // "TECLAS de FUNÇÃO"
 inline constexpr int kIdHeaderFooter = 1007;    // "LOGO"
 inline constexpr int kIdMiscOptions = 1008;     // "DIVERSOS"
 
+// The main window's line with the path of the parameter file in use (empty before one is
+// opened).
+inline constexpr int kIdFileInUse = 1201;
+
 // The about box's version line, replaced when the box opens.
 inline constexpr int kIdAboutVersion = 1200;
 
@@ -55,6 +59,8 @@ class MainWindow : public Presenter {
  private:
   void Open(FormView& view);
   void Unlock(FormView& view);
+  // The path line: the parameter file in use, as message boxes show paths.
+  void ShowFileInUse(FormView& view);
   void Save();
   void Ok(FormView& view);
   void Cancel(FormView& view);

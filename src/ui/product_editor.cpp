@@ -59,6 +59,7 @@ const FormTemplate& ProductEditorTemplate() {
                      "até 7 dígitos.\n Se for fixo, entre com o preço. \n O valor não tem "
                      "vírgula nem ponto porque \n já está implicito que tem 2 casas decimais.",
                      {180, 90, 60, 13}, true, static_cast<int>(kPriceLen));
+    c.push_back(AmountReadingControl(kIdPrice, {243, 92, 67, 10}));
     AddLabelledField(c, kIdDeptCode, "Código do departamento", {180, 110, 120, 10},
                      " Informe o código do departamento de 1 a 16.", {180, 122, 30, 13}, true,
                      static_cast<int>(kDeptCodeLen));
@@ -110,6 +111,19 @@ class ProductEditor : public NextRecordEditor {
     }
   }
 
+  void OnTextChanged(FormView& view, int id) override {
+    if (id == kIdPrice)
+      UpdateAmountReading(view, kIdPrice, AmountKind::kCents);
+    else
+      NextRecordEditor::OnTextChanged(view, id);
+  }
+
+ protected:
+  void UpdateHints(FormView& view) override {
+    NextRecordEditor::UpdateHints(view);
+    UpdateAmountReading(view, kIdPrice, AmountKind::kCents);
+  }
+
  private:
   // The table shows what is stored; the product chosen there is taken as if its code had
   // been typed here, so values typed and not saved are not dropped without the question.
@@ -130,7 +144,7 @@ class ProductEditor : public NextRecordEditor {
     view.SetText(kIdPrice, plu.price);
     view.SetText(kIdName, plu.name);
     view.SetText(kIdDeptCode, plu.dept_code);
-    UpdateRegisterHint(view, kIdName);
+    UpdateHints(view);
   }
 
   // Checks the form in its fixed order; shows the first failure and gives false.

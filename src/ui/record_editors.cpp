@@ -6,7 +6,7 @@ namespace qx::ui {
 
 void NextRecordEditor::OnOpen(FormView& view) {
   view.SetTitle(Template().title);
-  UpdateRegisterHint(view, name_id_);
+  UpdateHints(view);
   view.SetFocus(code_id_);
   shown_ = 0;
   shown_code_text_.clear();
@@ -32,6 +32,8 @@ void NextRecordEditor::OnFocusLost(FormView& view, int id) {
 void NextRecordEditor::OnTextChanged(FormView& view, int id) {
   if (id == name_id_) UpdateRegisterHint(view, name_id_);
 }
+
+void NextRecordEditor::UpdateHints(FormView& view) { UpdateRegisterHint(view, name_id_); }
 
 NextRecordEditor::CodeRead NextRecordEditor::ReadCode(const FormView& view) const {
   const std::string code = view.GetText(code_id_, rules_.code_chars);
@@ -111,7 +113,7 @@ void NextRecordEditor::ClearForNext(FormView& view) {
   for (int box : ValueBoxes()) view.SetCheck(box, false);
   view.SetText(code_id_, "");
   for (int field : ValueFields()) view.SetText(field, "");
-  UpdateRegisterHint(view, name_id_);
+  UpdateHints(view);
   view.SetFocus(code_id_);
   shown_ = 0;
   shown_code_text_.clear();

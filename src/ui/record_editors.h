@@ -85,6 +85,9 @@ class NextRecordEditor : public Presenter {
   virtual std::vector<int> ValueBoxes() const = 0;
   virtual std::vector<int> ValueFields() const = 0;
 
+  // Brings the live hints beside the fields up to date after the form filled or emptied them;
+  // by default the name's register hint.
+  virtual void UpdateHints(FormView& view);
   // Empties the form for the next code: no record shown, nothing typed.
   void ClearForNext(FormView& view);
   // Takes a code chosen elsewhere (the product table) exactly as if it had been typed into the

@@ -160,5 +160,39 @@ TEST(FieldTextTest, FormatAmountWritesBrazilianSeparatorsAndKeepsLeadingZeros) {
   }
 }
 
+// The reading beside an amount field: what the typed digits are worth, never what a slip
+// looks like ("12" is twelve centavos, "10" a hundredth of a percent).
+TEST(FieldTextTest, AmountReadingShowsWhatTheRegisterWillRead) {
+  constexpr AmountKind kCents = AmountKind::kCents;
+  constexpr AmountKind kPercent = AmountKind::kPercent;
+  const struct {
+    AmountKind kind;
+    const char* digits;
+    const char* reading;
+  } cases[] = {
+      {kCents, "1250", "= R$ 12,50"},
+      {kCents, "12", "= R$ 0,12"},
+      {kCents, "5", "= R$ 0,05"},
+      {kCents, "0012", "= R$ 0,12"},
+      {kCents, "123450", "= R$ 1.234,50"},
+      {kCents, "12345678", "= R$ 123.456,78"},
+      {kCents, "123456789", "= R$ 1.234.567,89"},
+      {kPercent, "10000", "= 10,000 %"},
+      {kPercent, "05550", "= 5,550 %"},
+      {kPercent, "99999", "= 99,999 %"},
+      {kPercent, "10", "= 0,010 %"},
+      {kPercent, "1234567", "= 1.234,567 %"},
+      // Nothing typed, or something the register reads no number from: no reading.
+      {kCents, "", ""},
+      {kCents, "12a", ""},
+      {kPercent, "5,5", ""},
+      {kCents, " 12", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AmountReading(c.kind, c.digits), c.reading)
+        << (c.kind == kCents ? "cents " : "percent ") << c.digits;
+  }
+}
+
 }  // namespace
 }  // namespace qx

@@ -191,6 +191,49 @@ TEST_F(MainWindowTest, CancelledFirstOpenStaysLockedAndAsksNothing) {
   EXPECT_EQ(state.current_par_file, dir / "Prog-QX-4810.par");
 }
 
+// The path line names the file the edits belong to: nothing before an open, the file opened,
+// then the file a save wrote (under another name too); a cancelled open or save changes
+// nothing, and neither does a save that asked for a name and then was cancelled.
+TEST_F(MainWindowTest, PathLineShowsTheFileInUse) {
+  const auto line = [&] { return view.GetText(kIdFileInUse, 1000); };
+  const auto shows = [&](const std::string& name) {
+    return Win1252("Arquivo: " + (dir / name));  // the path as boxes show it
+  };
+  EXPECT_EQ(line(), "");
+  view.Click(window, kIdOpenFile);  // cancelled
+  EXPECT_EQ(line(), "");
+
+  OpenFile("preço.par");
+  EXPECT_EQ(line(), shows("preço.par"));
+  view.Click(window, kIdOpenFile);  // cancelled
+  EXPECT_EQ(line(), shows("preço.par"));
+
+  // Saved under another name: Sim to the question about the other name.
+  desktop.save_names.push_back(dir / "loja2.par");
+  desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo, BoxAnswer::kNo};
+  view.Click(window, kIdSaveFile);
+  ASSERT_TRUE(std::filesystem::exists(dir / "loja2.par"));
+  EXPECT_EQ(line(), shows("loja2.par"));
+
+  // Another name refused, then the dialog that asks again cancelled: nothing was written.
+  desktop.save_names = {dir / "loja3.par", std::nullopt};
+  desktop.answers = {BoxAnswer::kNo};
+  view.Click(window, kIdSaveFile);
+  EXPECT_EQ(line(), shows("loja2.par"));
+}
+
+// Closing the department grid by its window control saves; the line follows that save too.
+TEST_F(MainWindowTest, PathLineFollowsASaveMadeFromTheDepartmentGrid) {
+  OpenFile("loja1.par");
+  desktop.form_scripts["DeptGrid"] = [&](Presenter& p, FakeFormView& v) {
+    desktop.save_names.push_back(dir / "loja9.par");
+    desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo, BoxAnswer::kNo};
+    p.OnCloseCommand(v);
+  };
+  view.Click(window, kIdDepartments);
+  EXPECT_EQ(view.GetText(kIdFileInUse, 1000), Win1252("Arquivo: " + (dir / "loja9.par")));
+}
+
 TEST_F(MainWindowTest, OpenUnlocksForTheRestOfTheRun) {
   OpenFile("loja1.par");
   EXPECT_TRUE(Unlocked());
