@@ -16,6 +16,8 @@ enum class FileResult {
   kNoMemory,
   kWriteFailed,  // nothing was written; what was at the path is as it was
   kBackupFailed, // the copy of the previous content could not be made: nothing was replaced
+  kBusy,         // another save of the same file is running: nothing was written
+  kDamaged,      // an interrupted save left the file damaged; its backup holds the good copy
 };
 
 struct FileStatus {

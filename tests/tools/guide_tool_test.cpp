@@ -255,7 +255,7 @@ TEST_F(GuideToolRun, SavingOverAnotherParameterFileKeepsItsBackup) {
   const fs::path out = Sample("loja1.par");
   const std::string before = Read(out);
   ASSERT_EQ(Run({"--save", out.string(), par.string()}), 0) << Err();
-  EXPECT_EQ(Read(dir_ / "loja1.bak"), before);
+  EXPECT_EQ(Read(dir_ / "loja1.par.bak"), before);
 }
 
 TEST_F(GuideToolRun, WritesTheSummaryAgainstAnOlderFile) {

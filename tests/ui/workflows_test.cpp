@@ -170,7 +170,7 @@ TEST_F(WorkflowTest, SaveAfterOpenShowsEveryBoxInOrderAndWritesTheThreeFiles) {
   const std::string guide = dir / "loja1.HTM";
   const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.par", "loja1.par.bak"}));
   EXPECT_EQ(ReadFile(par), FormatParFile(state.params));
   EXPECT_EQ(ReadFile(guide), BuildGuide(state.params));
   EXPECT_EQ(ReadFile(summary), BuildChangeSummary(state.params));
@@ -343,7 +343,7 @@ TEST_F(WorkflowTest, TwoSavesInOneSecondShareTheSummaryName) {
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
                                                    "loja1-06-12-2026-14-05-10-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.par", "loja1.par.bak"}));
 }
 
 // A parameter file that was not written gets no note about keeping it; the guide and the
@@ -415,7 +415,7 @@ TEST_F(WorkflowTest, ReplacingAnExistingFileThatWasNotOpenedIsConfirmed) {
   desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(desktop.messages[1].title, "NOTA IMPORTANTE");
-  EXPECT_TRUE(Exists(dir / "clienteB/loja1.bak"));
+  EXPECT_TRUE(Exists(dir / "clienteB/loja1.par.bak"));
 }
 
 // A file that exists but could not be read is not new: it is reported with its path, and
