@@ -1,5 +1,3 @@
-#include "common/file_layer.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/file_layer.h"
 #include "common/file_write_ops.h"
 
 namespace qx {
@@ -243,7 +242,8 @@ Replaced ReplaceByRename(const std::string& target, const TargetInfo& info, cons
     if (::fstat(temp.fd(), &st) == 0 && (st.st_uid != info.uid || st.st_gid != info.gid)) {
       // Only the administrator (or a member of the group, for the group) may hand the file
       // back; anyone else would become the owner of the saved file.
-      if (::fchown(temp.fd(), info.uid, info.gid) != 0 && keep_owner) return Replaced::kKeepsNoOwner;
+      if (::fchown(temp.fd(), info.uid, info.gid) != 0 && keep_owner)
+        return Replaced::kKeepsNoOwner;
     }
   }
   if (::fchmod(temp.fd(), info.mode) != 0) return Replaced::kFailed;
@@ -311,9 +311,7 @@ void CreateDirectoryChain(const std::string& path) { CreateFolders(path); }
 
 FileHandle OpenExistingFile(const std::string& path) { return OpenRegularFile(path, O_RDWR); }
 
-FileHandle OpenFileForReading(const std::string& path) {
-  return OpenRegularFile(path, O_RDONLY);
-}
+FileHandle OpenFileForReading(const std::string& path) { return OpenRegularFile(path, O_RDONLY); }
 
 FileHandle CreateNewFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
@@ -353,7 +351,8 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
   const std::optional<std::string> target = ResolveLinks(path);
   const std::optional<TargetInfo> info =
       target ? CheckTarget(*target) : std::optional<TargetInfo>();
-  if (info && ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone) return true;
+  if (info && ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone)
+    return true;
   RemoveFolders(created);
   return false;
 }
@@ -383,8 +382,8 @@ class SaveLock {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(g_lock_wait_ms);
     for (;;) {
-      const int fd = ::open(path_.c_str(),
-                            O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+      const int fd = ::open(
+          path_.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
       if (fd < 0) return;  // kFailed: the folder cannot hold it
       if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         struct stat held {};
@@ -604,9 +603,12 @@ SafeWriteResult UnderSaveLock(const std::string& path, Step step) {
   if (!target) return SafeWriteResult::kFailed;
   const SaveLock lock(*target);
   switch (lock.state()) {
-    case SaveLock::State::kHeld: return step(*target);
-    case SaveLock::State::kBusy: return SafeWriteResult::kBusy;
-    case SaveLock::State::kFailed: break;
+    case SaveLock::State::kHeld:
+      return step(*target);
+    case SaveLock::State::kBusy:
+      return SafeWriteResult::kBusy;
+    case SaveLock::State::kFailed:
+      break;
   }
   return SafeWriteResult::kFailed;
 }

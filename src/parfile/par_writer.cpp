@@ -219,12 +219,16 @@ FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
   // at any point leaves the customer's previous file and its backup as they were.
   const std::string backup = BackupFileName(path);
   switch (WriteFileWithBackup(path, FormatParFile(params), backup)) {
-    case SafeWriteResult::kDone: return FileDone(path);
+    case SafeWriteResult::kDone:
+      return FileDone(path);
     case SafeWriteResult::kBackupFailed:
       return {FileResult::kBackupFailed, backup, kBackupErrorText};
-    case SafeWriteResult::kBusy: return {FileResult::kBusy, path, kBusyText};
-    case SafeWriteResult::kDamaged: return {FileResult::kDamaged, path, kDamagedText};
-    case SafeWriteResult::kFailed: break;
+    case SafeWriteResult::kBusy:
+      return {FileResult::kBusy, path, kBusyText};
+    case SafeWriteResult::kDamaged:
+      return {FileResult::kDamaged, path, kDamagedText};
+    case SafeWriteResult::kFailed:
+      break;
   }
   return {FileResult::kWriteFailed, path, kCreateErrorText};
 }
@@ -232,11 +236,15 @@ FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
 FileStatus RestoreParFile(const std::string& path) {
   const std::string backup = BackupFileName(path);
   switch (RestoreFromBackup(path, backup)) {
-    case SafeWriteResult::kDone: return FileDone(path);
-    case SafeWriteResult::kBusy: return {FileResult::kBusy, path, kBusyText};
-    case SafeWriteResult::kBackupFailed: return {FileResult::kUnreadable, backup, kRestoreErrorText};
+    case SafeWriteResult::kDone:
+      return FileDone(path);
+    case SafeWriteResult::kBusy:
+      return {FileResult::kBusy, path, kBusyText};
+    case SafeWriteResult::kBackupFailed:
+      return {FileResult::kUnreadable, backup, kRestoreErrorText};
     case SafeWriteResult::kDamaged:
-    case SafeWriteResult::kFailed: break;
+    case SafeWriteResult::kFailed:
+      break;
   }
   return {FileResult::kWriteFailed, path, kCreateErrorText};
 }
