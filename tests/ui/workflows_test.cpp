@@ -6,6 +6,9 @@
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 #include "fakes.h"
+#ifndef _WIN32
+#include "../support/interrupted_save.h"
+#endif
 #include "ui_test_support.h"
 
 namespace qx::ui::testing {
@@ -441,6 +444,40 @@ TEST_F(WorkflowTest, AnUnreadableFileIsReportedAndNeverSavedOver) {
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_TRUE(Exists(dir / "outro.par"));
 }
+
+#ifndef _WIN32
+// A file that a killed save left damaged: the open names the file and its backup and offers
+// to restore it (default: leave it). Sim puts the backup back and loads it; Não leaves the
+// file, which is then never saved over.
+TEST_F(WorkflowTest, ADamagedFileIsRestoredOnlyWhenTheUserSaysSoAndNeverSavedOver) {
+  for (const BoxAnswer answer : {BoxAnswer::kYes, BoxAnswer::kNo}) {
+    const std::string path = MakeParFile("loja1.par");
+    const std::string good = ReadFile(path);
+    ASSERT_TRUE(qx::test::LeaveInterruptedSave(path, BackupFileName(path)));
+    desktop.messages.clear();
+    desktop.open_names.push_back(path);
+    desktop.answers = {answer};
+    EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+    ASSERT_FALSE(desktop.messages.empty());
+    const MessageBox& offer = desktop.messages[0];
+    EXPECT_EQ(offer.default_answer, BoxAnswer::kNo);
+    EXPECT_NE(offer.text.find(path + "\n"), std::string::npos) << offer.text;
+    EXPECT_NE(offer.text.find(BackupFileName(path)), std::string::npos) << offer.text;
+    if (answer == BoxAnswer::kYes) {
+      EXPECT_EQ(ReadFile(path), good);
+      EXPECT_EQ(state.params.Department(3).name, "CAFE");
+      EXPECT_TRUE(state.unread_par_file.empty());
+      continue;
+    }
+    const std::string damaged = ReadFile(path);
+    desktop.messages.clear();
+    desktop.save_names = {path};  // refused: the dialog is cancelled next
+    EXPECT_EQ(SaveWorkflow(state, desktop), 0);
+    EXPECT_EQ(ReadFile(path), damaged);
+    EXPECT_EQ(ReadFile(BackupFileName(path)), good);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace qx::ui::testing
