@@ -575,7 +575,7 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
     return SafeWriteResult::kFailed;
   }
   // What stands at the backup's name: nothing, a plain file, or a link (replaced itself).
-  // A folder or a device is not ours to replace.
+  // A folder, a device or a read-only file is not ours to replace.
   const std::optional<std::wstring> wide_backup = SystemPath(backup);
   if (!wide_backup || IsDeviceName(backup) || SameFile(backup, path))
     return SafeWriteResult::kBackupFailed;
@@ -583,7 +583,8 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
   const bool backup_is_link = backup_attributes != INVALID_FILE_ATTRIBUTES &&
                               (backup_attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   if (backup_attributes != INVALID_FILE_ATTRIBUTES && !backup_is_link &&
-      (backup_attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) != 0) {
+      (backup_attributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) != 0) {
     return SafeWriteResult::kBackupFailed;
   }
 
