@@ -72,7 +72,9 @@ arquivo novo) e nada é gravado para ele. Antes de gravar qualquer coisa, a ferr
 confere que nenhuma saída (--save, -o, --summary, os roteiros e resumos derivados) é outra
 saída ou um dos arquivos lidos; se for, nada é gravado.
 Antes de substituir um arquivo de parâmetros (--save), o conteúdo anterior é guardado ao
-lado dele com a extensão .bak (loja1.par -> loja1.bak).
+lado dele, com o nome inteiro mais .bak (loja1.par -> loja1.par.bak). Um arquivo de
+parâmetros danificado por uma gravação interrompida não é lido nem substituído: a
+ferramenta informa o arquivo e a cópia de segurança e sai com código 1, sem gravar nada.
 
 Código de saída: 0 quando tudo foi gravado; 1 quando algum arquivo faltou, não pôde ser lido
 ou não pôde ser gravado (os demais são processados mesmo assim); 2 para uma linha de comando
@@ -86,6 +88,9 @@ void ReportFailure(const FileStatus& status) {
   if (status.result == FileResult::kMissing) {
     // Here a missing file is an error: the tool never starts a new customer file.
     Error("arquivo de parâmetros não encontrado: " + status.path);
+  } else if (status.result == FileResult::kDamaged) {
+    Error(std::string(status.text) + ": " + status.path +
+          " (cópia de segurança: " + BackupFileName(status.path) + ")");
   } else {
     Error(std::string(status.text) + ": " + status.path);
   }
@@ -268,6 +273,12 @@ bool ProcessInput(const std::string& input, const GuideToolOptions& options, con
     return false;
 
   const Outputs out = OutputsFor(input, options, now);
+  // A parameter file damaged by an interrupted save is not saved over, and nothing of this
+  // input is written.
+  if (!out.save.empty() && SaveWasInterrupted(out.save)) {
+    ReportFailure({FileResult::kDamaged, out.save, kDamagedText});
+    return false;
+  }
   bool ok = true;
   if (!out.save.empty()) ok = Written(SaveParFile(params, out.save), "parâmetros") && ok;
   ok = Written(WriteGuide(params, out.guide), "roteiro") && ok;

@@ -50,15 +50,35 @@ enum class MissingFolders { kCreate, kFail };
 bool WriteFileSafely(const std::string& path, std::string_view bytes,
                      MissingFolders folders = MissingFolders::kCreate);
 
-// Writes a parameter file: as WriteFileSafely (folders created), and before an existing file
-// is replaced its previous content is kept at backup_path (itself written all or nothing).
-// No backup is made for a file that did not exist. A failed backup stops the save and the
-// old file stays. Where replacing the file by a rename would change its owner, its group or
-// break its hard links, the file is rewritten in place once the backup is complete, and put
-// back from the backup when the rewrite fails.
-enum class SafeWriteResult { kDone, kFailed, kBackupFailed };
+// Writes a parameter file: as WriteFileSafely (folders created; the folders a failed save
+// created are removed again), keeping the previous content at backup_path. One lock beside
+// the file is held for the whole save, by every program of ours: a second save of the same
+// file waits a few seconds for the first and then gives kBusy. The order keeps the last good
+// content whole at every moment:
+//  - a folder, pipe or device at backup_path stops the save (kBackupFailed), nothing changed;
+//  - the old content is copied to a temporary file beside the backup (complete, flushed, the
+//    file's permissions and group, its owner where this user may set it); an empty file is
+//    not copied, so it never replaces a backup;
+//  - the new file is committed, and only then the copy is renamed over backup_path (a
+//    symbolic link there is replaced, never followed). A failed save leaves the file and the
+//    backup as they were.
+// Where a rename would change the file's owner or group or break its hard links, the file is
+// rewritten in place behind the new backup: the previous backup is kept aside and a mark
+// beside the file records the rewrite until the new content is flushed. A rewrite that fails
+// is undone from the backup; one that was interrupted (a kill, a power cut) leaves its mark,
+// and every later save of that file gives kDamaged until it is restored (RestoreFromBackup).
+enum class SafeWriteResult { kDone, kFailed, kBackupFailed, kBusy, kDamaged };
 SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
                                     const std::string& backup_path);
+
+// True when a rewrite in place of this file was interrupted: its content may be cut short,
+// and its backup holds the last good content.
+bool SaveWasInterrupted(const std::string& path);
+
+// Puts the backup's content back at path, under the save lock, and clears the mark of an
+// interrupted rewrite. The backup stays as it is. kBackupFailed when the backup is missing,
+// empty or not a plain file (then nothing is changed).
+SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path);
 
 // Removes a plain file (never a folder; a symbolic link itself, not its target). True when
 // the file is gone afterwards.

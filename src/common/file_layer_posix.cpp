@@ -1,5 +1,3 @@
-#include "common/file_layer.h"
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,13 +5,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <thread>
 #include <vector>
 
+#include "common/file_layer.h"
 #include "common/file_write_ops.h"
 
 namespace qx {
@@ -24,6 +25,7 @@ constexpr std::size_t kMaxComponent = 256;
 constexpr int kMaxLinkHops = 40;
 
 FileWriteOps g_ops = SystemFileWriteOps();
+int g_lock_wait_ms = 5000;
 
 // Opens a regular file only: a folder, a pipe or a device is not a file the program can
 // load or replace, and opening a pipe could block for ever.
@@ -240,7 +242,8 @@ Replaced ReplaceByRename(const std::string& target, const TargetInfo& info, cons
     if (::fstat(temp.fd(), &st) == 0 && (st.st_uid != info.uid || st.st_gid != info.gid)) {
       // Only the administrator (or a member of the group, for the group) may hand the file
       // back; anyone else would become the owner of the saved file.
-      if (::fchown(temp.fd(), info.uid, info.gid) != 0 && keep_owner) return Replaced::kKeepsNoOwner;
+      if (::fchown(temp.fd(), info.uid, info.gid) != 0 && keep_owner)
+        return Replaced::kKeepsNoOwner;
     }
   }
   if (::fchmod(temp.fd(), info.mode) != 0) return Replaced::kFailed;
@@ -262,17 +265,9 @@ bool RewriteInPlace(const std::string& target, const Content& content) {
   return ok;
 }
 
-}  // namespace
-
-FileWriteOps SystemFileWriteOps() { return {::write, ::fsync, ::close, ::rename}; }
-
-FileWriteOps SetFileWriteOps(const FileWriteOps& ops) {
-  const FileWriteOps previous = g_ops;
-  g_ops = ops;
-  return previous;
-}
-
-void CreateDirectoryChain(const std::string& path) {
+// CreateDirectoryChain, giving the folders it created itself (outermost first).
+std::vector<std::string> CreateFolders(const std::string& path) {
+  std::vector<std::string> created;
   std::string copy = path.substr(0, kMaxPathCopy);
   if (copy.size() > 1 && copy.back() == '/') copy.pop_back();
 
@@ -284,23 +279,39 @@ void CreateDirectoryChain(const std::string& path) {
   }
   for (;;) {
     const std::size_t end = copy.find('/', pos);
-    if (end == std::string::npos) return;  // the last component is never created
+    if (end == std::string::npos) return created;  // the last one is never created
     const std::size_t length = end - pos;
-    if (length > kMaxComponent) return;
+    if (length > kMaxComponent) return created;
     if (length > 0) {
       prefix.append(copy, pos, length);
-      ::mkdir(prefix.c_str(), 0777);  // an existing folder is fine
+      if (::mkdir(prefix.c_str(), 0777) == 0) created.push_back(prefix);  // existing: fine
       prefix += '/';
     }
     pos = end + 1;
   }
 }
 
+// Removes again the folders a failed save created, innermost first, and only while they are
+// empty.
+void RemoveFolders(const std::vector<std::string>& created) {
+  for (auto folder = created.rbegin(); folder != created.rend(); ++folder) ::rmdir(folder->c_str());
+}
+
+}  // namespace
+
+FileWriteOps SystemFileWriteOps() { return {::write, ::fsync, ::close, ::rename}; }
+
+FileWriteOps SetFileWriteOps(const FileWriteOps& ops) {
+  const FileWriteOps previous = g_ops;
+  g_ops = ops;
+  return previous;
+}
+
+void CreateDirectoryChain(const std::string& path) { CreateFolders(path); }
+
 FileHandle OpenExistingFile(const std::string& path) { return OpenRegularFile(path, O_RDWR); }
 
-FileHandle OpenFileForReading(const std::string& path) {
-  return OpenRegularFile(path, O_RDONLY);
-}
+FileHandle OpenFileForReading(const std::string& path) { return OpenRegularFile(path, O_RDONLY); }
 
 FileHandle CreateNewFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
@@ -334,60 +345,301 @@ std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
   if (path.empty()) return false;
-  if (folders == MissingFolders::kCreate) CreateDirectoryChain(path);
+  std::vector<std::string> created;
+  if (folders == MissingFolders::kCreate) created = CreateFolders(path);
 
   const std::optional<std::string> target = ResolveLinks(path);
-  if (!target) return false;
-  const std::optional<TargetInfo> info = CheckTarget(*target);
-  if (!info) return false;
-  return ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone;
+  const std::optional<TargetInfo> info =
+      target ? CheckTarget(*target) : std::optional<TargetInfo>();
+  if (info && ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone)
+    return true;
+  RemoveFolders(created);
+  return false;
 }
 
-SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
-                                    const std::string& backup_path) {
-  if (path.empty()) return SafeWriteResult::kFailed;
-  CreateDirectoryChain(path);
-  const std::optional<std::string> target = ResolveLinks(path);
-  if (!target) return SafeWriteResult::kFailed;
-  const std::optional<TargetInfo> info = CheckTarget(*target);
+namespace {
+
+// Files of ours beside a target: the save lock, the mark of a rewrite in place and the
+// previous backup kept aside while one runs. Hidden, named after the file.
+constexpr std::string_view kLockMark = ".qx-lock";
+constexpr std::string_view kRewriteMark = ".qx-rewrite";
+constexpr std::string_view kAsideMark = ".qx-prev";
+
+std::string SideName(const std::string& path, std::string_view mark) {
+  std::string name(FileNameOf(path));
+  if (name.size() > kMaxEntryName - 1 - mark.size()) name.resize(kMaxEntryName - 1 - mark.size());
+  return FolderOf(path) + "/." + name + std::string(mark);
+}
+
+// The lock of one save: a file beside the target, locked for the whole save and removed at
+// its end. The holder may remove it at any moment, so a lock is only taken on the file that
+// is still at that name. A lock left by a killed save is free again (the system drops it).
+class SaveLock {
+ public:
+  enum class State { kHeld, kBusy, kFailed };
+
+  explicit SaveLock(const std::string& target) : path_(SideName(target, kLockMark)) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(g_lock_wait_ms);
+    for (;;) {
+      const int fd = ::open(
+          path_.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
+      if (fd < 0) return;  // kFailed: the folder cannot hold it
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+            ::lstat(path_.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+          fd_ = fd;
+          state_ = State::kHeld;
+          return;
+        }
+      } else if (errno != EWOULDBLOCK) {
+        ::close(fd);
+        return;
+      }
+      ::close(fd);
+      if (std::chrono::steady_clock::now() >= deadline) {
+        state_ = State::kBusy;
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+  }
+  ~SaveLock() {
+    if (fd_ < 0) return;
+    ::unlink(path_.c_str());
+    ::close(fd_);
+  }
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+
+  State state() const { return state_; }
+
+ private:
+  std::string path_;
+  int fd_ = -1;
+  State state_ = State::kFailed;
+};
+
+bool HasRewriteMark(const std::string& target) {
+  struct stat st {};
+  return ::lstat(SideName(target, kRewriteMark).c_str(), &st) == 0;
+}
+
+// The mark is on disk before the file is touched: created, flushed, and its folder synced.
+bool SetRewriteMark(const std::string& target) {
+  const std::string mark = SideName(target, kRewriteMark);
+  const int fd =
+      ::open(mark.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0644);
+  if (fd < 0) return false;
+  const bool ok = ::fsync(fd) == 0;
+  ::close(fd);
+  if (!ok) {
+    ::unlink(mark.c_str());
+    return false;
+  }
+  SyncFolder(target);
+  return true;
+}
+
+void ClearRewriteMark(const std::string& target) {
+  ::unlink(SideName(target, kRewriteMark).c_str());
+  SyncFolder(target);
+}
+
+// What stands at the backup's name may be replaced: nothing, a plain file or a symbolic link
+// (the link itself is replaced). A folder, pipe or device, or a name that cannot be looked at,
+// is not ours to replace.
+bool BackupNameIsFree(const std::string& backup, const std::string& target) {
+  struct stat st {};
+  if (::lstat(backup.c_str(), &st) != 0) return errno == ENOENT;
+  if (S_ISLNK(st.st_mode)) return true;
+  if (!S_ISREG(st.st_mode)) return false;
+  struct stat file {};
+  // The file's own name is never its backup.
+  return !(::stat(target.c_str(), &file) == 0 && file.st_dev == st.st_dev &&
+           file.st_ino == st.st_ino && file.st_nlink <= 1);
+}
+
+// The copy of the old content, complete and flushed, in a temporary file beside the backup,
+// with the file's permissions and group and, where this user may give it, its owner. A group
+// that cannot be kept takes the group's permissions with it: the copy must not be readable by
+// people who could not read the file.
+bool PrepareBackupCopy(TempFile& copy, const TargetInfo& info, int old_fd) {
+  if (!copy.ok()) return false;
+  mode_t mode = info.mode;
+  struct stat st {};
+  if (::fstat(copy.fd(), &st) != 0) return false;
+  if ((st.st_uid != info.uid || st.st_gid != info.gid) &&
+      ::fchown(copy.fd(), info.uid, info.gid) != 0) {
+    if (st.st_gid != info.gid && ::fchown(copy.fd(), static_cast<uid_t>(-1), info.gid) != 0)
+      mode &= ~mode_t{070};
+  }
+  return ::fchmod(copy.fd(), mode) == 0 && WriteContent(copy.fd(), Content{{}, old_fd}) &&
+         g_ops.fsync(copy.fd()) == 0 && copy.Close();
+}
+
+int OpenForCopy(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW);
+}
+
+// Rewrites the file in place behind its new backup. The previous backup generation is kept
+// aside until the rewrite stands, and the mark tells a later open that a rewrite was cut off.
+// A rewrite that fails is undone from the backup, and the previous generation comes back.
+SafeWriteResult RewriteBehindBackup(const std::string& target, std::string_view bytes,
+                                    TempFile* copy, const std::string& backup) {
+  const std::string aside = SideName(backup, kAsideMark);
+  ::unlink(aside.c_str());
+  bool kept_aside = false;
+  if (copy != nullptr) {
+    struct stat st {};
+    kept_aside = ::lstat(backup.c_str(), &st) == 0 && ::link(backup.c_str(), aside.c_str()) == 0;
+    if (!copy->CommitTo(backup)) {
+      if (kept_aside) ::unlink(aside.c_str());
+      return SafeWriteResult::kBackupFailed;
+    }
+    SyncFolder(backup);
+  }
+  const auto put_back_previous_backup = [&] {
+    if (kept_aside) ::rename(aside.c_str(), backup.c_str());
+  };
+  if (!SetRewriteMark(target)) {
+    put_back_previous_backup();
+    return SafeWriteResult::kFailed;
+  }
+  if (RewriteInPlace(target, Content{bytes})) {
+    ClearRewriteMark(target);
+    ::unlink(aside.c_str());
+    return SafeWriteResult::kDone;
+  }
+  // The old content is the backup's now (or nothing, for a file that was empty).
+  bool restored = false;
+  if (copy == nullptr) {
+    restored = RewriteInPlace(target, Content{});
+  } else if (const int saved = OpenForCopy(backup); saved >= 0) {
+    restored = RewriteInPlace(target, Content{{}, saved});
+    ::close(saved);
+  }
+  // When even that fails, the mark stays: the file is damaged, the backup holds its content.
+  if (restored) {
+    ClearRewriteMark(target);
+    put_back_previous_backup();
+  }
+  return SafeWriteResult::kFailed;
+}
+
+SafeWriteResult SaveUnderLock(const std::string& target, std::string_view bytes,
+                              const std::string& backup) {
+  if (HasRewriteMark(target)) return SafeWriteResult::kDamaged;
+  const std::optional<TargetInfo> info = CheckTarget(target);
   if (!info) return SafeWriteResult::kFailed;
   if (!info->exists) {
-    return ReplaceByRename(*target, *info, Content{bytes}, false) == Replaced::kDone
+    return ReplaceByRename(target, *info, Content{bytes}, false) == Replaced::kDone
                ? SafeWriteResult::kDone
                : SafeWriteResult::kFailed;
   }
+  if (backup.empty() || !BackupNameIsFree(backup, target)) return SafeWriteResult::kBackupFailed;
 
-  // The previous content goes to the backup first, itself all or nothing, with the
-  // permissions of the file it copies.
-  const int old_fd = ::open(target->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  const int old_fd = ::open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (old_fd < 0) return SafeWriteResult::kBackupFailed;
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } old_closer{old_fd};
-  if (backup_path.empty() || SameFile(backup_path, *target)) return SafeWriteResult::kBackupFailed;
-  const std::optional<std::string> backup = ResolveLinks(backup_path);
-  if (!backup) return SafeWriteResult::kBackupFailed;
-  std::optional<TargetInfo> backup_info = CheckTarget(*backup);
-  if (!backup_info) return SafeWriteResult::kBackupFailed;
-  backup_info->mode = info->mode;
-  if (ReplaceByRename(*backup, *backup_info, Content{{}, old_fd}, false) != Replaced::kDone)
-    return SafeWriteResult::kBackupFailed;
+  struct stat old_st {};
+  if (::fstat(old_fd, &old_st) != 0) return SafeWriteResult::kBackupFailed;
 
-  // Hard links, or an owner or group the new file could not be given: the file is rewritten
-  // in place, and put back from the backup when that fails.
+  // An empty file is no content worth keeping: the backup that stands stays.
+  std::optional<TempFile> copy;
+  if (old_st.st_size > 0) {
+    copy.emplace(backup);
+    if (!PrepareBackupCopy(*copy, *info, old_fd)) return SafeWriteResult::kBackupFailed;
+  }
+
   Replaced replaced = Replaced::kKeepsNoOwner;
-  if (info->links <= 1) replaced = ReplaceByRename(*target, *info, Content{bytes}, true);
-  if (replaced == Replaced::kDone) return SafeWriteResult::kDone;
+  if (info->links <= 1) replaced = ReplaceByRename(target, *info, Content{bytes}, true);
   if (replaced == Replaced::kFailed) return SafeWriteResult::kFailed;
-  if (RewriteInPlace(*target, Content{bytes})) return SafeWriteResult::kDone;
-  // The old content now exists only in the backup (the file itself was emptied).
-  const int saved_fd = ::open(backup->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (saved_fd >= 0) {
-    RewriteInPlace(*target, Content{{}, saved_fd});
-    ::close(saved_fd);
+  if (replaced == Replaced::kKeepsNoOwner) {
+    return RewriteBehindBackup(target, bytes, copy ? &*copy : nullptr, backup);
+  }
+  // The new file stands; only now does its old content become the backup. Should that rename
+  // fail, the previous backup simply stays.
+  if (copy && copy->CommitTo(backup)) SyncFolder(backup);
+  return SafeWriteResult::kDone;
+}
+
+SafeWriteResult RestoreUnderLock(const std::string& target, const std::string& backup) {
+  const int saved = OpenForCopy(backup);
+  if (saved < 0) return SafeWriteResult::kBackupFailed;
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } saved_closer{saved};
+  struct stat st {};
+  if (::fstat(saved, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0)
+    return SafeWriteResult::kBackupFailed;
+  const std::optional<TargetInfo> info = CheckTarget(target);
+  if (!info) return SafeWriteResult::kFailed;
+  Replaced replaced = Replaced::kKeepsNoOwner;
+  if (info->exists && info->links <= 1)
+    replaced = ReplaceByRename(target, *info, Content{{}, saved}, true);
+  if (!info->exists) replaced = ReplaceByRename(target, *info, Content{{}, saved}, false);
+  // In place, the mark stays on until the rewrite is flushed; the backup stays as it is.
+  if (replaced == Replaced::kKeepsNoOwner &&
+      !(SetRewriteMark(target) && RewriteInPlace(target, Content{{}, saved})))
+    return SafeWriteResult::kFailed;
+  if (replaced == Replaced::kFailed) return SafeWriteResult::kFailed;
+  ClearRewriteMark(target);
+  ::unlink(SideName(backup, kAsideMark).c_str());
+  return SafeWriteResult::kDone;
+}
+
+// Runs one step on the file a path names, under the save lock.
+template <class Step>
+SafeWriteResult UnderSaveLock(const std::string& path, Step step) {
+  const std::optional<std::string> target = ResolveLinks(path);
+  if (!target) return SafeWriteResult::kFailed;
+  const SaveLock lock(*target);
+  switch (lock.state()) {
+    case SaveLock::State::kHeld:
+      return step(*target);
+    case SaveLock::State::kBusy:
+      return SafeWriteResult::kBusy;
+    case SaveLock::State::kFailed:
+      break;
   }
   return SafeWriteResult::kFailed;
+}
+
+}  // namespace
+
+int SetSaveLockWait(int milliseconds) {
+  const int previous = g_lock_wait_ms;
+  g_lock_wait_ms = milliseconds;
+  return previous;
+}
+
+SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                                    const std::string& backup_path) {
+  if (path.empty()) return SafeWriteResult::kFailed;
+  const std::vector<std::string> created = CreateFolders(path);
+  const SafeWriteResult result = UnderSaveLock(
+      path, [&](const std::string& target) { return SaveUnderLock(target, bytes, backup_path); });
+  if (result != SafeWriteResult::kDone) RemoveFolders(created);
+  return result;
+}
+
+bool SaveWasInterrupted(const std::string& path) {
+  const std::optional<std::string> target = ResolveLinks(path);
+  return target && HasRewriteMark(*target);
+}
+
+SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
+  if (path.empty() || backup_path.empty()) return SafeWriteResult::kFailed;
+  return UnderSaveLock(
+      path, [&](const std::string& target) { return RestoreUnderLock(target, backup_path); });
 }
 
 }  // namespace qx

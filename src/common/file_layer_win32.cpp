@@ -29,6 +29,7 @@ constexpr std::size_t kMaxWriteChunk = std::size_t{1} << 30;
 
 FileWriteOps g_ops = SystemFileWriteOps();
 ReplaceFileCall g_replace = SystemReplaceFileCall();
+int g_lock_wait_ms = 5000;
 
 HANDLE ToHandle(FileHandle file) { return LongToHandle(file); }
 FileHandle FromHandle(HANDLE handle) {
@@ -508,27 +509,149 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
   return true;
 }
 
-SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
-                                    const std::string& backup_path) {
+namespace {
+
+// The lock of one save: a file beside the target that this save alone holds open (no
+// sharing) and that goes with its last handle, also across processes and network shares.
+class SaveLock {
+ public:
+  explicit SaveLock(const std::string& target) {
+    const std::optional<std::wstring> wide = SystemPath(TempPrefix(target) + "lock.qxl");
+    if (!wide) return;
+    const ULONGLONG deadline = ::GetTickCount64() + static_cast<ULONGLONG>(g_lock_wait_ms);
+    for (;;) {
+      handle_ = ::CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+      if (handle_ != INVALID_HANDLE_VALUE) {
+        state_ = State::kHeld;
+        return;
+      }
+      if (!IsBusyError(::GetLastError())) return;
+      if (::GetTickCount64() >= deadline) {
+        state_ = State::kBusy;
+        return;
+      }
+      ::Sleep(20);
+    }
+  }
+  ~SaveLock() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  SaveLock(const SaveLock&) = delete;
+  SaveLock& operator=(const SaveLock&) = delete;
+
+  enum class State { kHeld, kBusy, kFailed };
+  State state() const { return state_; }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+  State state_ = State::kFailed;
+};
+
+// The copy of the old contents, complete and flushed, in a temporary file beside the backup.
+std::optional<std::string> PrepareBackupCopy(const std::string& backup, std::string_view bytes) {
+  std::string temp;
+  const FileHandle file = CreateTemporaryFile(backup, ".tmp", temp);
+  if (file == kNoFile) return std::nullopt;
+  const bool ok = WriteAll(file, bytes.data(), bytes.size()) && g_ops.fsync(file) == 0;
+  const bool closed = g_ops.close(file) == 0;
+  if (ok && closed) return temp;
+  if (const std::optional<std::wstring> wide = SystemPath(temp)) ::DeleteFileW(wide->c_str());
+  return std::nullopt;
+}
+
+SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
+                              const std::string& backup) {
   switch (GetPathKind(path)) {
     case PathKind::kMissing:
       return WriteFileSafely(path, bytes) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
-    case PathKind::kFile:
-      break;
+    case PathKind::kFile: break;
     case PathKind::kOther:
-    case PathKind::kUnknown:
-      return SafeWriteResult::kFailed;
+    case PathKind::kUnknown: return SafeWriteResult::kFailed;
   }
   // A file that will be refused anyway gets no backup.
   const std::optional<std::wstring> wide = SystemPath(path);
   if (!wide || (::GetFileAttributesW(wide->c_str()) & FILE_ATTRIBUTE_READONLY) != 0) {
     return SafeWriteResult::kFailed;
   }
-  // The old contents are copied to the backup, itself written all or nothing, before the
-  // file is touched.
+  // What stands at the backup's name: nothing, a plain file, or a link (replaced itself).
+  // A folder, a device or a read-only file is not ours to replace.
+  const std::optional<std::wstring> wide_backup = SystemPath(backup);
+  if (!wide_backup || IsDeviceName(backup) || SameFile(backup, path))
+    return SafeWriteResult::kBackupFailed;
+  const DWORD backup_attributes = ::GetFileAttributesW(wide_backup->c_str());
+  const bool backup_is_link = backup_attributes != INVALID_FILE_ATTRIBUTES &&
+                              (backup_attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  if (backup_attributes != INVALID_FILE_ATTRIBUTES && !backup_is_link &&
+      (backup_attributes &
+       (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_READONLY)) != 0) {
+    return SafeWriteResult::kBackupFailed;
+  }
+
   const std::optional<std::string> old = ReadAll(path);
-  if (!old || !WriteFileSafely(backup_path, *old)) return SafeWriteResult::kBackupFailed;
-  return WriteFileSafely(path, bytes) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+  if (!old) return SafeWriteResult::kBackupFailed;
+  // An empty file is no content worth keeping: the backup that stands stays.
+  std::optional<std::string> copy;
+  if (!old->empty()) {
+    copy = PrepareBackupCopy(backup, *old);
+    if (!copy) return SafeWriteResult::kBackupFailed;
+  }
+  const std::optional<std::wstring> wide_copy = copy ? SystemPath(*copy) : std::nullopt;
+  if (!WriteFileSafely(path, bytes)) {
+    if (wide_copy) ::DeleteFileW(wide_copy->c_str());
+    return SafeWriteResult::kFailed;
+  }
+  // The new file stands; only now does its old content become the backup.
+  if (copy) {
+    if (backup_is_link) {
+      ::RemoveDirectoryW(wide_backup->c_str());  // a link to a folder
+      ::DeleteFileW(wide_backup->c_str());       // a link to a file
+    }
+    if (g_ops.rename(copy->c_str(), backup.c_str()) != 0 && wide_copy)
+      ::DeleteFileW(wide_copy->c_str());
+  }
+  return SafeWriteResult::kDone;
+}
+
+template <class Step>
+SafeWriteResult UnderSaveLock(const std::string& path, Step step) {
+  if (path.empty() || IsDeviceName(path)) return SafeWriteResult::kFailed;
+  const std::optional<std::wstring> wide = SystemPath(path);
+  if (!wide) return SafeWriteResult::kFailed;
+  const SaveLock lock(ResolveLinks(path, *wide));
+  switch (lock.state()) {
+    case SaveLock::State::kHeld: return step();
+    case SaveLock::State::kBusy: return SafeWriteResult::kBusy;
+    case SaveLock::State::kFailed: break;
+  }
+  return SafeWriteResult::kFailed;
+}
+
+}  // namespace
+
+int SetSaveLockWait(int milliseconds) {
+  const int previous = g_lock_wait_ms;
+  g_lock_wait_ms = milliseconds;
+  return previous;
+}
+
+// Windows never rewrites a file in place (the replacement keeps its attributes and
+// security), so no save leaves a file cut short.
+bool SaveWasInterrupted(const std::string&) { return false; }
+
+SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                                    const std::string& backup_path) {
+  CreateDirectoryChain(path);
+  return UnderSaveLock(path, [&] { return SaveUnderLock(path, bytes, backup_path); });
+}
+
+SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
+  return UnderSaveLock(path, [&] {
+    if (GetPathKind(backup_path) != PathKind::kFile) return SafeWriteResult::kBackupFailed;
+    const std::optional<std::string> saved = ReadAll(backup_path);
+    if (!saved || saved->empty()) return SafeWriteResult::kBackupFailed;
+    return WriteFileSafely(path, *saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+  });
 }
 
 bool RemoveFile(const std::string& path) {

@@ -10,12 +10,14 @@ namespace qx {
 
 enum class FileResult {
   kDone,
-  kMissing,      // no file at the path: a new customer file starts from the defaults
-  kUnreadable,   // something is there, but it cannot be read
-  kEmpty,        // the file holds no data, or its reading failed
+  kMissing,     // no file at the path: a new customer file starts from the defaults
+  kUnreadable,  // something is there, but it cannot be read
+  kEmpty,       // the file holds no data, or its reading failed
   kNoMemory,
-  kWriteFailed,  // nothing was written; what was at the path is as it was
-  kBackupFailed, // the copy of the previous content could not be made: nothing was replaced
+  kWriteFailed,   // nothing was written; what was at the path is as it was
+  kBackupFailed,  // the copy of the previous content could not be made: nothing was replaced
+  kBusy,          // another save of the same file is running: nothing was written
+  kDamaged,       // an interrupted save left the file damaged; its backup holds the good copy
 };
 
 struct FileStatus {

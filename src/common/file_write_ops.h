@@ -23,6 +23,10 @@ FileWriteOps SystemFileWriteOps();
 // Installs the calls WriteFileSafely uses from now on; returns the ones installed before.
 FileWriteOps SetFileWriteOps(const FileWriteOps& ops);
 
+// How long a save waits for another save of the same file to finish before it gives up, in
+// milliseconds; returns the previous value. Tests shorten it.
+int SetSaveLockWait(int milliseconds);
+
 // Installs the calls for the lifetime of the object and puts the previous ones back.
 class ScopedFileWriteOps {
  public:

@@ -21,14 +21,22 @@ void LoadParBytes(ParamSet& params, std::string_view bytes);
 // The whole file's bytes for the set, CR LF after every line.
 std::string FormatParFile(const ParamSet& params);
 
-// Writes the set to the file, replacing it all or nothing, after keeping the previous
-// content in BackupFileName(path). kWriteFailed or kBackupFailed (with the backup's path)
-// leave the old file as it was.
+// Writes the set to the file, replacing it all or nothing; the previous content becomes
+// BackupFileName(path) once the new file stands. kWriteFailed, kBackupFailed (with the
+// backup's path), kBusy (another save of the file is running) and kDamaged (an interrupted
+// save damaged the file: nothing is written until it is restored) leave the file and its
+// backup as they were.
 FileStatus SaveParFile(const ParamSet& params, const std::string& path);
 
-// The backup beside a parameter file: its last extension replaced by ".bak" ("loja1.par"
-// gives "loja1.bak"), ".bak" added to a name without one (or to a name that already ends in
-// ".bak", which must not be its own backup).
+// Puts the backup's content back in a file that an interrupted save damaged, and clears the
+// damage. kUnreadable with the backup's path when there is no usable backup.
+FileStatus RestoreParFile(const std::string& path);
+
+// The backup beside a parameter file: the whole name plus ".bak" ("loja1.par" gives
+// "loja1.par.bak").
 std::string BackupFileName(const std::string& path);
+
+// The first line of the message that tells a damaged file (kDamaged).
+extern const std::string_view kDamagedText;
 
 }  // namespace qx

@@ -189,6 +189,8 @@ void ReadRecords(ParamSet& params, std::string_view data) {
 
 }  // namespace
 
+const std::string_view kDamagedText = "ARQUIVO DANIFICADO POR UMA GRAVAÇÃO INTERROMPIDA";
+
 void LoadParBytes(ParamSet& params, std::string_view bytes) {
   ResetParamSet(params);
   ReadRecords(params, bytes.substr(0, std::min(bytes.size(), par::kReadBufferSize)));
@@ -208,6 +210,10 @@ FileStatus LoadParFile(ParamSet& params, const std::string& path) {
     case PathKind::kOther:
     case PathKind::kUnknown: return {FileResult::kUnreadable, path, kUnreadableText};
   }
+
+  // A save of this file was cut off while it rewrote the file: its content may be short, and
+  // nothing is taken from it.
+  if (SaveWasInterrupted(path)) return {FileResult::kDamaged, path, kDamagedText};
 
   std::unique_ptr<char[]> buffer = par::AllocateReadBuffer(par::kReadBufferSize);
   if (!buffer) return {FileResult::kNoMemory, path, kNoMemoryText};

@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::string_view kCreateErrorText = "ERRO NA CRIAÇÃO DO ARQUIVO";
 constexpr std::string_view kBackupErrorText = "ERRO NA CRIAÇÃO DA CÓPIA DE SEGURANÇA";
+constexpr std::string_view kBusyText = "ARQUIVO EM GRAVAÇÃO POR OUTRO PROGRAMA";
+constexpr std::string_view kRestoreErrorText = "ERRO NA LEITURA DA CÓPIA DE SEGURANÇA";
 
 // A stored text as the file carries it: up to its first NUL (the register's texts end
 // there) and never more than the field's capacity.
@@ -208,28 +210,41 @@ std::string FormatParFile(const ParamSet& params) {
   return page;
 }
 
-std::string BackupFileName(const std::string& path) {
-  const std::size_t name_start = FileNameStart(path);
-  const std::size_t dot = path.rfind('.');
-  std::string stem = path;
-  if (dot != std::string::npos && dot > name_start) {
-    const std::string extension = path.substr(dot);
-    const bool already_backup = extension.size() == 4 && (extension[1] | 0x20) == 'b' &&
-                                (extension[2] | 0x20) == 'a' && (extension[3] | 0x20) == 'k';
-    if (!already_backup) stem.resize(dot);
-  }
-  return stem + ".bak";
-}
+// The whole name plus ".bak": no two files share a backup ("loja1.par" and "loja1.PAR", or
+// "cliente.2023" and "cliente.2024", each keep their own).
+std::string BackupFileName(const std::string& path) { return path + ".bak"; }
 
 FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
   // The whole file is built first and then replaces the old one in one step, so a failure
-  // at any point leaves the customer's previous file as it was.
+  // at any point leaves the customer's previous file and its backup as they were.
   const std::string backup = BackupFileName(path);
   switch (WriteFileWithBackup(path, FormatParFile(params), backup)) {
-    case SafeWriteResult::kDone: return FileDone(path);
+    case SafeWriteResult::kDone:
+      return FileDone(path);
     case SafeWriteResult::kBackupFailed:
       return {FileResult::kBackupFailed, backup, kBackupErrorText};
-    case SafeWriteResult::kFailed: break;
+    case SafeWriteResult::kBusy:
+      return {FileResult::kBusy, path, kBusyText};
+    case SafeWriteResult::kDamaged:
+      return {FileResult::kDamaged, path, kDamagedText};
+    case SafeWriteResult::kFailed:
+      break;
+  }
+  return {FileResult::kWriteFailed, path, kCreateErrorText};
+}
+
+FileStatus RestoreParFile(const std::string& path) {
+  const std::string backup = BackupFileName(path);
+  switch (RestoreFromBackup(path, backup)) {
+    case SafeWriteResult::kDone:
+      return FileDone(path);
+    case SafeWriteResult::kBusy:
+      return {FileResult::kBusy, path, kBusyText};
+    case SafeWriteResult::kBackupFailed:
+      return {FileResult::kUnreadable, backup, kRestoreErrorText};
+    case SafeWriteResult::kDamaged:
+    case SafeWriteResult::kFailed:
+      break;
   }
   return {FileResult::kWriteFailed, path, kCreateErrorText};
 }

@@ -85,6 +85,51 @@ Objection RefuseUnreadFile(const AppState& state, Desktop& desktop, const std::s
   return Objection::kAskAgain;
 }
 
+// What a damaged file's messages say: the file and the backup that holds its last good
+// content.
+std::string DamageText(const std::string& path) {
+  return Win1252(kDamagedText) + "\n" + PathForBox(path) + Win1252("\nCópia de segurança:\n") +
+         PathForBox(BackupFileName(path));
+}
+
+// A file error: its fixed first line, then the file's path.
+void ShowFileError(Desktop& desktop, const FileStatus& status) {
+  if (status.result == FileResult::kDamaged) {
+    ShowErrorBox(desktop, DamageText(status.path));
+    return;
+  }
+  ShowErrorBox(desktop, Win1252(status.text) + "\n" + PathForBox(status.path));
+}
+
+// A file that an interrupted save left damaged (perhaps by another program, after it was
+// opened here) is not saved over: its backup must be put back first, from the open.
+Objection RefuseDamagedFile(Desktop& desktop, const std::string& path) {
+  if (!SaveWasInterrupted(path)) return Objection::kNone;
+  ShowErrorBox(desktop, DamageText(path) + Win1252("\nAbra o arquivo para restaurá-lo.\n"
+                                                   "Escolha outro nome."));
+  return Objection::kAskAgain;
+}
+
+// Opening a damaged file offers to put its backup back (default: leave it). The status of the
+// load that follows a restore, or nothing when the file stays as it is (it is then never saved
+// over, as a file that could not be read).
+std::optional<FileStatus> OfferRestoreFromBackup(AppState& state, Desktop& desktop,
+                                                 const std::string& path) {
+  MessageBox box;
+  box.title = Win1252("ATENÇÃO");
+  box.text = DamageText(path) + Win1252("\nRestaurar o arquivo a partir da cópia de segurança?");
+  box.icon = BoxIcon::kWarning;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  if (desktop.ShowMessage(box) == BoxAnswer::kYes) {
+    const FileStatus restored = RestoreParFile(path);
+    if (restored) return LoadParFile(state.params, path);
+    ShowFileError(desktop, restored);
+  }
+  state.unread_par_file = path;
+  return std::nullopt;
+}
+
 // Another customer's file may have the same name in another folder: replacing an existing
 // file that is not the one opened is confirmed first (default: keep it).
 Objection ConfirmReplacingAnotherFile(const AppState& state, Desktop& desktop,
@@ -116,17 +161,13 @@ std::optional<std::string> ChooseSavePath(AppState& state, Desktop& desktop,
                             "dados do arquivo informado e substitui por este ?"),
                     BoxAnswer::kNo) == BoxAnswer::kYes;
     take = take && RefuseUnreadFile(state, desktop, path) == Objection::kNone &&
+           RefuseDamagedFile(desktop, path) == Objection::kNone &&
            ConfirmReplacingAnotherFile(state, desktop, path) == Objection::kNone;
     if (take) return path;
     std::optional<std::string> next = AskSaveFileAgain(desktop, path, choice);
     if (!next) return std::nullopt;
     choice = std::move(*next);
   }
-}
-
-// A file error: its fixed first line, then the file's path.
-void ShowFileError(Desktop& desktop, const FileStatus& status) {
-  ShowErrorBox(desktop, Win1252(status.text) + "\n" + PathForBox(status.path));
 }
 
 }  // namespace
@@ -182,23 +223,25 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
   state.current_par_file = path;
   state.opened_par_file = path;
   // A name that does not exist yet starts a new customer file from the defaults.
-  const FileStatus loaded = LoadParFile(state.params, path);
+  std::optional<FileStatus> loaded = LoadParFile(state.params, path);
   state.unread_par_file.clear();
-  switch (loaded.result) {
+  if (loaded->result == FileResult::kDamaged) loaded = OfferRestoreFromBackup(state, desktop, path);
+  switch (loaded ? loaded->result : FileResult::kDone) {
     case FileResult::kDone: break;
     case FileResult::kMissing: {
       MessageBox box;
       box.title = "alerta";
-      box.text = Win1252(loaded.text);
+      box.text = Win1252(loaded->text);
       desktop.ShowMessage(box);
       break;
     }
     case FileResult::kUnreadable:
     case FileResult::kNoMemory:
+    case FileResult::kDamaged:
       state.unread_par_file = path;
-      ShowFileError(desktop, loaded);
+      ShowFileError(desktop, *loaded);
       break;
-    default: ShowFileError(desktop, loaded); break;
+    default: ShowFileError(desktop, *loaded); break;
   }
   // The electronic journal print and the training message are never carried over from a
   // file: the register is always programmed with both off.

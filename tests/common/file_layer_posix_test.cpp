@@ -22,6 +22,7 @@
 #include <string>
 
 #include "common/file_write_ops.h"
+#include "../support/interrupted_save.h"
 
 namespace qx {
 namespace {
@@ -483,6 +484,7 @@ TEST_F(FileLayerTest, AFailedRewriteInPlaceIsUndoneFromTheBackup) {
   const std::string path = Path("loja.par");
   const std::string old_bytes(9000, 'o');
   WriteWhole(path, old_bytes, 0644);
+  WriteWhole(Path("loja.bak"), "previous generation");
   ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
   // Calls 1 to 3 copy the backup; call 4, the first of the rewrite, fails.
   g_injection = {.fail_write_at = 4};
@@ -493,6 +495,8 @@ TEST_F(FileLayerTest, AFailedRewriteInPlaceIsUndoneFromTheBackup) {
   }
   EXPECT_EQ(ReadWhole(path), old_bytes);
   EXPECT_EQ(ReadWhole(Path("copia.par")), old_bytes);
+  EXPECT_EQ(ReadWhole(Path("loja.bak")), "previous generation");
+  EXPECT_FALSE(SaveWasInterrupted(path));
   EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"copia.par", "loja.bak", "loja.par"}));
 }
 
@@ -513,6 +517,187 @@ TEST_F(FileLayerTest, ASaveRemovesTheTemporaryFilesAKilledSaveOfItsFileLeft) {
                                                   ".outra.par.qx-tmp-a1B2c3",
                                                   ".loja.par.qx-tmp-curto", "loja.par",
                                                   "loja.txt"}));
+}
+
+// What stands at the backup's name is replaced, never written through: a link's target and a
+// dangling link's folder stay untouched; a folder or a pipe stops the save before anything
+// changes.
+TEST_F(FileLayerTest, HostileBackupEntriesAreReplacedOrStopTheSave) {
+  ASSERT_EQ(::mkdir(Path("outra").c_str(), 0777), 0);
+  struct Case {
+    const char* what;
+    std::function<void(const std::string&)> plant;
+    SafeWriteResult result;
+  };
+  const Case cases[] = {
+      {"link to another customer's file",
+       [&](const std::string& b) {
+         WriteWhole(Path("outra/cliente.par"), "other");
+         ASSERT_EQ(::symlink(Path("outra/cliente.par").c_str(), b.c_str()), 0);
+       },
+       SafeWriteResult::kDone},
+      {"dangling link into another folder",
+       [&](const std::string& b) {
+         ASSERT_EQ(::symlink(Path("outra/novo.par").c_str(), b.c_str()), 0);
+       },
+       SafeWriteResult::kDone},
+      {"folder", [](const std::string& b) { ASSERT_EQ(::mkdir(b.c_str(), 0777), 0); },
+       SafeWriteResult::kBackupFailed},
+      {"fifo", [](const std::string& b) { ASSERT_EQ(::mkfifo(b.c_str(), 0666), 0); },
+       SafeWriteResult::kBackupFailed},
+  };
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  for (const Case& c : cases) {
+    fs::remove_all(backup);
+    WriteWhole(path, "old", 0600);
+    c.plant(backup);
+    EXPECT_EQ(WriteFileWithBackup(path, "new", backup), c.result) << c.what;
+    if (c.result == SafeWriteResult::kDone) {
+      EXPECT_EQ(ReadWhole(path), "new") << c.what;
+      EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(backup))) << c.what;
+      EXPECT_EQ(ReadWhole(backup), "old") << c.what;
+      EXPECT_EQ(ModeOf(backup), 0600u) << c.what;
+    } else {
+      EXPECT_EQ(ReadWhole(path), "old") << c.what;
+      EXPECT_FALSE(fs::is_regular_file(fs::symlink_status(backup))) << c.what;
+    }
+  }
+  EXPECT_EQ(ReadWhole(Path("outra/cliente.par")), "other");
+  EXPECT_EQ(NamesIn(Path("outra")), std::set<std::string>{"cliente.par"});
+}
+
+// A backup that another user owns is replaced by a new file of the parameter file's owner,
+// so the other user cannot read a private file's content through it.
+TEST_F(FileLayerTest, ABackupOfAnotherUserIsReplacedNotReused) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs a file of another user: runs as root";
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  WriteWhole(path, "private", 0600);
+  WriteWhole(backup, "x", 0666);
+  GiveToCheckingUser(backup);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone);
+  struct stat st {};
+  ASSERT_EQ(::stat(backup.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+  EXPECT_EQ(st.st_mode & 07777, 0600u);
+  EXPECT_EQ(ReadWhole(backup), "private");
+}
+
+// An empty file never replaces a backup, whether the file is replaced by a rename or
+// rewritten in place (second hard link).
+TEST_F(FileLayerTest, AnEmptyFileNeverReplacesTheBackup) {
+  for (const bool linked : {false, true}) {
+    fs::remove(Path("copia.par"));
+    const std::string path = Path("loja.par");
+    WriteWhole(path, "");
+    WriteWhole(Path("loja.par.bak"), "last good");
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
+    }
+    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.par.bak")), SafeWriteResult::kDone);
+    EXPECT_EQ(ReadWhole(path), "new") << linked;
+    EXPECT_EQ(ReadWhole(Path("loja.par.bak")), "last good") << linked;
+  }
+}
+
+// A save killed while it rewrites the file in place: the backup holds the old content whole,
+// the damage is recognised, no later save writes anything, and the file is put back.
+TEST_F(FileLayerTest, AKilledRewriteInPlaceIsRecognisedAndRestored) {
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  const std::string old_bytes(9000, 'o');
+  WriteWhole(path, old_bytes);
+  WriteWhole(backup, "previous generation");
+  ASSERT_TRUE(test::LeaveInterruptedSave(path, backup, std::string(10000, 'n')));
+  EXPECT_EQ(ReadWhole(backup), old_bytes);
+  EXPECT_TRUE(SaveWasInterrupted(path));
+  const std::string damaged = ReadWhole(path);
+  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), SafeWriteResult::kDamaged);
+  EXPECT_EQ(ReadWhole(path), damaged);
+  EXPECT_EQ(ReadWhole(backup), old_bytes);
+
+  EXPECT_EQ(RestoreFromBackup(path, backup), SafeWriteResult::kDone);
+  EXPECT_FALSE(SaveWasInterrupted(path));
+  EXPECT_EQ(ReadWhole(path + ".link"), old_bytes);  // still one file, restored in place
+  EXPECT_EQ(ReadWhole(backup), old_bytes);
+  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak", "loja.par.link"}));
+}
+
+TEST_F(FileLayerTest, RestoringNeedsAUsableBackup) {
+  const std::string path = Path("loja.par");
+  WriteWhole(path, "cut");
+  for (const char* backup : {"nenhum.bak", "vazio.bak", "pasta.bak"}) {
+    if (std::string(backup) == "vazio.bak") WriteWhole(Path(backup), "");
+    if (std::string(backup) == "pasta.bak") ::mkdir(Path(backup).c_str(), 0777);
+    EXPECT_EQ(RestoreFromBackup(path, Path(backup)), SafeWriteResult::kBackupFailed) << backup;
+    EXPECT_EQ(ReadWhole(path), "cut") << backup;
+  }
+}
+
+// Two saves of one file never interleave: while one runs, the other waits for it (and, past
+// its wait, gives up with kBusy and writes nothing).
+TEST_F(FileLayerTest, TwoSavesOfOneFileNeverInterleave) {
+  const std::string path = Path("loja.par");
+  WriteWhole(path, "old");
+  for (const bool waits : {false, true}) {
+    int started[2];
+    ASSERT_EQ(::pipe(started), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      static int signal_fd = started[1];
+      FileWriteOps slow = SystemFileWriteOps();
+      slow.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
+        if (signal_fd >= 0) {
+          ::write(signal_fd, "x", 1);
+          signal_fd = -1;
+          ::usleep(400 * 1000);
+        }
+        return ::write(fd, bytes, count);
+      };
+      SetFileWriteOps(slow);
+      ::_exit(WriteFileWithBackup(path, "first", Path("loja.par.bak")) == SafeWriteResult::kDone
+                  ? 0
+                  : 1);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(started[0], &byte, 1), 1);
+    const int previous = SetSaveLockWait(waits ? 5000 : 50);
+    const SafeWriteResult second = WriteFileWithBackup(path, "second", Path("loja.par.bak"));
+    SetSaveLockWait(previous);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    ::close(started[0]);
+    ::close(started[1]);
+    if (waits) {
+      EXPECT_EQ(second, SafeWriteResult::kDone);
+      EXPECT_EQ(ReadWhole(path), "second");
+      EXPECT_EQ(ReadWhole(Path("loja.par.bak")), "first");
+    } else {
+      EXPECT_EQ(second, SafeWriteResult::kBusy);
+      EXPECT_EQ(ReadWhole(path), "first");
+    }
+    WriteWhole(path, "old");
+  }
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak"}));
+}
+
+// A failed save removes the folders it created, and only those.
+TEST_F(FileLayerTest, AFailedSaveRemovesTheFoldersItCreated) {
+  ASSERT_EQ(::mkdir(Path("existe").c_str(), 0777), 0);
+  g_injection = {.fail_write_at = 1};
+  {
+    ScopedFileWriteOps ops(kInjectedOps);
+    EXPECT_EQ(WriteFileWithBackup(Path("existe/novo/sub/loja.par"), "x", Path("loja.bak")),
+              SafeWriteResult::kFailed);
+    g_injection.write_calls = 0;
+    EXPECT_FALSE(WriteFileSafely(Path("existe/outro/loja.HTM"), "x"));
+  }
+  g_injection = {};
+  EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"existe"});
+  EXPECT_TRUE(NamesIn(Path("existe")).empty());
 }
 
 TEST_F(FileLayerTest, PathKindsAndSameFile) {

@@ -251,50 +251,56 @@ TEST_F(SaveFileTest, WritesTheFormattedSetAndCreatesMissingFolders) {
   EXPECT_TRUE(SaveParFile(p, path).ok());
   EXPECT_EQ(test::ReadWholeFile(path), FormatParFile(p));
   // A file that did not exist has no backup.
-  EXPECT_FALSE(std::filesystem::exists(dir_.File("KORVA/clientes/loja.bak")));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("KORVA/clientes/loja.par.bak")));
 }
 
-// One generation of backup: the previous content beside the file, under the name with its
-// last extension replaced.
+// One generation of backup: the previous content beside the file, under its whole name plus
+// ".bak".
 TEST_F(SaveFileTest, TheSaveKeepsThePreviousContentAsTheBackup) {
   const std::string path = dir_.File("loja1.par");
   const std::string first = test::Fixture("loja1.par");
   test::WriteWholeFile(path, first);
   ASSERT_EQ(chmod(path.c_str(), 0600), 0);
   EXPECT_TRUE(SaveParFile(ParamSet{}, path).ok());
-  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), first);
+  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.par.bak")), first);
 #ifndef _WIN32  // the backup is as private as the file it copies
-  EXPECT_EQ(std::filesystem::status(dir_.File("loja1.bak")).permissions(),
+  EXPECT_EQ(std::filesystem::status(dir_.File("loja1.par.bak")).permissions(),
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 #endif
   ParamSet second;
   second.register_number = "7";
   EXPECT_TRUE(SaveParFile(second, path).ok());
-  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), Expected546Lines());
+  EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.par.bak")), Expected546Lines());
   EXPECT_EQ(test::ReadWholeFile(path), FormatParFile(second));
-  EXPECT_EQ(Names(), (std::set<std::string>{"loja1.bak", "loja1.par"}));
+  EXPECT_EQ(Names(), (std::set<std::string>{"loja1.par.bak", "loja1.par"}));
 }
 
 TEST_F(SaveFileTest, AFailedBackupStopsTheSaveAndKeepsTheOldFile) {
   const std::string path = dir_.File("loja1.par");
   test::WriteWholeFile(path, "P1600|1\r\n");
-  ASSERT_TRUE(std::filesystem::create_directory(dir_.File("loja1.bak")));
+  ASSERT_TRUE(std::filesystem::create_directory(dir_.File("loja1.par.bak")));
   const FileStatus status = SaveParFile(ParamSet{}, path);
   EXPECT_EQ(status.result, FileResult::kBackupFailed);
-  EXPECT_EQ(status.path, dir_.File("loja1.bak"));
+  EXPECT_EQ(status.path, dir_.File("loja1.par.bak"));
   EXPECT_EQ(Win1252(status.text), "ERRO NA CRIA\xC7\xC3O DA C\xD3PIA DE SEGURAN\xC7" "A");
   EXPECT_EQ(test::ReadWholeFile(path), "P1600|1\r\n");
-  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("loja1.bak")));
+  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("loja1.par.bak")));
 }
 
-TEST(BackupFileName, ReplacesTheLastExtensionOfTheFileNameOnly) {
+// Names that differ only in letter case or in their extension, and a name that already ends
+// in ".bak", each get a backup of their own.
+TEST(BackupFileName, NoTwoFilesShareABackup) {
   const std::pair<std::string, std::string> cases[] = {
-      {"loja1.par", "loja1.bak"},       {"/c/loja1.PAR", "/c/loja1.bak"},
-      {"caixa1", "caixa1.bak"},         {"v1.d/a", "v1.d/a.bak"},
-      {"a.b.par", "a.b.bak"},           {"loja.bak", "loja.bak.bak"},
-      {"loja.BAK", "loja.BAK.bak"},     {"/x/.par", "/x/.par.bak"},
+      {"loja1.par", "loja1.par.bak"},     {"/c/loja1.PAR", "/c/loja1.PAR.bak"},
+      {"cliente.2023", "cliente.2023.bak"}, {"cliente.2024", "cliente.2024.bak"},
+      {"caixa1", "caixa1.bak"},           {"loja.bak", "loja.bak.bak"},
   };
-  for (const auto& [path, backup] : cases) EXPECT_EQ(BackupFileName(path), backup) << path;
+  std::set<std::string> backups;
+  for (const auto& [path, backup] : cases) {
+    EXPECT_EQ(BackupFileName(path), backup) << path;
+    backups.insert(BackupFileName(path));
+  }
+  EXPECT_EQ(backups.size(), std::size(cases));
 }
 
 TEST_F(SaveFileTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
@@ -344,7 +350,7 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
   const std::string old = test::Fixture("loja1.par");
   for (const Case& c : cases) {
     test::WriteWholeFile(path, old);
-    std::filesystem::remove(dir_.File("loja1.bak"));
+    test::WriteWholeFile(dir_.File("loja1.par.bak"), "previous backup");
     FileStatus status;
     {
       ScopedFileWriteOps scoped(c.ops);
@@ -355,12 +361,10 @@ TEST_F(SaveFileTest, AFailedWriteFlushCloseOrRenameLeavesTheOldFileIntact) {
                 status.result == FileResult::kBackupFailed)
         << c.what;
     EXPECT_EQ(test::ReadWholeFile(path), old) << c.what;
-    std::set<std::string> names = Names();
-    if (names.count("loja1.bak")) {
-      EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.bak")), old) << c.what;
-      names.erase("loja1.bak");
-    }
-    EXPECT_EQ(names, std::set<std::string>{"loja1.par"}) << c.what << ": a temporary file was left";
+    // A failed save keeps the undo of the last good one.
+    EXPECT_EQ(test::ReadWholeFile(dir_.File("loja1.par.bak")), "previous backup") << c.what;
+    EXPECT_EQ(Names(), (std::set<std::string>{"loja1.par", "loja1.par.bak"}))
+        << c.what << ": a temporary file was left";
   }
   // With the system's calls back the same save succeeds.
   EXPECT_TRUE(SaveParFile(ParamSet{}, path));

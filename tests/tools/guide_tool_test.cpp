@@ -19,6 +19,9 @@
 #include "guide_tool.h"
 #include "parfile/par_file.h"
 #include "tool_runner.h"
+#ifndef _WIN32
+#include "../support/interrupted_save.h"
+#endif
 
 namespace qx::tool {
 namespace {
@@ -270,6 +273,30 @@ TEST_F(GuideToolRun, AnUnreadableInputIsAnErrorAndNothingIsWrittenForIt) {
   EXPECT_FALSE(fs::exists(dir_ / "small.HTM"));
 }
 
+// A parameter file that a killed save left damaged, as the input or as --save: exit 1, one
+// line naming the file and its backup, nothing written.
+TEST_F(GuideToolRun, ADamagedParameterFileStopsTheRunAndNothingIsWritten) {
+  const fs::path par = Sample("small.par");
+  const fs::path damaged = Sample("loja1.par");
+  const std::string backup = BackupFileName(damaged.string());
+  ASSERT_TRUE(qx::test::LeaveInterruptedSave(damaged.string(), backup));
+  const std::string cut = Read(damaged);
+  const std::vector<std::vector<std::string>> runs = {
+      {damaged.string()},
+      {"--save", damaged.string(), par.string()},
+  };
+  ASSERT_EQ(Run({"--help"}), 0);  // the run's own output files exist from here on
+  for (const auto& args : runs) {
+    const auto before = Listing();
+    EXPECT_EQ(Run(args), 1) << args.size();
+    EXPECT_EQ(Err(), "qx4810-guide: ARQUIVO DANIFICADO POR UMA GRAVA\xC3\x87\xC3\x83O "
+                     "INTERROMPIDA: " + damaged.string() + " (c\xC3\xB3pia de seguran\xC3\xA7" "a: " +
+                         backup + ")\n");
+    EXPECT_EQ(Listing(), before) << args.size();
+    EXPECT_EQ(Read(damaged), cut);
+  }
+}
+
 #endif  // _WIN32
 
 TEST_F(GuideToolRun, SavingOverAnotherParameterFileKeepsItsBackup) {
@@ -277,7 +304,7 @@ TEST_F(GuideToolRun, SavingOverAnotherParameterFileKeepsItsBackup) {
   const fs::path out = Sample("loja1.par");
   const std::string before = Read(out);
   ASSERT_EQ(Run({"--save", out.string(), par.string()}), 0) << Err();
-  EXPECT_EQ(Read(dir_ / "loja1.bak"), before);
+  EXPECT_EQ(Read(dir_ / "loja1.par.bak"), before);
 }
 
 TEST_F(GuideToolRun, WritesTheSummaryAgainstAnOlderFile) {

@@ -63,7 +63,7 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   const std::string guide = dir / "loja1.HTM";
   const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.par", "loja1.par.bak"}));
   EXPECT_EQ(desktop.forms_run,
             (std::vector<std::string>{"MainWindow", "DeptGrid", "DeptEditor"}));
   EXPECT_EQ(desktop.save_dialogs.size(), 1u);

@@ -6,6 +6,9 @@
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 #include "fakes.h"
+#ifndef _WIN32
+#include "../support/interrupted_save.h"
+#endif
 #include "ui_test_support.h"
 
 namespace qx::ui::testing {
@@ -170,7 +173,7 @@ TEST_F(WorkflowTest, SaveAfterOpenShowsEveryBoxInOrderAndWritesTheThreeFiles) {
   const std::string guide = dir / "loja1.HTM";
   const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.par", "loja1.par.bak"}));
   EXPECT_EQ(ReadFile(par), FormatParFile(state.params));
   EXPECT_EQ(ReadFile(guide), BuildGuide(state.params));
   EXPECT_EQ(ReadFile(summary), BuildChangeSummary(state.params));
@@ -363,7 +366,7 @@ TEST_F(WorkflowTest, TwoSavesInOneSecondShareTheSummaryName) {
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
                                                    "loja1-06-12-2026-14-05-10-RESUMO.HTM",
-                                                   "loja1.HTM", "loja1.bak", "loja1.par"}));
+                                                   "loja1.HTM", "loja1.par", "loja1.par.bak"}));
 }
 
 // A parameter file that was not written gets no note about keeping it; the guide and the
@@ -435,7 +438,7 @@ TEST_F(WorkflowTest, ReplacingAnExistingFileThatWasNotOpenedIsConfirmed) {
   desktop.answers = {BoxAnswer::kYes, BoxAnswer::kNo};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(desktop.messages[1].title, "NOTA IMPORTANTE");
-  EXPECT_TRUE(Exists(dir / "clienteB/loja1.bak"));
+  EXPECT_TRUE(Exists(dir / "clienteB/loja1.par.bak"));
 }
 
 // A file that exists but could not be read is not new: it is reported with its path, and
@@ -461,6 +464,40 @@ TEST_F(WorkflowTest, AnUnreadableFileIsReportedAndNeverSavedOver) {
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_TRUE(Exists(dir / "outro.par"));
 }
+
+#ifndef _WIN32
+// A file that a killed save left damaged: the open names the file and its backup and offers
+// to restore it (default: leave it). Sim puts the backup back and loads it; Não leaves the
+// file, which is then never saved over.
+TEST_F(WorkflowTest, ADamagedFileIsRestoredOnlyWhenTheUserSaysSoAndNeverSavedOver) {
+  for (const BoxAnswer answer : {BoxAnswer::kYes, BoxAnswer::kNo}) {
+    const std::string path = MakeParFile("loja1.par");
+    const std::string good = ReadFile(path);
+    ASSERT_TRUE(qx::test::LeaveInterruptedSave(path, BackupFileName(path)));
+    desktop.messages.clear();
+    desktop.open_names.push_back(path);
+    desktop.answers = {answer};
+    EXPECT_EQ(OpenWorkflow(state, desktop), 1);
+    ASSERT_FALSE(desktop.messages.empty());
+    const MessageBox& offer = desktop.messages[0];
+    EXPECT_EQ(offer.default_answer, BoxAnswer::kNo);
+    EXPECT_NE(offer.text.find(path + "\n"), std::string::npos) << offer.text;
+    EXPECT_NE(offer.text.find(BackupFileName(path)), std::string::npos) << offer.text;
+    if (answer == BoxAnswer::kYes) {
+      EXPECT_EQ(ReadFile(path), good);
+      EXPECT_EQ(state.params.Department(3).name, "CAFE");
+      EXPECT_TRUE(state.unread_par_file.empty());
+      continue;
+    }
+    const std::string damaged = ReadFile(path);
+    desktop.messages.clear();
+    desktop.save_names = {path};  // refused: the dialog is cancelled next
+    EXPECT_EQ(SaveWorkflow(state, desktop), 0);
+    EXPECT_EQ(ReadFile(path), damaged);
+    EXPECT_EQ(ReadFile(BackupFileName(path)), good);
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace qx::ui::testing

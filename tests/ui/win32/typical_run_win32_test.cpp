@@ -136,9 +136,9 @@ TEST_F(TypicalRunWin32, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   ASSERT_EQ(files.size(), 4u);
   EXPECT_EQ(files[0].rfind("loja1-", 0), 0u);
   EXPECT_EQ(files[1], "loja1.HTM");
-  EXPECT_EQ(files[2], "loja1.bak");
-  EXPECT_EQ(files[3], "loja1.par");
-  EXPECT_EQ(Read(dir_ / "loja1.bak"), Read(std::filesystem::path(QX_TEST_DATA_DIR) / "loja1.par"));
+  EXPECT_EQ(files[2], "loja1.par");
+  EXPECT_EQ(files[3], "loja1.par.bak");
+  EXPECT_EQ(Read(dir_ / "loja1.par.bak"), Read(std::filesystem::path(QX_TEST_DATA_DIR) / "loja1.par"));
   EXPECT_EQ(documents, (std::vector<std::wstring>{(dir_ / "loja1.HTM").wstring(),
                                                   (dir_ / summary_name).wstring()}));
 
