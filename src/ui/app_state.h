@@ -3,11 +3,23 @@
 // the editors remember between uses.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "model/param_set.h"
 
 namespace qx::ui {
+
+// What the opened parameter file held when it was read (and after each save of it by this
+// program), so that a save can tell whether another program changed it meanwhile.
+struct FileContentMark {
+  bool present = false;   // a file stood at the path
+  bool readable = false;  // and its content could be read
+  std::size_t size = 0;
+  std::uint64_t hash = 0;
+  bool operator==(const FileContentMark&) const = default;
+};
 
 struct AppState {
   ParamSet params;
@@ -16,6 +28,8 @@ struct AppState {
   // The file last opened when it existed but could not be read: it still holds the
   // customer's data, so the defaults in memory are never saved over it. Empty otherwise.
   std::string unread_par_file;
+  // The opened file as it was read or last saved; compared before saving over it.
+  FileContentMark opened_content;
   bool params_modified = false;
   int current_dept = 0;      // department chosen in the grid, 0: none
   int current_plu = 0;       // product code last accepted by the product editor
