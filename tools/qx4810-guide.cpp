@@ -68,9 +68,9 @@ Um argumento que começa com "-" nunca é tomado por nome de arquivo: um arquivo
 
 Os erros de leitura e de gravação vão para a saída de erro, um por linha, com o arquivo.
 Um ARQUIVO.par ou ANTIGO.par inexistente, ilegível ou vazio é um erro (não se cria um
-arquivo novo) e nada é gravado para ele. Antes de gravar qualquer coisa, a ferramenta
-confere que nenhuma saída (--save, -o, --summary, os roteiros e resumos derivados) é outra
-saída ou um dos arquivos lidos; se for, nada é gravado.
+arquivo novo nem pastas) e nada é gravado para ele. Antes de gravar qualquer coisa, a ferramenta
+confere que nenhuma saída (--save e a sua cópia .bak, -o, --summary, os roteiros e resumos
+derivados) é outra saída ou um dos arquivos lidos; se for, nada é gravado.
 Antes de substituir um arquivo de parâmetros (--save), o conteúdo anterior é guardado ao
 lado dele, com o nome inteiro mais .bak (loja1.par -> loja1.par.bak). Um arquivo de
 parâmetros danificado por uma gravação interrompida não é lido nem substituído: a
@@ -96,9 +96,18 @@ void ReportFailure(const FileStatus& status) {
   }
 }
 
+// A name Windows keeps for a device (COM1.par, nul.HTM) is no file: told as such, instead of
+// as a read failure or as two names for one file.
+bool ReservedName(const std::string& path) {
+  if (!IsReservedDeviceName(path)) return false;
+  Error("nome reservado de dispositivo do Windows: " + path);
+  return true;
+}
+
 // Reads a parameter file the way the program opens one. False (reported) when it is missing,
 // unreadable or empty: nothing is written for such a file.
 bool OpenParameters(ParamSet& params, const std::string& path) {
+  if (ReservedName(path)) return false;
   const FileStatus status = LoadParFile(params, path);
   if (!status) {
     ReportFailure(status);
@@ -142,7 +151,11 @@ Outputs OutputsFor(const std::string& input, const GuideToolOptions& options,
 // told naming both, and nothing is written.
 bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
   std::vector<NamedFile> inputs;
-  for (const std::string& input : options.inputs) inputs.push_back({input, input});
+  // An input with a device's name is refused when it is read; it writes nothing to clash.
+  std::vector<std::string> files;
+  for (const std::string& input : options.inputs)
+    if (!IsReservedDeviceName(input)) files.push_back(input);
+  for (const std::string& input : files) inputs.push_back({input, input});
   if (!options.since_path.empty()) inputs.push_back({"--since", options.since_path});
   if (!options.import_products_path.empty())
     inputs.push_back({"--import-products", options.import_products_path});
@@ -150,10 +163,15 @@ bool OutputsClash(const GuideToolOptions& options, const LocalTime& now) {
   std::vector<NamedFile> outputs;
   if (!options.export_products_path.empty())
     outputs.push_back({"--export-products", options.export_products_path});
-  for (const std::string& input : options.inputs) {
+  for (const std::string& input : files) {
     if (!options.export_products_path.empty()) break;  // the export writes nothing else
     const Outputs out = OutputsFor(input, options, now);
-    if (!out.save.empty()) outputs.push_back({"--save", out.save});
+    if (!out.save.empty()) {
+      outputs.push_back({"--save", out.save});
+      // The file's previous content goes there: another output or an input at that name
+      // would lose it (or be lost).
+      outputs.push_back({"a cópia de segurança de --save", BackupFileName(out.save)});
+    }
     outputs.push_back({options.guide_path.empty() ? "o roteiro de " + input : "-o", out.guide});
     if (!out.summary.empty())
       outputs.push_back(
@@ -204,6 +222,15 @@ void WriteMessages(const std::string& path, const std::vector<std::string>& line
   for (const std::string& line : lines)
     text += std::string(kProgram) + ": " + path + ": " + line + "\n";
   std::cerr << text << std::flush;
+}
+
+// An output named after a device can never be written: told before anything is written.
+bool OutputsReserved(const GuideToolOptions& options) {
+  bool reserved = false;
+  for (const std::string* path : {&options.save_path, &options.guide_path, &options.summary_path,
+                                  &options.export_products_path})
+    if (ReservedName(*path)) reserved = true;
+  return reserved;
 }
 
 // Product lists. The import's messages (warnings and errors) go to standard error with the
@@ -304,7 +331,7 @@ int Run(const std::vector<std::string>& args) {
   }
 
   const LocalTime now = Now();
-  if (OutputsClash(*options, now)) return 2;
+  if (OutputsReserved(*options) || OutputsClash(*options, now)) return 2;
   if (!options->export_products_path.empty()) return ExportProducts(*options);
 
   ParamSet old;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -95,6 +96,15 @@ PathKind GetPathKind(const std::string& path);
 // device (through links and hard links too); otherwise the same normalised path (letter case
 // ignored on Windows).
 bool SameFile(const std::string& a, const std::string& b);
+
+// The file's bytes, at most `limit` of them (read through OpenFileForReading and ReadBytes).
+// Nothing when it is missing, cannot be read or is no regular file, or a read fails.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit);
+
+// True when the path's file name is one the system keeps for a device in every folder (on
+// Windows NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension); such a name
+// is never a file of ours. Always false where the system has no such names.
+bool IsReservedDeviceName(std::string_view path);
 
 // Where the file name starts in a path: after the last folder separator ('/'; on Windows
 // also '\' and a drive's ':').

@@ -661,6 +661,9 @@ PathKind GetPathKind(const std::string& path) {
   return S_ISREG(st.st_mode) ? PathKind::kFile : PathKind::kOther;
 }
 
+// Every name is a file name here; devices live under /dev like any other path.
+bool IsReservedDeviceName(std::string_view) { return false; }
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat sa {};
   struct stat sb {};

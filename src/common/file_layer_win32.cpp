@@ -701,6 +701,8 @@ PathKind GetPathKind(const std::string& path) {
   return kind;
 }
 
+bool IsReservedDeviceName(std::string_view path) { return IsDeviceName(path); }
+
 bool SameFile(const std::string& a, const std::string& b) {
   const std::optional<Identity> first = IdentityOf(a);
   const std::optional<Identity> second = IdentityOf(b);

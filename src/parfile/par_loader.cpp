@@ -203,8 +203,8 @@ FileStatus LoadParFile(ParamSet& params, const std::string& path) {
   // be entered) is not new: its defaults must never be saved over it.
   switch (GetPathKind(path)) {
     case PathKind::kMissing:
-      // The folder of a new customer file must exist for the later save.
-      CreateDirectoryChain(path);
+      // Opening leaves nothing behind, not even the folders of the path: the save creates
+      // the folders it needs.
       return {FileResult::kMissing, path, kNewFileText};
     case PathKind::kFile: break;
     case PathKind::kOther:

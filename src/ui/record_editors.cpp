@@ -21,8 +21,22 @@ void NextRecordEditor::OnCommand(FormView& view, int id) {
     else
       SaveAndNext(view);
   } else if (id == kIdCancel) {
-    view.Close(0);
+    Leave(view);
   }
+}
+
+// "Sair", Esc and the close box: values typed and not stored are dropped only on Sim. Não
+// keeps the form open with them.
+void NextRecordEditor::Leave(FormView& view) {
+  if (ValuesTyped(view) && !ConfirmDiscard(shown_ != 0 ? shown_ : CodeForTypedValues(view))) return;
+  view.Close(0);
+}
+
+// Values typed into the empty form belong to the code in the code field, when it names a
+// record; 0 when there is none.
+int NextRecordEditor::CodeForTypedValues(const FormView& view) const {
+  const CodeRead code = ReadCode(view);
+  return code.kind == CodeRead::kNumber && InRange(code.number) ? code.number : 0;
 }
 
 void NextRecordEditor::OnFocusLost(FormView& view, int id) {
@@ -136,8 +150,8 @@ std::vector<std::string> NextRecordEditor::FormValues(const FormView& view) cons
 bool NextRecordEditor::ConfirmDiscard(int code) {
   MessageBox box;
   box.title = Win1252("ATENÇÃO");
-  box.text = Win1252("Descartar as alterações do ") + Win1252(rules_.noun_utf8) + " " +
-             std::to_string(code) + "?";
+  box.text = Win1252("Descartar as alterações do ") + Win1252(rules_.noun_utf8) +
+             (code != 0 ? " " + std::to_string(code) : std::string()) + "?";
   box.icon = BoxIcon::kQuestion;
   box.buttons = BoxButtons::kYesNo;
   box.default_answer = BoxAnswer::kNo;

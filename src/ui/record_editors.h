@@ -65,6 +65,8 @@ struct RecordCodeRules {
 //   "Descartar as alterações do produto 5?" (default Não). Não keeps the values and puts back
 //   the code they were typed for; values typed into the empty form were typed for the code
 //   being taken, so Não keeps them for it.
+// - Leaving the form ("Sair", Esc, the close box) asks the same question about values typed
+//   and not stored; Não keeps the form open with them.
 class NextRecordEditor : public Presenter {
  public:
   void OnOpen(FormView& view) override;
@@ -104,9 +106,12 @@ class NextRecordEditor : public Presenter {
   bool InRange(int code) const { return code >= 1 && code <= rules_.count; }
   void TakeCode(FormView& view);
   void SaveAndNext(FormView& view);
+  void Leave(FormView& view);
+  int CodeForTypedValues(const FormView& view) const;
   std::vector<std::string> FormValues(const FormView& view) const;
   // True when the values on screen differ from those last loaded or left by a save.
   bool ValuesTyped(const FormView& view) const { return FormValues(view) != loaded_; }
+  // "Descartar as alterações do produto 5?" (no number for values typed without a code).
   bool ConfirmDiscard(int code);
 
   Desktop& desktop_;

@@ -1,5 +1,6 @@
 #include "ui/workflows.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "common/cp1252.h"
@@ -170,6 +171,43 @@ std::optional<std::string> ChooseSavePath(AppState& state, Desktop& desktop,
   }
 }
 
+// Far beyond any parameter file; a longer file is compared on its first bytes.
+constexpr std::size_t kContentMarkLimit = 16u << 20;
+
+std::uint64_t ContentHash(std::string_view bytes) {
+  std::uint64_t hash = 14695981039346656037u;  // FNV-1a
+  for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211u;
+  return hash;
+}
+
+FileContentMark ReadContentMark(const std::string& path) {
+  FileContentMark mark;
+  if (GetPathKind(path) == PathKind::kMissing) return mark;
+  mark.present = true;
+  const std::optional<std::string> bytes = ReadWholeFile(path, kContentMarkLimit);
+  if (!bytes) return mark;
+  mark.readable = true;
+  mark.size = bytes->size();
+  mark.hash = ContentHash(*bytes);
+  return mark;
+}
+
+// Two programs on one customer file: what the other one saved after this one opened the file
+// would be undone without a word. A file that is gone since holds nothing to lose, and what
+// is no file (a folder in its place) the save refuses by itself.
+bool ConfirmReplacingChangedFile(const AppState& state, Desktop& desktop, const std::string& path) {
+  if (GetPathKind(path) != PathKind::kFile) return true;
+  if (ReadContentMark(path) == state.opened_content) return true;
+  MessageBox box;
+  box.title = Win1252("ATENÇÃO");
+  box.text = "O arquivo\n" + PathForBox(path) +
+             "\nfoi alterado por outro programa depois de aberto.\nSubstituir assim mesmo?";
+  box.icon = BoxIcon::kQuestion;
+  box.buttons = BoxButtons::kYesNo;
+  box.default_answer = BoxAnswer::kNo;
+  return desktop.ShowMessage(box) == BoxAnswer::kYes;
+}
+
 }  // namespace
 
 std::string FileNamePart(std::string_view path) {
@@ -226,6 +264,7 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
   std::optional<FileStatus> loaded = LoadParFile(state.params, path);
   state.unread_par_file.clear();
   if (loaded->result == FileResult::kDamaged) loaded = OfferRestoreFromBackup(state, desktop, path);
+  state.opened_content = ReadContentMark(path);
   switch (loaded ? loaded->result : FileResult::kDone) {
     case FileResult::kDone: break;
     case FileResult::kMissing: {
@@ -264,10 +303,15 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
   std::optional<std::string> confirmed = ChooseSavePath(state, desktop, std::move(*chosen));
   if (!confirmed) return 0;
   const std::string path = std::move(*confirmed);
+  // Não keeps both the file and the edits: nothing is written, as after a cancelled dialog.
+  const bool opened_file = !state.opened_par_file.empty() && SameFile(path, state.opened_par_file);
+  if (opened_file && !ConfirmReplacingChangedFile(state, desktop, path)) return 0;
 
   // Step 5. A failure is told, and the guide and the summary are written all the same.
   const FileStatus saved = SaveParFile(state.params, path);
   if (par_file_written) *par_file_written = saved.ok();
+  // What this program wrote is no change of another one.
+  if (saved && opened_file) state.opened_content = ReadContentMark(path);
   if (!saved) ShowFileError(desktop, saved);
 
   // Step 6: the note about keeping the file, only when there is a file to keep.

@@ -19,7 +19,8 @@ int OpenWorkflow(AppState& state, Desktop& desktop);
 void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen);
 
 // Asks where to save, writes the parameter file, the guide and the summary, and offers to
-// show them. 1 when it ran to its end after a name was chosen, 0 when a dialog was cancelled.
+// show them. 1 when it ran to its end after a name was chosen, 0 when a dialog was cancelled
+// or the user kept the opened file that another program changed since it was read.
 // A failure at one step is reported by that step and the workflow goes on, so 1 does not
 // mean the parameter file was written: par_file_written (when given) tells that.
 int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written = nullptr);

@@ -358,8 +358,8 @@ TEST_F(LoadFileTest, AMissingFileStartsANewOneFromTheDefaults) {
   p.Department(1).name = "ANTES";
   ExpectStatus(LoadParFile(p, path), FileResult::kMissing, kNewFile, path);
   EXPECT_EQ(p, ParamSet{});
-  // The folder chain of the path exists for the later save, the file does not.
-  EXPECT_TRUE(std::filesystem::is_directory(dir_.File("novo/cliente")));
+  // Opening creates nothing, not even the folders of the path (the save makes them).
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("novo")));
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 

@@ -197,9 +197,11 @@ TEST_F(GuideToolRun, SaveWritesTheSetBackOut) {
 TEST_F(GuideToolRun, AMissingInputIsAnErrorAndCreatesNothing) {
   const fs::path good = Sample("small.par");
   const fs::path missing = dir_ / "nova.par";
-  EXPECT_EQ(Run({missing.string(), good.string()}), 1);
+  const fs::path nested = dir_ / "a" / "b" / "x.par";
+  EXPECT_EQ(Run({missing.string(), nested.string(), good.string()}), 1);
   EXPECT_NE(Err().find("nova.par"), std::string::npos);
   EXPECT_FALSE(fs::exists(missing));
+  EXPECT_FALSE(fs::exists(dir_ / "a")) << "reading a missing file creates no folder";
   EXPECT_FALSE(fs::exists(dir_ / "nova.HTM"));
   EXPECT_TRUE(fs::exists(dir_ / "small.HTM")) << "the other files are still processed";
 }
@@ -298,6 +300,68 @@ TEST_F(GuideToolRun, ADamagedParameterFileStopsTheRunAndNothingIsWritten) {
 }
 
 #endif  // _WIN32
+
+// The backup that --save writes is an output like the others: another output there, or a
+// file read from there, would lose the previous content. Nothing is written.
+TEST_F(GuideToolRun, TheBackupOfSaveClashesWithOutputsAndInputs) {
+  const fs::path par = Sample("small.par");
+  const fs::path customer = Sample("loja1.par");
+  const std::string bak = BackupFileName(customer.string());
+  fs::copy_file(par, bak);  // an older parameter file that happens to sit there
+  const std::string c = customer.string();
+  const std::string backup =
+      "a c\xC3\xB3pia de seguran\xC3\xA7"
+      "a de --save e ";
+  struct Case {
+    std::vector<std::string> args;
+    std::string named;  // what the message names besides the backup
+  } cases[] = {
+      {{"-o", bak, "--save", c, par.string()}, "-o"},
+      {{"--since", par.string(), "--summary", bak, "--save", c, par.string()}, "--summary"},
+      {{"--since", bak, "--save", c, par.string()}, "--since"},
+      {{"--save", c, bak}, bak},
+  };
+  ASSERT_EQ(Run({"--help"}), 0);  // the run's own output files exist from here on
+  const std::string before_customer = Read(customer);
+  for (const Case& k : cases) {
+    const auto before = Listing();
+    EXPECT_EQ(Run(k.args), 2) << k.named;
+    EXPECT_EQ(Listing(), before) << k.named;
+    EXPECT_NE(Err().find(backup + k.named + " indicam o mesmo arquivo"), std::string::npos)
+        << Err();
+    EXPECT_EQ(Read(customer), before_customer);
+  }
+}
+
+#ifdef _WIN32
+// A name Windows keeps for a device is told as such: as an input it is skipped like a file
+// that cannot be read (the others still run, exit 1); as an output nothing is written (2).
+TEST_F(GuideToolRun, DeviceNamesAreToldAsSuch) {
+  const fs::path par = Sample("small.par");
+  const std::string device = (dir_ / "COM1.par").string();
+  const std::string reserved = "nome reservado de dispositivo do Windows: ";
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string named;
+    bool guide_written;
+  } cases[] = {
+      {{device, par.string()}, 1, device, true},
+      {{"-o", (dir_ / "nul.HTM").string(), par.string()}, 2, (dir_ / "nul.HTM").string(), false},
+      {{"--save", (dir_ / "Lpt3.par").string(), par.string()},
+       2,
+       (dir_ / "Lpt3.par").string(),
+       false},
+  };
+  for (const Case& k : cases) {
+    fs::remove(dir_ / "small.HTM");
+    EXPECT_EQ(Run(k.args), k.exit_code) << k.named;
+    EXPECT_NE(Err().find(reserved + k.named), std::string::npos) << Err();
+    EXPECT_EQ(Err().find("indicam o mesmo arquivo"), std::string::npos) << Err();
+    EXPECT_EQ(fs::exists(dir_ / "small.HTM"), k.guide_written) << k.named;
+  }
+}
+#endif
 
 TEST_F(GuideToolRun, SavingOverAnotherParameterFileKeepsItsBackup) {
   const fs::path par = Sample("small.par");

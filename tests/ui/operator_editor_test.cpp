@@ -165,18 +165,25 @@ TEST(OperatorEditor, TheCodeOnScreenAndTheNameOnScreenBelongTogether) {
   EXPECT_EQ(h.desktop.messages.size(), 1u);
 }
 
-TEST(OperatorEditor, SairAndTheCloseCommandStoreNothing) {
+// Leaving with a typed name asks as the product editor does; Sim closes, Não keeps the name.
+TEST(OperatorEditor, SairAndTheCloseCommandAskAboutATypedNameAndStoreNothing) {
   for (bool by_close : {false, true}) {
-    OperatorHarness h;
-    h.TypeAndLeave(kCode, "2");
-    h.view->SetText(kName, "NOME");
-    if (by_close)
-      h.presenter->OnCloseCommand(*h.view);
-    else
-      h.Click(kIdCancel);
-    EXPECT_EQ(h.view->closed, 0);
-    EXPECT_EQ(h.Op(2), OperatorRecord{});
-    EXPECT_EQ(h.state.current_operator, 2);
+    for (BoxAnswer answer : {BoxAnswer::kNo, BoxAnswer::kYes}) {
+      OperatorHarness h;
+      h.TypeAndLeave(kCode, "2");
+      h.view->SetText(kName, "NOME");
+      h.desktop.answers = {answer};
+      if (by_close)
+        h.presenter->OnCloseCommand(*h.view);
+      else
+        h.Click(kIdCancel);
+      ASSERT_EQ(h.desktop.messages.size(), 1u);
+      EXPECT_EQ(h.desktop.messages[0].text, Win1252("Descartar as alterações do operador 2?"));
+      EXPECT_EQ(h.view->closed, answer == BoxAnswer::kYes ? std::optional<int>(0) : std::nullopt);
+      EXPECT_EQ(h.Text(kName), "NOME");
+      EXPECT_EQ(h.Op(2), OperatorRecord{});
+      EXPECT_EQ(h.state.current_operator, 2);
+    }
   }
 }
 

@@ -1,6 +1,8 @@
 // The product editor, driven through a fake view.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "record_editor_harness.h"
 
 namespace qx::ui::testing {
@@ -441,19 +443,51 @@ TEST(ProductEditor, MarkersOnlyAddUpOverSeveralSaves) {
   EXPECT_EQ(h.Plu(2).changed_price, 0);
 }
 
-TEST(ProductEditor, SairAndTheCloseCommandStoreNothing) {
-  for (bool by_close : {false, true}) {
+// "Sair", Esc and the close box store nothing; values typed and not stored go only on Sim
+// (default Não keeps the form open with them), named by the code they were typed for.
+TEST(ProductEditor, LeavingStoresNothingAndAsksAboutTypedValues) {
+  struct Case {
+    const char* what;
+    bool by_close;
+    const char* code;  // taken before typing ("" for none)
+    bool typed;
+    std::optional<BoxAnswer> answer;  // nothing: not asked
+    const char* question;             // after "Descartar as alterações do produto"
+  } cases[] = {
+      {"Sair, nothing typed", false, "1", false, {}, ""},
+      {"close, nothing typed", true, "1", false, {}, ""},
+      {"Sair, typed, Não", false, "1", true, BoxAnswer::kNo, " 1?"},
+      {"close, typed, Não", true, "1", true, BoxAnswer::kNo, " 1?"},
+      {"close, typed, Sim", true, "1", true, BoxAnswer::kYes, " 1?"},
+      {"typed with no code, Não", false, "", true, BoxAnswer::kNo, "?"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     ProductHarness h;
-    h.TypeAndLeave(kCode, "1");
-    h.Fill("1", "X", "1");
-    if (by_close)
+    if (*c.code) h.TypeAndLeave(kCode, c.code);
+    if (c.typed) h.Fill("1", "X", "1");
+    if (c.answer) h.desktop.answers = {*c.answer};
+    if (c.by_close)
       h.presenter->OnCloseCommand(*h.view);
     else
       h.Click(kIdCancel);
-    EXPECT_EQ(h.view->closed, 0);
+    std::vector<std::string> asked;
+    for (const MessageBox& b : h.desktop.messages) {
+      EXPECT_EQ(b.default_answer, BoxAnswer::kNo);
+      asked.push_back(b.text);
+    }
+    EXPECT_EQ(asked, c.answer ? std::vector<std::string>{Win1252("Descartar as alterações do "
+                                                                 "produto") +
+                                                         c.question}
+                              : std::vector<std::string>{});
+    const bool kept = c.answer == BoxAnswer::kNo;
+    EXPECT_EQ(h.view->closed, kept ? std::nullopt : std::optional<int>(0));
+    EXPECT_EQ(h.Text(kName), c.typed ? "X" : "");
     EXPECT_EQ(h.Plu(1), PluRecord{});
     EXPECT_FALSE(h.state.params_modified);
-    EXPECT_EQ(h.state.current_plu, 1);  // remembered for the next opening
+    if (*c.code) {
+      EXPECT_EQ(h.state.current_plu, 1);  // remembered for the next opening
+    }
   }
 }
 

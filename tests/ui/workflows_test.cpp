@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 #include "common/cp1252.h"
+#include "fakes.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
-#include "fakes.h"
 #ifndef _WIN32
 #include "../support/interrupted_save.h"
 #endif
@@ -439,6 +442,69 @@ TEST_F(WorkflowTest, ReplacingAnExistingFileThatWasNotOpenedIsConfirmed) {
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(desktop.messages[1].title, "NOTA IMPORTANTE");
   EXPECT_TRUE(Exists(dir / "clienteB/loja1.par.bak"));
+}
+
+// Two programs on one customer file: when the file on disk changed after it was opened, the
+// save asks first (default Não: nothing is written and the edits stay in memory). A file
+// rewritten with the same bytes or removed holds nothing to lose; after a save of its own the
+// program asks nothing about what it wrote itself.
+TEST_F(WorkflowTest, AFileChangedByAnotherProgramIsReplacedOnlyOnSim) {
+  enum Other { kNothing, kSameBytes, kRewrites, kRemoves };
+  struct Case {
+    const char* name;  // a new customer file when it does not exist yet
+    bool exists_at_open;
+    Other other;
+    std::optional<BoxAnswer> answer;  // nothing: no question
+  } cases[] = {
+      {"a/loja1.par", true, kNothing, {}},
+      {"b/loja1.par", true, kSameBytes, {}},
+      {"c/loja1.par", true, kRewrites, BoxAnswer::kNo},
+      {"d/loja1.par", true, kRewrites, BoxAnswer::kYes},
+      {"e/loja1.par", true, kRemoves, {}},
+      {"f/novo.par", false, kRewrites, BoxAnswer::kNo},
+  };
+  for (const Case& c : cases) {
+    const std::string path = c.exists_at_open ? MakeParFile(c.name) : dir / c.name;
+    Open(path);
+    state.params.Department(3).name = "CHA";
+    const std::string other_bytes = "P0530|D03|CAFE COM LEITE\r\n";
+    if (c.other == kSameBytes) WriteFile(path, ReadFile(path));
+    if (c.other == kRewrites) {
+      std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+      WriteFile(path, other_bytes);
+    }
+    if (c.other == kRemoves) std::filesystem::remove(path);
+
+    desktop.save_names = {path};
+    desktop.answers.clear();
+    if (c.answer) desktop.answers.push_back(*c.answer);
+    desktop.answers.push_back(BoxAnswer::kNo);  // do not view the guide
+    const bool kept = c.answer == BoxAnswer::kNo;
+    EXPECT_EQ(SaveWorkflow(state, desktop), kept ? 0 : 1) << c.name;
+    ASSERT_FALSE(desktop.messages.empty()) << c.name;
+    const MessageBox& first = desktop.messages[0];
+    if (c.answer) {
+      EXPECT_EQ(first.text, "O arquivo\n" + path +
+                                "\nfoi alterado por outro programa depois de aberto.\n"
+                                "Substituir assim mesmo?");
+      EXPECT_EQ(first.buttons, BoxButtons::kYesNo);
+      EXPECT_EQ(first.default_answer, BoxAnswer::kNo);
+    } else {
+      EXPECT_EQ(first.title, "NOTA IMPORTANTE") << c.name;
+    }
+    EXPECT_EQ(state.params.Department(3).name, "CHA");
+    if (kept) {
+      EXPECT_EQ(desktop.messages.size(), 1u);
+      EXPECT_EQ(ReadFile(path), other_bytes) << c.name;
+      continue;
+    }
+    EXPECT_EQ(ReadFile(path), FormatParFile(state.params)) << c.name;
+    desktop.messages.clear();
+    desktop.save_names = {path};
+    desktop.answers = {BoxAnswer::kNo};
+    EXPECT_EQ(SaveWorkflow(state, desktop), 1) << c.name;
+    EXPECT_EQ(desktop.messages[0].title, "NOTA IMPORTANTE") << "a second save: " << c.name;
+  }
 }
 
 // A file that exists but could not be read is not new: it is reported with its path, and

@@ -277,5 +277,36 @@ TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
   EXPECT_EQ(state.params.Operator(5).changed, 1);
 }
 
+// Esc and the window's close command reach the editor's question about values typed and not
+// stored: Não keeps the form open with them, Sim closes it.
+TEST_F(RecordEditorsQtTest, EscAndTheCloseBoxAskBeforeTypedValuesAreDropped) {
+  for (bool by_close : {false, true}) {
+    SCOPED_TRACE(by_close ? "close box" : "Esc");
+    std::vector<QString> questions;
+    desktop.hooks().message_box = [&](QMessageBox& box) {
+      questions.push_back(box.text());
+      return questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes;
+    };
+    Run(MakeOperatorEditor(state, desktop), [&](FormDialog& d) {
+      Type(d, 1005, QStringLiteral("3"));
+      Type(d, 1052, QStringLiteral("ANA"));  // leaving the code field takes operator 3
+      auto leave = [&] {
+        if (by_close)
+          d.close();
+        else
+          QTest::keyClick(Ctl<QLineEdit>(d, 1052), Qt::Key_Escape);
+      };
+      leave();  // Não
+      EXPECT_FALSE(d.closed());
+      EXPECT_EQ(Text(d, 1052), QStringLiteral("ANA"));
+      leave();  // Sim
+      if (!d.closed()) d.CloseWith(0);
+    });
+    EXPECT_EQ(questions, std::vector<QString>(2, QStringLiteral("Descartar as alterações do "
+                                                                "operador 3?")));
+  }
+  EXPECT_EQ(state.params.Operator(3).name, "");
+}
+
 }  // namespace
 }  // namespace qx::ui::qt
