@@ -29,7 +29,10 @@ qx::ParamSet FiveHundredProducts() {
   qx::ParamSet params;
   for (int code = 1; code <= qx::kProductCount; ++code) {
     qx::PluRecord& p = params.Product(code);
-    p.name = "A\xC7\xDA" "CAR " + std::to_string(code * 7919 % 1000);
+    p.name =
+        "A\xC7\xDA"
+        "CAR " +
+        std::to_string(code * 7919 % 1000);
     p.price = std::to_string(code * 137 % 9999999 + 1);
     p.dept_code = std::to_string(code % 16 + 1);
   }
@@ -39,8 +42,9 @@ qx::ParamSet FiveHundredProducts() {
 qx::exchange::ProductImport LongReport(int messages) {
   qx::exchange::ProductImport import;
   for (int i = 0; i < messages; ++i)
-    import.messages.push_back({i % 3 == 0, "linha " + std::to_string(i + 2) +
-                                               ": pre\xE7o inv\xE1lido, o produto fica como est\xE1"});
+    import.messages.push_back(
+        {i % 3 == 0,
+         "linha " + std::to_string(i + 2) + ": pre\xE7o inv\xE1lido, o produto fica como est\xE1"});
   import.errors = 1;
   return import;
 }
@@ -68,8 +72,8 @@ FormTimes OpenForm(qx::ui::Presenter& presenter, int list_id, const Rows& rows) 
 
 // The floor: a plain report list with the same number of columns, filled cell by cell.
 double PlainFill(const Rows& rows, std::size_t columns) {
-  HWND list = CreateWindowExW(0, L"SysListView32", L"", WS_POPUP | LVS_REPORT | LVS_SINGLESEL,
-                              0, 0, 600, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND list = CreateWindowExW(0, L"SysListView32", L"", WS_POPUP | LVS_REPORT | LVS_SINGLESEL, 0, 0,
+                              600, 400, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   for (std::size_t i = 0; i < columns; ++i) {
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
@@ -97,8 +101,8 @@ double PlainFill(const Rows& rows, std::size_t columns) {
 }
 
 void Report(const char* what, FormTimes form, double plain_ms) {
-  std::printf("%-30s open %9.1f ms  fill %9.1f ms  plain fill %9.1f ms  fill/plain %6.2f\n",
-              what, form.open, form.fill, plain_ms, plain_ms > 0 ? form.fill / plain_ms : 0.0);
+  std::printf("%-30s open %9.1f ms  fill %9.1f ms  plain fill %9.1f ms  fill/plain %6.2f\n", what,
+              form.open, form.fill, plain_ms, plain_ms > 0 ? form.fill / plain_ms : 0.0);
 }
 
 }  // namespace

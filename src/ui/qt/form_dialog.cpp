@@ -476,9 +476,7 @@ void FormDialog::Native::SetFocus(int id) {
   if (QWidget* w = dialog_.Control(id)) w->setFocus(Qt::OtherFocusReason);
 }
 
-int FormDialog::Native::FocusedControl() const {
-  return dialog_.ControlId(dialog_.focusWidget());
-}
+int FormDialog::Native::FocusedControl() const { return dialog_.ControlId(dialog_.focusWidget()); }
 
 void FormDialog::Native::SetTitle(std::u16string_view title) {
   dialog_.setWindowTitle(QString::fromUtf16(title.data(), static_cast<qsizetype>(title.size())));

@@ -53,8 +53,7 @@ std::vector<PlacedControl> Stack(const FormTemplate& form, int& width, int& heig
       width = std::max(width, p.x + p.width + kMarginDu);
       placed.push_back(p);
     }
-    y += row.kind == StackedRow::kButtons ? kRowDu + 2
-                                          : std::max(kRowDu, placed.back().height + 4);
+    y += row.kind == StackedRow::kButtons ? kRowDu + 2 : std::max(kRowDu, placed.back().height + 4);
   }
   height = y + kMarginDu - 4;
   return placed;

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "ui/forms/text_contract.h"
 #include "ui/win32/artwork.h"
 #include "ui/win32/dialog_template.h"
-#include "ui/forms/text_contract.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 

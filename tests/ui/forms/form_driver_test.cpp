@@ -77,15 +77,15 @@ FormTemplate SampleForm(bool with_default = true) {
   f.name = "Sample";
   ControlTemplate notify = Control(kNotifyCheck, ControlKind::kCheckBox);
   notify.notify = true;
-  f.controls = {Control(kField, ControlKind::kEdit),
-                Control(kPrice, ControlKind::kEdit),
-                Control(kCheck, ControlKind::kCheckBox),
-                notify,
-                Control(kList, ControlKind::kList),
-                Control(-1, ControlKind::kStaticText),
-                Control(kDefault, with_default ? ControlKind::kDefaultPushButton
-                                               : ControlKind::kPushButton),
-                Control(kOther, ControlKind::kPushButton)};
+  f.controls = {
+      Control(kField, ControlKind::kEdit),
+      Control(kPrice, ControlKind::kEdit),
+      Control(kCheck, ControlKind::kCheckBox),
+      notify,
+      Control(kList, ControlKind::kList),
+      Control(-1, ControlKind::kStaticText),
+      Control(kDefault, with_default ? ControlKind::kDefaultPushButton : ControlKind::kPushButton),
+      Control(kOther, ControlKind::kPushButton)};
   return f;
 }
 
@@ -110,7 +110,8 @@ struct RoutingCase {
 };
 
 const RoutingCase kRouting[] = {
-    {"a push button's click is its command", [](Rig& r) { r.driver.Pressed(kOther); },
+    {"a push button's click is its command",
+     [](Rig& r) { r.driver.Pressed(kOther); },
      {"command 1001"}},
     {"a disabled push button says nothing (Enter with a grey default)",
      [](Rig& r) {
@@ -131,7 +132,8 @@ const RoutingCase kRouting[] = {
        r.driver.Pressed(4242);
      },
      {}},
-    {"OK from a form without such a control", [](Rig& r) { r.driver.Pressed(kIdOk); },
+    {"OK from a form without such a control",
+     [](Rig& r) { r.driver.Pressed(kIdOk); },
      {"command 1"}},
     {"Esc is cancel", [](Rig& r) { r.driver.Escape(); }, {"command 2"}},
     {"Enter in a field presses the default button",
@@ -160,7 +162,8 @@ const RoutingCase kRouting[] = {
      },
      {"command 1"},
      false},
-    {"the close command is the presenter's", [](Rig& r) { r.driver.CloseRequested(); },
+    {"the close command is the presenter's",
+     [](Rig& r) { r.driver.CloseRequested(); },
      {"close-command"}},
     {"leaving a field within the form is focus-lost, to another window is not",
      [](Rig& r) {
@@ -305,13 +308,13 @@ TEST(StackedLayout, FieldsStandAloneAndButtonsGoFourToARow) {
   for (const StackedRow& row : rows) shape.emplace_back(row.kind, row.controls.size());
   using R = StackedRow;
   EXPECT_EQ(shape, (std::vector<std::pair<R::Kind, std::size_t>>{{R::kField, 1},
-                                                                  {R::kField, 1},
-                                                                  {R::kWhole, 1},
-                                                                  {R::kWhole, 1},
-                                                                  {R::kWhole, 1},
-                                                                  {R::kWhole, 1},
-                                                                  {R::kButtons, 4},
-                                                                  {R::kButtons, 2}}));
+                                                                 {R::kField, 1},
+                                                                 {R::kWhole, 1},
+                                                                 {R::kWhole, 1},
+                                                                 {R::kWhole, 1},
+                                                                 {R::kWhole, 1},
+                                                                 {R::kButtons, 4},
+                                                                 {R::kButtons, 2}}));
   EXPECT_TRUE(rows.back().continues_buttons);
   EXPECT_FALSE(rows[rows.size() - 2].continues_buttons);
   form.controls[0].width = form.controls[0].height = 10;
