@@ -132,6 +132,30 @@ std::string Utf8ToCp1252Lossy(std::string_view utf8) {
   return out;
 }
 
+std::u16string Cp1252ToUtf16(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  // Every Windows-1252 character lies in the Basic Multilingual Plane.
+  for (char byte : bytes)
+    text += static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
+  return text;
+}
+
+std::string Utf16ToCp1252(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    // A surrogate pair is one character beyond Windows-1252.
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF)
+      ++i;
+    const std::optional<unsigned char> byte = UnicodeToCp1252(unit);
+    bytes += byte ? static_cast<char>(*byte) : '?';
+  }
+  return bytes;
+}
+
 std::string Win1252(std::string_view utf8_literal) {
   std::optional<std::string> bytes = Utf8ToCp1252(utf8_literal);
   // A fixed text of the program that the code page cannot hold is a mistake in the source:

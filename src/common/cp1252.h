@@ -20,6 +20,13 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 // For showing only (a path in a message): characters Windows-1252 cannot hold become '?'.
 std::string Utf8ToCp1252Lossy(std::string_view utf8);
 
+// Windows-1252 <-> UTF-16, the text of the front ends' controls (QString, the wide Windows
+// calls). Every byte is one UTF-16 unit. The other way a character Windows-1252 cannot hold
+// becomes '?', a surrogate pair counting as one character; the fields let none in, so this
+// only happens to texts the program did not write.
+std::u16string Cp1252ToUtf16(std::string_view bytes);
+std::string Utf16ToCp1252(std::u16string_view text);
+
 }  // namespace qx
 
 namespace qx {

@@ -1,11 +1,5 @@
-// What a one-line field lets the user type: only printable characters that the parameter set
-// can hold (Windows-1252), and only the digits 0 to 9 in a digits-only field. A refused character
-// is simply not inserted, the way a digits-only field refuses letters; pasted text containing one
-// is refused whole rather than stored as something else.
-//
-// Only what is newly typed or pasted is judged. A stored text may hold what the field would
-// not take as typed (a tab, an unused byte, "12,5" in a digits field, from a hand-edited
-// file); it is shown whole and stays editable, so that the user can correct or delete it.
+// A one-line field's Qt validator: it lets in what the field accepts (ui/forms/text_contract.h),
+// judging only what an edit adds to the text before it.
 #pragma once
 
 #include <QString>

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/forms/stacked_layout.h"
 #include "ui/qt/artwork.h"
 #include "ui/qt/field_validator.h"
 #include "ui/qt/help_text.h"
@@ -39,10 +40,6 @@ constexpr int kPictureHeightDu = 48;
 // The gap between an edit and the label placed beside it.
 constexpr int kLabelGapDu = 3;
 constexpr int kMarginDu = 4;
-
-bool IsPushButton(ControlKind kind) {
-  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton;
-}
 
 // A checkbox label wraps inside its box like a multi-line button's text.
 QString WrapCheckBoxLabel(const QCheckBox& box, const QString& label, int width) {
@@ -78,18 +75,45 @@ QFont FormFont(int pixel_size) {
   return font;
 }
 
+// The form's Qt widgets as the driver addresses them: control ids, UTF-16 texts.
+class FormDialog::Native : public NativeForm {
+ public:
+  explicit Native(FormDialog& dialog) : dialog_(dialog) {}
+
+  std::u16string Text(int id) const override;
+  void SetText(int id, std::u16string_view text) override;
+  bool GetCheck(int id) const override;
+  void SetCheck(int id, bool checked) override;
+  void SetEnabled(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void SetFocus(int id) override;
+  int FocusedControl() const override;
+  void SetTitle(std::u16string_view title) override;
+  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
+  void SetListRowTips(int id, const std::vector<std::string>& tips) override;
+  int GetListSelection(int id) const override;
+  void SetListSelection(int id, int row) override;
+  void EndModal(int result) override;
+  void Hide() override;
+  void Restore() override;
+
+ private:
+  QTreeWidget* List(int id) const { return qobject_cast<QTreeWidget*>(dialog_.Control(id)); }
+
+  FormDialog& dialog_;
+};
+
 FormDialog::FormDialog(Presenter& presenter)
     : QDialog(nullptr),
       presenter_(presenter),
       form_(presenter.Template()),
+      native_(std::make_unique<Native>(*this)),
+      driver_(presenter, *native_),
       units_(DialogUnitsFor(form_.font_points)) {
-  view_ = std::make_unique<QtFormView>(*this);
   Build();
 }
 
 FormDialog::~FormDialog() = default;
-
-FormView& FormDialog::view() { return *view_; }
 
 QWidget* FormDialog::Control(int id) const {
   auto it = controls_.find(id);
@@ -118,8 +142,7 @@ void FormDialog::Build() {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
-  laid_out_ = std::any_of(form_.controls.begin(), form_.controls.end(),
-                          [](const ControlTemplate& c) { return c.width > 0 && c.height > 0; });
+  laid_out_ = HasPlaces(form_);
 
   std::vector<QWidget*> widgets;
   for (std::size_t i = 0; i < form_.controls.size(); ++i) {
@@ -168,18 +191,19 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
     case ControlKind::kDefaultPushButton: {
       auto* button = new QPushButton(label, this);
       button->setAutoDefault(true);
-      if (c.kind == ControlKind::kDefaultPushButton && default_id_ < 0) {
+      if (c.kind == ControlKind::kDefaultPushButton && !default_set_) {
         button->setDefault(true);
-        default_id_ = c.id;
+        default_set_ = true;
       }
-      if (c.id >= 0) connect(button, &QPushButton::clicked, this, [this, id = c.id] { Command(id); });
+      if (c.id >= 0)
+        connect(button, &QPushButton::clicked, this, [this, id = c.id] { driver_.Pressed(id); });
       widget = button;
       break;
     }
     case ControlKind::kCheckBox: {
       auto* box = new QCheckBox(label, this);
-      if (c.notify && c.id >= 0)
-        connect(box, &QCheckBox::clicked, this, [this, id = c.id] { Command(id); });
+      if (c.id >= 0)
+        connect(box, &QCheckBox::clicked, this, [this, id = c.id] { driver_.Pressed(id); });
       widget = box;
       break;
     }
@@ -193,7 +217,7 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
       edit_ids_[edit] = c.id;
       // The validator judges each edit against the text before it.
       connect(edit, &QLineEdit::textChanged, validator, &FieldValidator::SetBase);
-      connect(edit, &QLineEdit::textChanged, this, [this, id = c.id] { TextChanged(id); });
+      connect(edit, &QLineEdit::textChanged, this, [this, id = c.id] { driver_.TextChanged(id); });
       widget = edit;
       break;
     }
@@ -245,13 +269,11 @@ QWidget* FormDialog::MakeList(const ControlTemplate& c) {
   list->header()->setStretchLastSection(true);
   list->header()->setSectionsClickable(true);
   list->header()->setSectionsMovable(false);
-  connect(list->header(), &QHeaderView::sectionClicked, this, [this, id = c.id](int column) {
-    if (!closed_) presenter_.OnListHeaderClicked(*view_, id, column);
-  });
+  connect(list->header(), &QHeaderView::sectionClicked, this,
+          [this, id = c.id](int column) { driver_.ListHeaderClicked(id, column); });
   connect(list, &QTreeWidget::itemDoubleClicked, this,
           [this, list, id = c.id](QTreeWidgetItem* item, int) {
-            if (!closed_)
-              presenter_.OnListRowActivated(*view_, id, list->indexOfTopLevelItem(item));
+            driver_.ListRowActivated(id, list->indexOfTopLevelItem(item));
           });
   list->installEventFilter(this);
   list_ids_[list] = c.id;
@@ -285,33 +307,31 @@ void FormDialog::PlaceEditLabel(QWidget& label, const ControlTemplate& edit) {
   }
 }
 
-// Forms whose template gives no positions are stacked one control per row, an edit beside
-// its label and consecutive push buttons in rows of four.
+// Forms whose template gives no positions are stacked in a grid: an edit beside its label,
+// each run of push buttons in a grid of its own.
 void FormDialog::AutoLayout(const std::vector<QWidget*>& widgets) {
   auto* grid = new QGridLayout(this);
   grid->setSizeConstraint(QLayout::SetFixedSize);
   int row = 0;
   QGridLayout* buttons = nullptr;
-  int button_count = 0;
-  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
-    const ControlTemplate& c = form_.controls[i];
-    QWidget* w = widgets[i];
-    if (IsPushButton(c.kind)) {
-      if (!buttons) {
+  int button_row = 0;
+  for (const StackedRow& stacked : StackRows(form_)) {
+    const ControlTemplate& c = form_.controls[stacked.controls.front()];
+    QWidget* w = widgets[stacked.controls.front()];
+    if (stacked.kind == StackedRow::kButtons) {
+      if (!stacked.continues_buttons) {
         buttons = new QGridLayout;
         grid->addLayout(buttons, row++, 0, 1, 2);
-        button_count = 0;
+        button_row = 0;
       }
-      buttons->addWidget(w, button_count / 4, button_count % 4);
-      ++button_count;
-      continue;
-    }
-    buttons = nullptr;
-    if (c.kind == ControlKind::kPicture) {
+      for (std::size_t k = 0; k < stacked.controls.size(); ++k)
+        buttons->addWidget(widgets[stacked.controls[k]], button_row, static_cast<int>(k));
+      ++button_row;
+    } else if (c.kind == ControlKind::kPicture) {
       static_cast<QLabel*>(w)->setPixmap(
           DrawLogo(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)), devicePixelRatioF()));
       grid->addWidget(w, row++, 0, 1, 2, Qt::AlignHCenter);
-    } else if (c.kind == ControlKind::kEdit && !c.label.empty() && c.buddy < 0) {
+    } else if (stacked.kind == StackedRow::kField && !c.label.empty() && c.buddy < 0) {
       auto* label = new QLabel(ToQString(c.label), this);
       label->setObjectName(QStringLiteral("label%1").arg(c.id));
       label->setTextFormat(Qt::PlainText);
@@ -332,8 +352,8 @@ void FormDialog::CenterOnScreen() {
 }
 
 int FormDialog::Run(const std::function<void(FormDialog&)>& on_shown) {
-  presenter_.OnOpen(*view_);
-  if (closed_) return result_;
+  driver_.Open();
+  if (driver_.closed()) return driver_.result();
   adjustSize();
   CenterOnScreen();
   setWindowModality(Qt::ApplicationModal);
@@ -342,130 +362,83 @@ int FormDialog::Run(const std::function<void(FormDialog&)>& on_shown) {
   activateWindow();
   if (on_shown) on_shown(*this);
   // Our own loop rather than exec(): hiding the form while another one runs must not end it.
-  if (!closed_) {
+  if (!driver_.closed()) {
     QEventLoop loop;
     loop_ = &loop;
     loop.exec(QEventLoop::DialogExec);
     loop_ = nullptr;
   }
-  return result_;
+  return driver_.result();
 }
 
-void FormDialog::CloseWith(int result) {
-  if (closed_) return;
-  closed_ = true;
-  result_ = result;
-  hide();
-  if (loop_) loop_->exit(0);
-}
+void FormDialog::reject() { driver_.Escape(); }
 
-void FormDialog::HideForm() { hide(); }
-
-void FormDialog::RestoreForm() {
-  if (closed_) return;
-  show();
-  raise();
-  activateWindow();
-}
-
-void FormDialog::Command(int id) {
-  if (closed_) return;
-  presenter_.OnCommand(*view_, id);
-}
-
-void FormDialog::TextChanged(int id) {
-  if (closed_ || changing_.count(id)) return;
-  changing_.insert(id);
-  presenter_.OnTextChanged(*view_, id);
-  changing_.erase(id);
-}
-
-int FormDialog::EnterCommand() const {
-  QWidget* focus = focusWidget();
-  if (qobject_cast<QPushButton*>(focus)) {
-    const int id = ControlId(focus);
-    if (id >= 0) return id;
-  }
-  if (default_id_ >= 0) {
-    QWidget* def = Control(default_id_);
-    return def && def->isEnabled() ? default_id_ : -1;
-  }
-  return kIdOk;
-}
-
-void FormDialog::reject() { Command(kIdCancel); }
-
-void FormDialog::accept() {
-  int id = EnterCommand();
-  if (id >= 0) Command(id);
-}
+void FormDialog::accept() { driver_.Enter(); }
 
 void FormDialog::keyPressEvent(QKeyEvent* event) {
   const bool plain = event->modifiers() == Qt::NoModifier ||
                      (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
   if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-    accept();
+    driver_.Enter();
     return;
   }
   if (plain && event->key() == Qt::Key_Escape) {
-    Command(kIdCancel);
+    driver_.Escape();
     return;
   }
   QDialog::keyPressEvent(event);
 }
 
 void FormDialog::closeEvent(QCloseEvent* event) {
-  if (closed_) {
+  if (driver_.closed()) {
     event->accept();
     return;
   }
   // The presenter decides; it closes the form through the view when it wants to.
   event->ignore();
-  presenter_.OnCloseCommand(*view_);
+  driver_.CloseRequested();
 }
 
 bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && !closed_) {
+  if (event->type() == QEvent::KeyPress && !driver_.closed()) {
     auto list = list_ids_.find(watched);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (list != list_ids_.end() && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
       auto* tree = static_cast<QTreeWidget*>(watched);
       const int row = tree->currentItem() ? tree->indexOfTopLevelItem(tree->currentItem()) : -1;
       if (row >= 0) {
-        presenter_.OnListRowActivated(*view_, list->second, row);
+        driver_.ListRowActivated(list->second, row);
         return true;
       }
     }
   }
-  if (event->type() == QEvent::FocusOut && !closed_) {
+  if (event->type() == QEvent::FocusOut) {
     auto it = edit_ids_.find(watched);
     if (it != edit_ids_.end()) {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-          reason != Qt::MenuBarFocusReason)
-        presenter_.OnFocusLost(*view_, it->second);
+      driver_.FocusLeft(it->second, reason != Qt::ActiveWindowFocusReason &&
+                                        reason != Qt::PopupFocusReason &&
+                                        reason != Qt::MenuBarFocusReason);
     }
   }
   return QDialog::eventFilter(watched, event);
 }
 
-// --- QtFormView ---
+// --- FormDialog::Native ---
 
-std::string QtFormView::GetText(int id, int max_chars) const {
+std::u16string FormDialog::Native::Text(int id) const {
   QWidget* w = dialog_.Control(id);
   QString text;
   if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
   else if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
   else if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
   else if (auto* group = qobject_cast<QGroupBox*>(w)) text = group->title();
-  std::string bytes = ToCp1252(text);
-  bytes.resize(std::min(bytes.size(), static_cast<std::size_t>(std::max(0, max_chars))));
-  return bytes;
+  return text.toStdU16String();
 }
 
-void QtFormView::SetText(int id, std::string_view text) {
+void FormDialog::Native::SetText(int id, std::u16string_view text) {
   QWidget* w = dialog_.Control(id);
-  const QString value = ToQString(text);
+  const QString value = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
   if (auto* edit = qobject_cast<QLineEdit*>(w)) {
     // A stored text is shown whole, whatever the field would take as typed.
     if (auto* validator = edit->findChild<FieldValidator*>(QString(), Qt::FindDirectChildrenOnly))
@@ -481,36 +454,42 @@ void QtFormView::SetText(int id, std::string_view text) {
   }
 }
 
-bool QtFormView::GetCheck(int id) const {
+bool FormDialog::Native::GetCheck(int id) const {
   auto* box = qobject_cast<QCheckBox*>(dialog_.Control(id));
   return box && box->isChecked();
 }
 
-void QtFormView::SetCheck(int id, bool checked) {
+void FormDialog::Native::SetCheck(int id, bool checked) {
   if (auto* box = qobject_cast<QCheckBox*>(dialog_.Control(id))) box->setChecked(checked);
 }
 
-void QtFormView::SetEnabled(int id, bool enabled) {
+void FormDialog::Native::SetEnabled(int id, bool enabled) {
   if (QWidget* w = dialog_.Control(id)) w->setEnabled(enabled);
 }
 
-bool QtFormView::IsEnabled(int id) const {
+bool FormDialog::Native::IsEnabled(int id) const {
   QWidget* w = dialog_.Control(id);
   return w && w->isEnabledTo(&dialog_);
 }
 
-void QtFormView::SetFocus(int id) {
+void FormDialog::Native::SetFocus(int id) {
   if (QWidget* w = dialog_.Control(id)) w->setFocus(Qt::OtherFocusReason);
 }
 
-int QtFormView::FocusedControl() const { return dialog_.ControlId(dialog_.focusWidget()); }
+int FormDialog::Native::FocusedControl() const { return dialog_.ControlId(dialog_.focusWidget()); }
 
-void QtFormView::SetTitle(std::string_view title) { dialog_.setWindowTitle(ToQString(title)); }
+void FormDialog::Native::SetTitle(std::u16string_view title) {
+  dialog_.setWindowTitle(QString::fromUtf16(title.data(), static_cast<qsizetype>(title.size())));
+}
 
-void QtFormView::Close(int result) { dialog_.CloseWith(result); }
+void FormDialog::Native::EndModal(int result) {
+  (void)result;
+  dialog_.hide();
+  if (dialog_.loop_) dialog_.loop_->exit(0);
+}
 
-void QtFormView::SetListRows(int id, const std::vector<std::vector<std::string>>& rows) {
-  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+void FormDialog::Native::SetListRows(int id, const std::vector<std::vector<std::string>>& rows) {
+  QTreeWidget* list = List(id);
   if (!list) return;
   list->clear();
   QList<QTreeWidgetItem*> items;
@@ -526,8 +505,8 @@ void QtFormView::SetListRows(int id, const std::vector<std::vector<std::string>>
   list->clearSelection();
 }
 
-void QtFormView::SetListRowTips(int id, const std::vector<std::string>& tips) {
-  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+void FormDialog::Native::SetListRowTips(int id, const std::vector<std::string>& tips) {
+  QTreeWidget* list = List(id);
   if (!list) return;
   const int rows = std::min(list->topLevelItemCount(), static_cast<int>(tips.size()));
   for (int row = 0; row < rows; ++row) {
@@ -540,15 +519,15 @@ void QtFormView::SetListRowTips(int id, const std::vector<std::string>& tips) {
   }
 }
 
-int QtFormView::GetListSelection(int id) const {
-  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+int FormDialog::Native::GetListSelection(int id) const {
+  QTreeWidget* list = List(id);
   if (!list) return -1;
   const QList<QTreeWidgetItem*> chosen = list->selectedItems();
   return chosen.isEmpty() ? -1 : list->indexOfTopLevelItem(chosen.constFirst());
 }
 
-void QtFormView::SetListSelection(int id, int row) {
-  auto* list = qobject_cast<QTreeWidget*>(dialog_.Control(id));
+void FormDialog::Native::SetListSelection(int id, int row) {
+  QTreeWidget* list = List(id);
   if (!list) return;
   QTreeWidgetItem* item = row >= 0 ? list->topLevelItem(row) : nullptr;
   if (!item) {
@@ -560,8 +539,12 @@ void QtFormView::SetListSelection(int id, int row) {
   list->scrollToItem(item);
 }
 
-void QtFormView::Hide() { dialog_.HideForm(); }
+void FormDialog::Native::Hide() { dialog_.hide(); }
 
-void QtFormView::Restore() { dialog_.RestoreForm(); }
+void FormDialog::Native::Restore() {
+  dialog_.show();
+  dialog_.raise();
+  dialog_.activateWindow();
+}
 
 }  // namespace qx::ui::qt

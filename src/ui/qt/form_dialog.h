@@ -1,20 +1,14 @@
 // The one generic dialog that shows any form from its template and hands every event to the
-// form's presenter. Nothing a form does lives here: this is only the Qt face of FormView.
+// form's presenter through the form driver: only the Qt face of a form's native controls.
 //
 // Each control's objectName is "ctl" followed by its id ("ctl1000"); controls without an id
 // are named "static" followed by their place in the template ("static3").
 //
-// Events reach the presenter as they would from a dialog manager:
-// - a push button's click, OnCommand(id); a checkbox's click only when its template asks for
-//   it (notify), also OnCommand(id);
-// - Enter: the focused push button's id, otherwise the default push button's id (nothing when
-//   it is disabled), otherwise kIdOk; Esc: kIdCancel;
-// - the window's close command: OnCloseCommand;
-// - an edit losing the focus to another control of the form (or to a SetFocus of the
-//   presenter): OnFocusLost(id); switching to another window is not a focus change here;
-// - every change of an edit's text, typed or set: OnTextChanged(id);
-// - a click on a list's column title, OnListHeaderClicked(id, column); a double click on a
-//   list's row or Enter on it, OnListRowActivated(id, row) (Enter then presses no button).
+// The rules of events and texts live in the form driver (ui/forms/form_driver.h); this file
+// only turns Qt's events into the driver's: clicks, Enter and Esc, the close command, an
+// edit losing the focus to another control of the form (switching to another window is not
+// a focus change here), every change of an edit's text, a click on a list's column title and
+// a double click or Enter on a list's row (Enter there presses no button).
 #pragma once
 
 #include <QDialog>
@@ -22,10 +16,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/forms/form_driver.h"
 
 class QEventLoop;
 class QFont;
@@ -46,8 +40,6 @@ DialogUnits DialogUnitsFor(int font_points);
 // The forms' font at a pixel size.
 QFont FormFont(int pixel_size = 13);
 
-class QtFormView;
-
 class FormDialog : public QDialog {
   Q_OBJECT
 
@@ -62,18 +54,14 @@ class FormDialog : public QDialog {
 
   const FormTemplate& form() const { return form_; }
   Presenter& presenter() { return presenter_; }
-  FormView& view();
+  FormView& view() { return driver_; }
   // The control with this id (nullptr when the form has none).
   QWidget* Control(int id) const;
   // The id of this control (-1 when it is none of the form's addressed controls).
   int ControlId(const QWidget* widget) const;
-  bool closed() const { return closed_; }
-  int result() const { return result_; }
-
-  // FormView's work, done by the dialog.
-  void CloseWith(int result);
-  void HideForm();
-  void RestoreForm();
+  bool closed() const { return driver_.closed(); }
+  int result() const { return driver_.result(); }
+  void CloseWith(int result) { driver_.Close(result); }
 
  public slots:
   void reject() override;  // Esc
@@ -92,49 +80,21 @@ class FormDialog : public QDialog {
   void PlaceEditLabel(QWidget& label, const ControlTemplate& edit);
   void AutoLayout(const std::vector<QWidget*>& widgets);
   void CenterOnScreen();
-  void Command(int id);
-  void TextChanged(int id);
-  int EnterCommand() const;
+
+  class Native;
+  friend class Native;
 
   Presenter& presenter_;
   const FormTemplate& form_;
-  std::unique_ptr<QtFormView> view_;
+  std::unique_ptr<Native> native_;
+  FormDriver driver_;
   std::map<int, QWidget*> controls_;
   std::map<QObject*, int> edit_ids_;
   std::map<QObject*, int> list_ids_;
-  std::set<int> changing_;  // edits whose OnTextChanged is running
   DialogUnits units_;
-  int default_id_ = -1;
-  bool laid_out_ = false;  // the template gives positions
-  bool closed_ = false;
-  int result_ = 0;
+  bool laid_out_ = false;     // the template gives positions
+  bool default_set_ = false;  // the first default push button is the dialog's default
   QEventLoop* loop_ = nullptr;
-};
-
-// The FormView that presenters talk to: control ids, Windows-1252 texts.
-class QtFormView : public FormView {
- public:
-  explicit QtFormView(FormDialog& dialog) : dialog_(dialog) {}
-
-  std::string GetText(int id, int max_chars) const override;
-  void SetText(int id, std::string_view text) override;
-  bool GetCheck(int id) const override;
-  void SetCheck(int id, bool checked) override;
-  void SetEnabled(int id, bool enabled) override;
-  bool IsEnabled(int id) const override;
-  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
-  void SetListRowTips(int id, const std::vector<std::string>& tips) override;
-  int GetListSelection(int id) const override;
-  void SetListSelection(int id, int row) override;
-  void SetFocus(int id) override;
-  int FocusedControl() const override;
-  void SetTitle(std::string_view title) override;
-  void Close(int result) override;
-  void Hide() override;
-  void Restore() override;
-
- private:
-  FormDialog& dialog_;
 };
 
 }  // namespace qx::ui::qt

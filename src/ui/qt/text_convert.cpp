@@ -7,28 +7,13 @@
 namespace qx::ui::qt {
 
 QString ToQString(std::string_view cp1252) {
-  QString text;
-  text.reserve(static_cast<qsizetype>(cp1252.size()));
-  // Every Windows-1252 character lies in the Basic Multilingual Plane: one QChar each.
-  for (char byte : cp1252)
-    text.append(QChar(static_cast<char16_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte)))));
-  return text;
+  const std::u16string text = Cp1252ToUtf16(cp1252);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string ToCp1252(const QString& text) {
-  std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(text.size()));
-  for (char32_t ch : text.toUcs4()) {
-    std::optional<unsigned char> byte = UnicodeToCp1252(ch);
-    bytes.push_back(byte ? static_cast<char>(*byte) : '?');
-  }
-  return bytes;
-}
-
-bool Cp1252CanHold(const QString& text) {
-  for (char32_t ch : text.toUcs4())
-    if (!UnicodeToCp1252(ch)) return false;
-  return true;
+  return Utf16ToCp1252(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                           static_cast<std::size_t>(text.size())));
 }
 
 QString PathToQString(const std::string& path) { return QFile::decodeName(path.c_str()); }

@@ -11,8 +11,6 @@ QString ToQString(std::string_view cp1252);
 // Characters that Windows-1252 cannot hold become '?'; the fields never let one in, so this
 // only happens to texts that did not come from a field.
 std::string ToCp1252(const QString& text);
-// True when every character of the text has a Windows-1252 byte.
-bool Cp1252CanHold(const QString& text);
 
 // Platform paths: the file system's own encoding (UTF-8 on Linux).
 QString PathToQString(const std::string& path);

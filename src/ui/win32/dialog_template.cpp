@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "ui/forms/stacked_layout.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/windows_api.h"
@@ -24,54 +25,36 @@ constexpr int kPictureHeightDu = 48;
 // A list in a stacked form shows about eight rows.
 constexpr int kListHeightDu = 90;
 
-bool IsPushButton(ControlKind kind) {
-  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton;
-}
-
-// The rows of a form without places: an edit beside its label, push buttons four to a row.
+// The stacked rows of a form without places, in dialog units.
 std::vector<PlacedControl> Stack(const FormTemplate& form, int& width, int& height) {
   std::vector<PlacedControl> placed;
   int y = kMarginDu;
-  int buttons_in_row = 0;
   width = 0;
-  for (const ControlTemplate& c : form.controls) {
-    PlacedControl p{&c};
-    if (IsPushButton(c.kind)) {
-      if (buttons_in_row == 4) {
-        y += kRowDu + 2;
-        buttons_in_row = 0;
-      }
-      p.x = kMarginDu + buttons_in_row * (kButtonWidthDu + 4);
-      p.y = y;
-      p.width = kButtonWidthDu;
-      p.height = kButtonHeightDu;
-      ++buttons_in_row;
-    } else {
-      if (buttons_in_row > 0) y += kRowDu + 2;
-      buttons_in_row = 0;
-      p.x = kMarginDu;
-      p.y = y;
-      if (c.kind == ControlKind::kEdit) {
+  for (const StackedRow& row : StackRows(form)) {
+    for (std::size_t k = 0; k < row.controls.size(); ++k) {
+      const ControlTemplate& c = form.controls[row.controls[k]];
+      PlacedControl p{&c, kMarginDu, y};
+      if (row.kind == StackedRow::kButtons) {
+        p.x = kMarginDu + static_cast<int>(k) * (kButtonWidthDu + 4);
+        p.width = kButtonWidthDu;
+        p.height = kButtonHeightDu;
+      } else if (row.kind == StackedRow::kField) {
         p.x = kMarginDu + kLabelWidthDu + 4;
         p.width = kFieldWidthDu;
         p.height = kFieldHeightDu;
       } else if (c.kind == ControlKind::kPicture) {
         p.width = kPictureWidthDu;
         p.height = kPictureHeightDu;
-      } else if (c.kind == ControlKind::kList) {
-        p.width = kLabelWidthDu + 4 + kFieldWidthDu;
-        p.height = kListHeightDu;
       } else {
         p.width = kLabelWidthDu + 4 + kFieldWidthDu;
         const int lines = 1 + static_cast<int>(std::count(c.label.begin(), c.label.end(), '\n'));
-        p.height = 10 * lines;
+        p.height = c.kind == ControlKind::kList ? kListHeightDu : 10 * lines;
       }
-      y += std::max(kRowDu, p.height + 4);
+      width = std::max(width, p.x + p.width + kMarginDu);
+      placed.push_back(p);
     }
-    width = std::max(width, p.x + p.width + kMarginDu);
-    placed.push_back(p);
+    y += row.kind == StackedRow::kButtons ? kRowDu + 2 : std::max(kRowDu, placed.back().height + 4);
   }
-  if (buttons_in_row > 0) y += kRowDu + 2;
   height = y + kMarginDu - 4;
   return placed;
 }
@@ -141,9 +124,7 @@ ItemStyle StyleOf(ControlKind kind, bool is_first_default) {
 
 DialogLayout LayOut(const FormTemplate& form) {
   DialogLayout layout;
-  const bool laid_out =
-      std::any_of(form.controls.begin(), form.controls.end(),
-                  [](const ControlTemplate& c) { return c.width > 0 && c.height > 0; });
+  const bool laid_out = HasPlaces(form);
   std::vector<PlacedControl> placed;
   int used_width = 0, used_height = 0;
   if (laid_out) {

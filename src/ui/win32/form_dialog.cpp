@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "ui/forms/text_contract.h"
 #include "ui/win32/artwork.h"
 #include "ui/win32/dialog_template.h"
-#include "ui/win32/input_filter.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 
@@ -26,10 +26,6 @@ void InitCommonControlsOnce() {
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)done;
-}
-
-bool IsPushButton(ControlKind kind) {
-  return kind == ControlKind::kPushButton || kind == ControlKind::kDefaultPushButton;
 }
 
 std::wstring WindowText(HWND hwnd) {
@@ -56,16 +52,59 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-FormDialog::FormDialog(Presenter& presenter) : presenter_(presenter), form_(presenter.Template()) {
-  view_ = std::make_unique<Win32FormView>(*this);
+// The form's windows as the driver addresses them: control ids, UTF-16 texts.
+class FormDialog::Native : public NativeForm {
+ public:
+  explicit Native(FormDialog& dialog) : dialog_(dialog) {}
+
+  std::u16string Text(int id) const override;
+  void SetText(int id, std::u16string_view text) override;
+  bool GetCheck(int id) const override;
+  void SetCheck(int id, bool checked) override;
+  void SetEnabled(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void SetFocus(int id) override;
+  int FocusedControl() const override { return dialog_.FocusedId(); }
+  void SetTitle(std::u16string_view title) override;
+  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override {
+    if (HWND list = dialog_.Control(id)) win32::SetListRows(list, rows);
+  }
+  void SetListRowTips(int id, const std::vector<std::string>& tips) override {
+    if (HWND list = dialog_.Control(id)) win32::SetListRowTips(list, tips);
+  }
+  int GetListSelection(int id) const override {
+    HWND list = dialog_.Control(id);
+    return list ? ListSelection(list) : -1;
+  }
+  void SetListSelection(int id, int row) override {
+    if (HWND list = dialog_.Control(id)) SelectListRow(list, row);
+  }
+  void EndModal(int result) override {
+    if (dialog_.hwnd_) EndDialog(dialog_.hwnd_, result);
+  }
+  void Hide() override;
+  void Restore() override;
+
+ private:
+  bool IsEdit(int id) const {
+    const ControlTemplate* c = dialog_.form_.Find(id);
+    return c && c->kind == ControlKind::kEdit;
+  }
+
+  FormDialog& dialog_;
+};
+
+FormDialog::FormDialog(Presenter& presenter)
+    : presenter_(presenter),
+      form_(presenter.Template()),
+      native_(std::make_unique<Native>(*this)),
+      driver_(presenter, *native_) {
   InitCommonControlsOnce();
 }
 
 FormDialog::~FormDialog() {
   for (HBITMAP bitmap : bitmaps_) DeleteObject(bitmap);
 }
-
-FormView& FormDialog::view() { return *view_; }
 
 HWND FormDialog::Control(int id) const {
   auto it = controls_.find(id);
@@ -84,9 +123,8 @@ int FormDialog::Run(const std::function<void(FormDialog&)>& on_shown) {
   controls_.clear();
   edits_.clear();
   lists_.clear();
-  if (!closed_ && ended != -1) result_ = static_cast<int>(ended);
-  closed_ = true;
-  return result_;
+  driver_.Ended(ended == -1 ? driver_.result() : static_cast<int>(ended));
+  return driver_.result();
 }
 
 INT_PTR CALLBACK FormDialog::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -152,8 +190,8 @@ BOOL FormDialog::Init() {
     if (!c.help.empty()) AddHelp(child, c.help);
   }
 
-  presenter_.OnOpen(*view_);
-  if (closed_) return FALSE;
+  driver_.Open();
+  if (driver_.closed()) return FALSE;
   CenterOnScreen();
   PostMessageW(hwnd_, kShownMessage, 0, 0);
   // TRUE lets the dialog manager focus the first control when the presenter chose none.
@@ -217,7 +255,7 @@ void FormDialog::CenterOnScreen() {
 }
 
 void FormDialog::Shown() {
-  if (closed_) return;
+  if (driver_.closed()) return;
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   BringWindowToTop(hwnd_);
@@ -241,7 +279,7 @@ INT_PTR FormDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return FALSE;
     case WM_CLOSE:
       // The presenter decides; it closes the form through the view when it wants to.
-      if (!closed_) presenter_.OnCloseCommand(*view_);
+      driver_.CloseRequested();
       return TRUE;
     case WM_DESTROY:
       if (tooltip_) DestroyWindow(tooltip_);
@@ -253,72 +291,30 @@ INT_PTR FormDialog::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void FormDialog::OnCommandMessage(int id, int code, HWND from) {
-  if (closed_) return;
   auto edit = edits_.find(from);
   if (edit != edits_.end()) {
-    if (code == EN_CHANGE)
-      TextChanged(edit->second.id);
-    else if (code == EN_KILLFOCUS)
-      FocusLost(edit->second.id);
+    if (code == EN_CHANGE) {
+      driver_.TextChanged(edit->second.id);
+    } else if (code == EN_KILLFOCUS) {
+      HWND to = focus_going_to_;
+      focus_going_to_ = nullptr;
+      driver_.FocusLeft(edit->second.id, to && (to == hwnd_ || IsChild(hwnd_, to)));
+    }
     return;
   }
-  if (code != BN_CLICKED) return;
-  // Esc (and IDCANCEL from anywhere) is always the presenter's to handle.
-  if (id == IDCANCEL) {
-    Command(kIdCancel);
-    return;
-  }
-  const ControlTemplate* c = form_.Find(id);
-  if (!c) {
-    // Enter on a form without a default push button.
-    if (id == IDOK) Command(kIdOk);
-    return;
-  }
-  // Check boxes speak only when their form asks for it; the click has already ticked them.
-  if (c->kind == ControlKind::kCheckBox && c->notify) {
-    Command(id);
-    return;
-  }
-  if (!IsPushButton(c->kind)) return;
-  HWND button = Control(id);
-  if (button && !IsWindowEnabled(button)) return;  // Enter with a disabled default button
-  Command(id);
+  if (code == BN_CLICKED) driver_.Pressed(id);
 }
 
 void FormDialog::OnNotify(const NMHDR& header) {
-  if (closed_) return;
   auto list = lists_.find(header.hwndFrom);
   if (list == lists_.end()) return;
+  if (AnswerListCell(header)) return;
   const std::optional<ListEvent> event = DecodeListNotify(header);
   if (!event) return;
   if (event->kind == ListEvent::kHeaderClicked)
-    presenter_.OnListHeaderClicked(*view_, list->second, event->index);
+    driver_.ListHeaderClicked(list->second, event->index);
   else
-    presenter_.OnListRowActivated(*view_, list->second, event->index);
-}
-
-void FormDialog::Command(int id) {
-  if (closed_) return;
-  presenter_.OnCommand(*view_, id);
-}
-
-void FormDialog::TextChanged(int id) {
-  if (closed_ || changing_.count(id)) return;
-  changing_.insert(id);
-  presenter_.OnTextChanged(*view_, id);
-  changing_.erase(id);
-}
-
-void FormDialog::FocusLost(int id) {
-  // Only a move within the form counts: a message box or another program taking the focus
-  // does not.
-  HWND to = focus_going_to_;
-  focus_going_to_ = nullptr;
-  if (!to || (to != hwnd_ && !IsChild(hwnd_, to))) return;
-  if (leaving_.count(id)) return;
-  leaving_.insert(id);
-  presenter_.OnFocusLost(*view_, id);
-  leaving_.erase(id);
+    driver_.ListRowActivated(list->second, event->index);
 }
 
 LRESULT CALLBACK FormDialog::EditProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
@@ -339,10 +335,10 @@ LRESULT FormDialog::HandleEdit(HWND edit, const Edit& info, UINT message, WPARAM
                                LPARAM lparam) {
   switch (message) {
     case WM_CHAR:
-      if (!AcceptsTyped(static_cast<wchar_t>(wparam), info.digits_only)) return 0;
+      if (!AcceptsTyped(static_cast<char16_t>(wparam), info.digits_only)) return 0;
       break;
     case WM_PASTE:
-      if (!AcceptsPasted(ClipboardText(edit), info.digits_only)) return 0;
+      if (!AcceptsInserted(AsUtf16(ClipboardText(edit)), info.digits_only)) return 0;
       break;
     case WM_KILLFOCUS:
       focus_going_to_ = reinterpret_cast<HWND>(wparam);
@@ -351,31 +347,6 @@ LRESULT FormDialog::HandleEdit(HWND edit, const Edit& info, UINT message, WPARAM
       break;
   }
   return DefSubclassProc(edit, message, wparam, lparam);
-}
-
-void FormDialog::CloseWith(int result) {
-  if (closed_) return;
-  closed_ = true;
-  result_ = result;
-  if (hwnd_) EndDialog(hwnd_, result);
-}
-
-void FormDialog::HideForm() {
-  if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
-}
-
-void FormDialog::RestoreForm() {
-  if (closed_ || !hwnd_) return;
-  ShowWindow(hwnd_, SW_SHOW);
-  SetForegroundWindow(hwnd_);
-  BringWindowToTop(hwnd_);
-}
-
-void FormDialog::FocusControl(int id) {
-  HWND control = Control(id);
-  if (!control || !hwnd_) return;
-  focus_set_ = true;
-  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 int FormDialog::FocusedId() const {
@@ -391,90 +362,70 @@ int FormDialog::FocusedId() const {
   return -1;
 }
 
-// --- Win32FormView ---
+// --- FormDialog::Native ---
 
-std::string Win32FormView::GetText(int id, int max_chars) const {
+std::u16string FormDialog::Native::Text(int id) const {
   HWND control = dialog_.Control(id);
   if (!control) return {};
-  const ControlTemplate* c = dialog_.form().Find(id);
   const std::wstring text = WindowText(control);
-  std::string bytes = c && c->kind == ControlKind::kEdit ? ToCp1252(text) : FromLabelText(text);
-  bytes.resize(std::min(bytes.size(), static_cast<std::size_t>(std::max(0, max_chars))));
-  return bytes;
+  return std::u16string(AsUtf16(IsEdit(id) ? text : WithoutCr(text)));
 }
 
-void Win32FormView::SetText(int id, std::string_view text) {
+void FormDialog::Native::SetText(int id, std::u16string_view text) {
   HWND control = dialog_.Control(id);
   if (!control) return;
-  const ControlTemplate* c = dialog_.form().Find(id);
-  if (c && c->kind == ControlKind::kEdit) {
-    SetWindowTextW(control, FromCp1252(text).c_str());
+  if (IsEdit(id)) {
+    SetWindowTextW(control, AsWide(text).c_str());
     SendMessageW(control, EM_SETSEL, 0, 0);
   } else {
-    SetWindowTextW(control, LabelText(text).c_str());
+    SetWindowTextW(control, WithCrLf(AsWide(text)).c_str());
   }
 }
 
-bool Win32FormView::GetCheck(int id) const {
+bool FormDialog::Native::GetCheck(int id) const {
   HWND control = dialog_.Control(id);
   return control && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32FormView::SetCheck(int id, bool checked) {
+void FormDialog::Native::SetCheck(int id, bool checked) {
   if (HWND control = dialog_.Control(id))
     SendMessageW(control, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void Win32FormView::SetEnabled(int id, bool enabled) {
+void FormDialog::Native::SetEnabled(int id, bool enabled) {
   HWND control = dialog_.Control(id);
   if (!control) return;
   // A control that goes grey while it has the focus hands it on, so the keys keep working.
-  if (!enabled && GetFocus() == control && dialog_.window())
-    SendMessageW(dialog_.window(), WM_NEXTDLGCTL, 0, FALSE);
+  if (!enabled && GetFocus() == control && dialog_.hwnd_)
+    SendMessageW(dialog_.hwnd_, WM_NEXTDLGCTL, 0, FALSE);
   EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
-bool Win32FormView::IsEnabled(int id) const {
+bool FormDialog::Native::IsEnabled(int id) const {
   HWND control = dialog_.Control(id);
   return control && IsWindowEnabled(control);
 }
 
-void Win32FormView::SetFocus(int id) { dialog_.FocusControl(id); }
-
-int Win32FormView::FocusedControl() const { return dialog_.FocusedId(); }
-
-void Win32FormView::SetListRows(int id, const std::vector<std::vector<std::string>>& rows) {
-  HWND list = dialog_.Control(id);
-  const ControlTemplate* c = dialog_.form().Find(id);
-  if (list && c && c->kind == ControlKind::kList) win32::SetListRows(list, rows);
+void FormDialog::Native::SetFocus(int id) {
+  HWND control = dialog_.Control(id);
+  if (!control || !dialog_.hwnd_) return;
+  dialog_.focus_set_ = true;
+  SendMessageW(dialog_.hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
-void Win32FormView::SetListRowTips(int id, const std::vector<std::string>& tips) {
-  HWND list = dialog_.Control(id);
-  const ControlTemplate* c = dialog_.form().Find(id);
-  if (list && c && c->kind == ControlKind::kList) win32::SetListRowTips(list, tips);
+void FormDialog::Native::SetTitle(std::u16string_view title) {
+  if (dialog_.hwnd_) SetWindowTextW(dialog_.hwnd_, AsWide(title).c_str());
 }
 
-int Win32FormView::GetListSelection(int id) const {
-  HWND list = dialog_.Control(id);
-  const ControlTemplate* c = dialog_.form().Find(id);
-  return list && c && c->kind == ControlKind::kList ? ListSelection(list) : -1;
+void FormDialog::Native::Hide() {
+  if (dialog_.hwnd_) ShowWindow(dialog_.hwnd_, SW_HIDE);
 }
 
-void Win32FormView::SetListSelection(int id, int row) {
-  HWND list = dialog_.Control(id);
-  const ControlTemplate* c = dialog_.form().Find(id);
-  if (list && c && c->kind == ControlKind::kList) SelectListRow(list, row);
+void FormDialog::Native::Restore() {
+  if (!dialog_.hwnd_) return;
+  ShowWindow(dialog_.hwnd_, SW_SHOW);
+  SetForegroundWindow(dialog_.hwnd_);
+  BringWindowToTop(dialog_.hwnd_);
 }
-
-void Win32FormView::SetTitle(std::string_view title) {
-  if (dialog_.window()) SetWindowTextW(dialog_.window(), FromCp1252(title).c_str());
-}
-
-void Win32FormView::Close(int result) { dialog_.CloseWith(result); }
-
-void Win32FormView::Hide() { dialog_.HideForm(); }
-
-void Win32FormView::Restore() { dialog_.RestoreForm(); }
 
 }  // namespace qx::ui::win32

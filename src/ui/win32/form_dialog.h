@@ -3,21 +3,11 @@
 // template run by DialogBoxIndirectParamW, so the dialog manager lays the form out in the
 // template's dialog units and font and routes the keys as it does for any dialog.
 //
-// Events reach the presenter as they do in the Qt front end:
-// - a push button's click, OnCommand(id); a check box's click (mouse or space) only when its
-//   template says notify, as OnCommand(id) after the box has changed;
-// - Enter: the focused push button's id, otherwise the default push button's id (nothing when
-//   it is disabled), otherwise kIdOk; Esc: kIdCancel;
-// - the close box (and Alt+F4): OnCloseCommand;
-// - an edit losing the focus to another control of the form (or to a SetFocus of the
-//   presenter), from EN_KILLFOCUS: OnFocusLost(id); switching to another window (a message
-//   box, another program) is not a focus change here;
-// - every change of an edit's text, typed or set (EN_CHANGE): OnTextChanged(id), never
-//   re-entered for the same field while the presenter handles it;
-// - lists: a click on a column title, OnListHeaderClicked(id, column); a double click on a
-//   row or Enter on the chosen row, OnListRowActivated(id, row). Enter in a list never
-//   presses the default button. A row's hover text (SetListRowTips) shows over every cell
-//   of the row, from the list's own tooltip.
+// The rules of events and texts live in the form driver (ui/forms/form_driver.h); this file
+// turns the dialog manager's messages into the driver's events: BN_CLICKED (a click, Enter,
+// Esc), the close box and Alt+F4, EN_KILLFOCUS with where the focus went, EN_CHANGE, and a
+// list's column click, double click and Enter (kept from the default button). A row's hover
+// text (SetListRowTips) shows over every cell of the row, from the list's own tooltip.
 // Enter leaves the focus where it was and a mouse click moves it to the button first (the
 // field it leaves reports OnFocusLost before the command), so FocusedControl() tells Enter in
 // a field from a click.
@@ -26,10 +16,10 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <vector>
 
 #include "ui/form.h"
+#include "ui/forms/form_driver.h"
 #include "ui/win32/windows_api.h"
 
 namespace qx::ui::win32 {
@@ -37,8 +27,6 @@ namespace qx::ui::win32 {
 // Balloon help: wraps at about 400 pixels and stays up 30 seconds.
 inline constexpr int kHelpMaxWidthPixels = 400;
 inline constexpr int kHelpDurationMs = 30000;
-
-class Win32FormView;
 
 class FormDialog {
  public:
@@ -54,20 +42,15 @@ class FormDialog {
 
   const FormTemplate& form() const { return form_; }
   Presenter& presenter() { return presenter_; }
-  FormView& view();
+  FormView& view() { return driver_; }
   HWND window() const { return hwnd_; }
   // The control with this id (nullptr when the form has none).
   HWND Control(int id) const;
   // The balloon help window of the form.
   HWND help() const { return tooltip_; }
-  bool closed() const { return closed_; }
-  int result() const { return result_; }
-
-  // FormView's work, done by the dialog.
-  void CloseWith(int result);
-  void HideForm();
-  void RestoreForm();
-  void FocusControl(int id);
+  bool closed() const { return driver_.closed(); }
+  int result() const { return driver_.result(); }
+  void CloseWith(int result) { driver_.Close(result); }
   // The id of the control with the keyboard focus (-1: none of the form's).
   int FocusedId() const;
 
@@ -88,14 +71,15 @@ class FormDialog {
   void CenterOnScreen();
   void Shown();
   void OnCommandMessage(int id, int code, HWND from);
-  void Command(int id);
-  void TextChanged(int id);
-  void FocusLost(int id);
   void OnNotify(const NMHDR& header);
+
+  class Native;
+  friend class Native;
 
   Presenter& presenter_;
   const FormTemplate& form_;
-  std::unique_ptr<Win32FormView> view_;
+  std::unique_ptr<Native> native_;
+  FormDriver driver_;
   std::function<void(FormDialog&)> on_shown_;
   HWND hwnd_ = nullptr;
   HWND tooltip_ = nullptr;
@@ -103,38 +87,8 @@ class FormDialog {
   std::map<HWND, Edit> edits_;
   std::map<HWND, int> lists_;
   std::vector<HBITMAP> bitmaps_;
-  std::set<int> changing_;         // edits whose OnTextChanged is running
-  std::set<int> leaving_;          // edits whose OnFocusLost is running
   HWND focus_going_to_ = nullptr;  // where the focus went when an edit last lost it
   bool focus_set_ = false;         // the presenter placed the focus while opening
-  bool closed_ = false;
-  int result_ = 0;
-};
-
-// The FormView that presenters talk to: control ids, Windows-1252 texts.
-class Win32FormView : public FormView {
- public:
-  explicit Win32FormView(FormDialog& dialog) : dialog_(dialog) {}
-
-  std::string GetText(int id, int max_chars) const override;
-  void SetText(int id, std::string_view text) override;
-  bool GetCheck(int id) const override;
-  void SetCheck(int id, bool checked) override;
-  void SetEnabled(int id, bool enabled) override;
-  bool IsEnabled(int id) const override;
-  void SetFocus(int id) override;
-  int FocusedControl() const override;
-  void SetTitle(std::string_view title) override;
-  void SetListRows(int id, const std::vector<std::vector<std::string>>& rows) override;
-  void SetListRowTips(int id, const std::vector<std::string>& tips) override;
-  int GetListSelection(int id) const override;
-  void SetListSelection(int id, int row) override;
-  void Close(int result) override;
-  void Hide() override;
-  void Restore() override;
-
- private:
-  FormDialog& dialog_;
 };
 
 }  // namespace qx::ui::win32

@@ -12,9 +12,12 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 2;
 
-// What a list keeps beside its rows: the hover text of each row and the tooltip that shows
-// them, owned by the list's subclass and freed with the window.
+// What a list shows: it holds no items of its own (a virtual list) and asks for each cell as
+// it draws it, from the rows kept here with the hover text of each row and the tooltip that
+// shows them; owned by the list's subclass and freed with the window.
 struct ListData {
+  std::vector<std::vector<std::string>> rows;  // Windows-1252
+  std::wstring cell;                           // the cell last handed to the list
   std::vector<std::wstring> tips;
   HWND tooltip = nullptr;
   int hovered = -1;    // the row under the mouse when it last moved
@@ -130,7 +133,8 @@ std::wstring ItemText(HWND list, int row, int column) {
 }  // namespace
 
 DWORD ListStyle() {
-  return WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+  return WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL |
+         LVS_SHOWSELALWAYS;
 }
 
 DWORD ListExStyle() { return WS_EX_CLIENTEDGE; }
@@ -183,36 +187,32 @@ void SetUpList(HWND list, HWND dialog, const ControlTemplate& c) {
 }
 
 void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows) {
-  SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-  int index = 0;
-  for (const std::vector<std::string>& row : rows) {
-    std::wstring first = row.empty() ? std::wstring() : FromCp1252(row[0]);
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = first.data();
-    const auto at =
-        static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    if (at < 0) break;
-    for (std::size_t column = 1; column < row.size(); ++column) {
-      std::wstring text = FromCp1252(row[column]);
-      LVITEMW cell{};
-      cell.iSubItem = static_cast<int>(column);
-      cell.pszText = text.data();
-      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at),
-                   reinterpret_cast<LPARAM>(&cell));
-    }
-    ++index;
-  }
-  if (ListData* data = DataOf(list)) {
-    data->tips.clear();
-    data->hovered = -1;
-    if (data->tooltip) SendMessageW(data->tooltip, TTM_POP, 0, 0);
-  }
+  ListData* data = DataOf(list);
+  if (!data) return;
+  data->rows = rows;
+  data->tips.clear();
+  data->hovered = -1;
+  if (data->tooltip) SendMessageW(data->tooltip, TTM_POP, 0, 0);
+  SendMessageW(list, LVM_SETITEMCOUNT, rows.size(), 0);
   SelectListRow(list, -1);
-  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
+}
+
+bool AnswerListCell(const NMHDR& header) {
+  if (header.code != static_cast<UINT>(LVN_GETDISPINFOW)) return false;
+  auto& request = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
+  LVITEMW& item = request.item;
+  ListData* data = DataOf(header.hwndFrom);
+  if (!data || !(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return true;
+  const auto row = static_cast<std::size_t>(item.iItem);
+  const auto column = static_cast<std::size_t>(item.iSubItem);
+  data->cell = item.iItem >= 0 && row < data->rows.size() && column < data->rows[row].size()
+                   ? FromCp1252(data->rows[row][column])
+                   : std::wstring();
+  const std::size_t n = std::min(data->cell.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+  std::copy_n(data->cell.data(), n, item.pszText);
+  item.pszText[n] = L'\0';
+  return true;
 }
 
 void SetListRowTips(HWND list, const std::vector<std::string>& tips) {

@@ -1,4 +1,4 @@
-// The list control of the forms: a report-view SysListView32, one row chosen at a time,
+// The list control of the forms: a virtual report-view SysListView32, one row chosen at a time,
 // chosen across the whole row. Everything the forms do with a list lives here: its style in
 // the dialog template, its columns, its rows (Windows-1252 at the boundary), the chosen row,
 // the keys it keeps from the dialog manager and the notifications it sends.
@@ -25,8 +25,12 @@ DWORD ListExStyle();
 // the dialog's default button.
 void SetUpList(HWND list, HWND dialog, const ControlTemplate& c);
 
-// Replaces every row; none is chosen afterwards and no row has a hover text.
+// Replaces every row; none is chosen afterwards and no row has a hover text. The list keeps
+// the rows and draws each cell on demand (see AnswerListCell), so a long list fills at once.
 void SetListRows(HWND list, const std::vector<std::vector<std::string>>& rows);
+// Answers a list's request for the text of a cell (LVN_GETDISPINFOW, sent to the dialog);
+// false for any other notification.
+bool AnswerListCell(const NMHDR& header);
 // The hover text of each row shown (Windows-1252; empty: none), over every cell of the row.
 // Texts beyond the rows shown are dropped.
 void SetListRowTips(HWND list, const std::vector<std::string>& tips);

@@ -5,44 +5,39 @@
 
 namespace qx::ui::win32 {
 
-std::wstring FromCp1252(std::string_view bytes) {
-  std::wstring text;
-  text.reserve(bytes.size());
-  for (char byte : bytes)
-    text += static_cast<wchar_t>(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
-  return text;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the Windows API's wide text is UTF-16");
+
+std::u16string_view AsUtf16(std::wstring_view text) {
+  return {reinterpret_cast<const char16_t*>(text.data()), text.size()};
 }
 
-std::string ToCp1252(std::wstring_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const wchar_t ch = text[i];
-    // A surrogate pair is one character beyond Windows-1252.
-    if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size()) ++i;
-    const std::optional<unsigned char> byte = UnicodeToCp1252(static_cast<char32_t>(ch));
-    bytes += byte ? static_cast<char>(*byte) : '?';
+std::wstring AsWide(std::u16string_view text) {
+  return {reinterpret_cast<const wchar_t*>(text.data()), text.size()};
+}
+
+std::wstring FromCp1252(std::string_view bytes) { return AsWide(Cp1252ToUtf16(bytes)); }
+
+std::string ToCp1252(std::wstring_view text) { return Utf16ToCp1252(AsUtf16(text)); }
+
+std::wstring WithCrLf(std::wstring_view text) {
+  std::wstring out;
+  for (wchar_t ch : text) {
+    if (ch == L'\n' && (out.empty() || out.back() != L'\r')) out += L'\r';
+    out += ch;
   }
-  return bytes;
+  return out;
 }
 
-std::wstring LabelText(std::string_view bytes) {
-  std::wstring text;
-  for (wchar_t ch : FromCp1252(bytes)) {
-    if (ch == L'\n' && (text.empty() || text.back() != L'\r')) text += L'\r';
-    text += ch;
-  }
-  return text;
-}
-
-std::string FromLabelText(std::wstring_view text) {
+std::wstring WithoutCr(std::wstring_view text) {
   std::wstring plain;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') continue;
     plain += text[i];
   }
-  return ToCp1252(plain);
+  return plain;
 }
+
+std::wstring LabelText(std::string_view bytes) { return WithCrLf(FromCp1252(bytes)); }
 
 std::wstring FromUtf8(std::string_view utf8) {
   if (utf8.empty()) return {};

@@ -7,15 +7,17 @@
 
 namespace qx::ui::win32 {
 
-// Windows-1252 bytes as UTF-16 (every byte has its character).
+// The wide text of the Windows API is the UTF-16 of the form driver, unit for unit.
+std::u16string_view AsUtf16(std::wstring_view text);
+std::wstring AsWide(std::u16string_view text);
+// Windows-1252 bytes and wide text (common/cp1252.h does the work).
 std::wstring FromCp1252(std::string_view bytes);
-// UTF-16 as Windows-1252 bytes; a character Windows-1252 cannot hold becomes '?' (the fields
-// let none in, so this only happens to texts the program did not write).
 std::string ToCp1252(std::wstring_view text);
-// A label as the controls draw it: "\n" breaks the line as "\r\n" does.
+// Static controls break a line at "\r\n" where the templates write "\n"; both ways.
+std::wstring WithCrLf(std::wstring_view text);
+std::wstring WithoutCr(std::wstring_view text);
+// A label as the controls draw it, from Windows-1252.
 std::wstring LabelText(std::string_view bytes);
-// The other way: a control's "\r\n" back to the "\n" of the templates.
-std::string FromLabelText(std::wstring_view text);
 
 // Paths: UTF-8 in the core, UTF-16 for the Windows calls. Invalid UTF-8 gives an empty path.
 std::wstring FromUtf8(std::string_view utf8);

@@ -276,17 +276,6 @@ INSTANTIATE_TEST_SUITE_P(Sample, Routing,
                                RoutingCases()[static_cast<std::size_t>(p.param)].name);
                          });
 
-TEST(FormDialogWin32, ATextChangeIsNotReenteredWhenThePresenterRewritesTheField) {
-  RecordingPresenter presenter(SampleForm());
-  presenter.on_text_changed = [](FormView& view, int id) { view.SetText(id, "REESCRITO"); };
-  RunForm(presenter, {[](FormDialog& d) { TypeInto(d.Control(1052), L"x"); },
-                      [](FormDialog& d) {
-                        EXPECT_EQ(d.view().GetText(1052, 100), "REESCRITO");
-                        d.view().Close(1);
-                      }});
-  EXPECT_EQ(presenter.events, (std::vector<std::string>{"open", "text-changed 1052"}));
-}
-
 TEST(FormDialogWin32, AFormClosedWhileOpeningIsNeverShownAndGivesItsResult) {
   RecordingPresenter presenter(SampleForm());
   presenter.on_open = [](FormView& view) { view.Close(9); };
