@@ -41,12 +41,13 @@ void WriteTextLine(std::string& page, std::string_view text);
 // Replaces the file at path by the given bytes, all or nothing: the bytes go to a temporary
 // file in the same folder, which is flushed and then renamed over the target, so a failure
 // at any point leaves the old file exactly as it was (and no temporary file behind). With
-// MissingFolders::kCreate the folders of the path are created first; with kFail a missing
-// folder makes the write fail. A read-only target is refused and left unchanged.
-// The target keeps its permissions; a symbolic link's target file is what gets replaced.
-// Returns false on any failure. Once the new file is in place the save stands, even when the
-// folder cannot be synced afterwards (some file systems cannot). Tests can make the writes
-// fail through common/file_write_ops.h.
+// MissingFolders::kCreate the folders of the path are created first, and a failed write
+// removes again those it created itself while they are empty (never a folder that was there
+// before, nor a link put in the place of one); with kFail a missing folder makes the write
+// fail. A read-only target is refused and left unchanged. The target keeps its permissions;
+// a symbolic link's target file is what gets replaced. Returns false on any failure. Once the
+// new file is in place the save stands, even when the folder cannot be synced afterwards
+// (some file systems cannot). Tests can make the writes fail through common/file_write_ops.h.
 enum class MissingFolders { kCreate, kFail };
 bool WriteFileSafely(const std::string& path, std::string_view bytes,
                      MissingFolders folders = MissingFolders::kCreate);
@@ -63,22 +64,25 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes,
 //  - the new file is committed, and only then the copy is renamed over backup_path (a
 //    symbolic link there is replaced, never followed). A failed save leaves the file and the
 //    backup as they were.
-// Where a rename would change the file's owner or group or break its hard links, the file is
-// rewritten in place behind the new backup: the previous backup is kept aside and a mark
-// beside the file records the rewrite until the new content is flushed. A rewrite that fails
-// is undone from the backup; one that was interrupted (a kill, a power cut) leaves its mark,
-// and every later save of that file gives kDamaged until it is restored (RestoreFromBackup).
+// On Linux, where a rename would change the file's owner or group or break its hard links, the
+// file is rewritten in place behind the new backup: the previous backup is kept aside and a
+// mark beside the file records the rewrite until the new content is flushed. A rewrite that
+// fails is undone from the backup; one that was interrupted (a kill, a power cut) leaves its
+// mark, and every later save of that file gives kDamaged until it is restored
+// (RestoreFromBackup). On Windows the new content always replaces the file as a new file
+// (attributes and security carried over), so nothing is ever rewritten in place or marked,
+// and kDamaged never comes.
 enum class SafeWriteResult { kDone, kFailed, kBackupFailed, kBusy, kDamaged };
 SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
                                     const std::string& backup_path);
 
 // True when a rewrite in place of this file was interrupted: its content may be cut short,
-// and its backup holds the last good content.
+// and its backup holds the last good content. Always false on Windows (no rewrite in place).
 bool SaveWasInterrupted(const std::string& path);
 
 // Puts the backup's content back at path, under the save lock, and clears the mark of an
-// interrupted rewrite. The backup stays as it is. kBackupFailed when the backup is missing,
-// empty or not a plain file (then nothing is changed).
+// interrupted rewrite (where there is one). The backup stays as it is. kBackupFailed when the
+// backup is missing, empty or not a plain file (then nothing is changed).
 SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path);
 
 // Removes a plain file (never a folder; a symbolic link itself, not its target). True when

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/file_layer.h"
 #include "common/file_replace_ops.h"
@@ -354,6 +355,96 @@ std::wstring NormalisedPath(const std::string& path) {
   return *wide;
 }
 
+// A folder a save created: its name as the system took it, and which folder it is.
+struct CreatedFolder {
+  std::wstring path;
+  Identity identity;
+};
+
+// What a folder is, through a handle of the folder itself (a link or junction is not
+// followed); nothing when it is no plain folder.
+std::optional<Identity> FolderIdentity(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!::GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    return std::nullopt;
+  }
+  return Identity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+HANDLE OpenFolderItself(const std::wstring& path, DWORD access) {
+  return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// CreateDirectoryChain, giving the folders it created itself (outermost first). A folder whose
+// identity cannot be learnt right after its creation is not listed: it is never removed.
+std::vector<CreatedFolder> CreateFolders(const std::string& path) {
+  std::vector<CreatedFolder> created;
+  std::optional<std::wstring> wide = Widen(path);
+  if (!wide) return created;
+  // The first 259 characters only, and never half of a character that takes two.
+  if (wide->size() > kMaxPathCopy) {
+    std::size_t length = kMaxPathCopy;
+    if (IS_HIGH_SURROGATE((*wide)[length - 1])) --length;
+    wide->resize(length);
+  }
+  if (wide->size() > 1 && IsSeparator(wide->back())) wide->pop_back();
+
+  // What stands before the first folder: a drive ("c:", "c:\"), a share ("\\server\share\")
+  // or the root of the current drive ("\").
+  std::size_t pos = 0;
+  if (wide->size() >= 2 && (*wide)[1] == L':') pos = 2;
+  if (wide->starts_with(L"\\\\") || wide->starts_with(L"//")) {
+    pos = 2;
+    for (int part = 0; part < 2 && pos < wide->size(); ++part) {
+      while (pos < wide->size() && !IsSeparator((*wide)[pos])) ++pos;
+      if (pos < wide->size()) ++pos;
+    }
+  }
+  while (pos < wide->size() && IsSeparator((*wide)[pos])) ++pos;
+  for (;;) {
+    std::size_t end = pos;
+    while (end < wide->size() && !IsSeparator((*wide)[end])) ++end;
+    if (end >= wide->size()) return created;  // the last component is never created
+    if (end - pos > kMaxComponent) return created;
+    if (end > pos) {
+      std::wstring folder = wide->substr(0, end);
+      if (::CreateDirectoryW(folder.c_str(), nullptr)) {  // an existing folder is fine
+        const HANDLE handle = OpenFolderItself(folder, 0);
+        if (handle != INVALID_HANDLE_VALUE) {
+          const std::optional<Identity> identity = FolderIdentity(handle);
+          ::CloseHandle(handle);
+          if (identity) created.push_back({std::move(folder), *identity});
+        }
+      }
+    }
+    pos = end + 1;
+  }
+}
+
+// Removes again the folders a failed save created, innermost first, each only while it is
+// empty and still the very folder the save made: a folder put in its place since, or a link
+// or junction there, stays. The folder is removed through the handle that was checked.
+void RemoveFolders(const std::vector<CreatedFolder>& created) {
+  for (auto folder = created.rbegin(); folder != created.rend(); ++folder) {
+    const HANDLE handle = OpenFolderItself(folder->path, DELETE | FILE_READ_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) continue;
+    const std::optional<Identity> identity = FolderIdentity(handle);
+    if (identity && identity->volume == folder->identity.volume &&
+        identity->index_high == folder->identity.index_high &&
+        identity->index_low == folder->identity.index_low) {
+      // A folder that is not empty refuses this.
+      FILE_DISPOSITION_INFO dispose{};
+      dispose.DeleteFile = TRUE;
+      ::SetFileInformationByHandle(handle, FileDispositionInfo, &dispose, sizeof dispose);
+    }
+    ::CloseHandle(handle);
+  }
+}
+
 }  // namespace
 
 FileWriteOps SystemFileWriteOps() { return {SystemWrite, SystemFlush, SystemClose, SystemMove}; }
@@ -383,41 +474,7 @@ std::size_t FileNameStart(std::string_view path) {
   return start;
 }
 
-void CreateDirectoryChain(const std::string& path) {
-  std::optional<std::wstring> wide = Widen(path);
-  if (!wide) return;
-  // The first 259 characters only, and never half of a character that takes two.
-  if (wide->size() > kMaxPathCopy) {
-    std::size_t length = kMaxPathCopy;
-    if (IS_HIGH_SURROGATE((*wide)[length - 1])) --length;
-    wide->resize(length);
-  }
-  if (wide->size() > 1 && IsSeparator(wide->back())) wide->pop_back();
-
-  // What stands before the first folder: a drive ("c:", "c:\"), a share ("\\server\share\")
-  // or the root of the current drive ("\").
-  std::size_t pos = 0;
-  if (wide->size() >= 2 && (*wide)[1] == L':') pos = 2;
-  if (wide->starts_with(L"\\\\") || wide->starts_with(L"//")) {
-    pos = 2;
-    for (int part = 0; part < 2 && pos < wide->size(); ++part) {
-      while (pos < wide->size() && !IsSeparator((*wide)[pos])) ++pos;
-      if (pos < wide->size()) ++pos;
-    }
-  }
-  while (pos < wide->size() && IsSeparator((*wide)[pos])) ++pos;
-  for (;;) {
-    std::size_t end = pos;
-    while (end < wide->size() && !IsSeparator((*wide)[end])) ++end;
-    if (end >= wide->size()) return;  // the last component is never created
-    if (end - pos > kMaxComponent) return;
-    if (end > pos) {
-      const std::wstring folder = wide->substr(0, end);
-      ::CreateDirectoryW(folder.c_str(), nullptr);  // an existing folder is fine
-    }
-    pos = end + 1;
-  }
-}
+void CreateDirectoryChain(const std::string& path) { CreateFolders(path); }
 
 FileHandle OpenExistingFile(const std::string& path) {
   return OpenRegularFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
@@ -467,10 +524,11 @@ std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
   return WriteAll(file, static_cast<const char*>(bytes), count) ? count : 0;
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
-  if (path.empty() || IsDeviceName(path)) return false;
-  if (folders == MissingFolders::kCreate) CreateDirectoryChain(path);
+namespace {
 
+// The safe write itself, into folders that exist already.
+bool WriteIntoFolder(const std::string& path, std::string_view bytes) {
+  if (path.empty() || IsDeviceName(path)) return false;
   const std::optional<std::wstring> wide_path = SystemPath(path);
   if (!wide_path) return false;
   const std::string target = ResolveLinks(path, *wide_path);
@@ -507,6 +565,17 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
 
   if (g_ops.rename(temp.c_str(), target.c_str()) != 0) return fail(kNoFile);
   return true;
+}
+
+}  // namespace
+
+bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
+  if (path.empty() || IsDeviceName(path)) return false;
+  std::vector<CreatedFolder> created;
+  if (folders == MissingFolders::kCreate) created = CreateFolders(path);
+  if (WriteIntoFolder(path, bytes)) return true;
+  RemoveFolders(created);
+  return false;
 }
 
 namespace {
@@ -564,10 +633,12 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
                               const std::string& backup) {
   switch (GetPathKind(path)) {
     case PathKind::kMissing:
-      return WriteFileSafely(path, bytes) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
-    case PathKind::kFile: break;
+      return WriteIntoFolder(path, bytes) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+    case PathKind::kFile:
+      break;
     case PathKind::kOther:
-    case PathKind::kUnknown: return SafeWriteResult::kFailed;
+    case PathKind::kUnknown:
+      return SafeWriteResult::kFailed;
   }
   // A file that will be refused anyway gets no backup.
   const std::optional<std::wstring> wide = SystemPath(path);
@@ -597,7 +668,7 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
     if (!copy) return SafeWriteResult::kBackupFailed;
   }
   const std::optional<std::wstring> wide_copy = copy ? SystemPath(*copy) : std::nullopt;
-  if (!WriteFileSafely(path, bytes)) {
+  if (!WriteIntoFolder(path, bytes)) {
     if (wide_copy) ::DeleteFileW(wide_copy->c_str());
     return SafeWriteResult::kFailed;
   }
@@ -620,9 +691,12 @@ SafeWriteResult UnderSaveLock(const std::string& path, Step step) {
   if (!wide) return SafeWriteResult::kFailed;
   const SaveLock lock(ResolveLinks(path, *wide));
   switch (lock.state()) {
-    case SaveLock::State::kHeld: return step();
-    case SaveLock::State::kBusy: return SafeWriteResult::kBusy;
-    case SaveLock::State::kFailed: break;
+    case SaveLock::State::kHeld:
+      return step();
+    case SaveLock::State::kBusy:
+      return SafeWriteResult::kBusy;
+    case SaveLock::State::kFailed:
+      break;
   }
   return SafeWriteResult::kFailed;
 }
@@ -635,22 +709,33 @@ int SetSaveLockWait(int milliseconds) {
   return previous;
 }
 
-// Windows never rewrites a file in place (the replacement keeps its attributes and
-// security), so no save leaves a file cut short.
+// A save on Windows never rewrites a file in place: the new content is always a new file that
+// takes the old one's name (ReplaceFileW carries the attributes and security over; other hard
+// links of the old file keep the old content). An interrupted save leaves the old file whole
+// and at most temporary files, which the next save removes; so no rewrite is ever marked,
+// this is always false and no save gives kDamaged.
 bool SaveWasInterrupted(const std::string&) { return false; }
 
 SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
                                     const std::string& backup_path) {
-  CreateDirectoryChain(path);
-  return UnderSaveLock(path, [&] { return SaveUnderLock(path, bytes, backup_path); });
+  if (path.empty() || IsDeviceName(path)) return SafeWriteResult::kFailed;
+  // The folders go before the lock, which lives beside the file; they are removed once the
+  // lock has gone with its handle.
+  const std::vector<CreatedFolder> created = CreateFolders(path);
+  const SafeWriteResult result =
+      UnderSaveLock(path, [&] { return SaveUnderLock(path, bytes, backup_path); });
+  if (result != SafeWriteResult::kDone) RemoveFolders(created);
+  return result;
 }
 
+// The same replacement as a save, with the backup's content; there is no mark to clear.
 SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
+  if (backup_path.empty()) return SafeWriteResult::kFailed;
   return UnderSaveLock(path, [&] {
     if (GetPathKind(backup_path) != PathKind::kFile) return SafeWriteResult::kBackupFailed;
     const std::optional<std::string> saved = ReadAll(backup_path);
     if (!saved || saved->empty()) return SafeWriteResult::kBackupFailed;
-    return WriteFileSafely(path, *saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+    return WriteIntoFolder(path, *saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
   });
 }
 

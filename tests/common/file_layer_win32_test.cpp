@@ -2,10 +2,14 @@
 // long paths, and the safe save's failure paths, each leaving the old file as it was.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <winioctl.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <set>
@@ -400,6 +404,8 @@ struct Injection {
   bool replace_moves_target_away = false;
   int write_calls = 0;
   int replace_calls = 0;
+  std::vector<std::string> renamed_to{};  // where each finished temporary file went, in order
+  std::function<void()> before_rename{};  // something else changes the folder meanwhile
 };
 Injection g_injection;
 
@@ -415,7 +421,11 @@ int InjectedClose(int fd) {
   return g_injection.fail_close ? -1 : 0;
 }
 int InjectedRename(const char* from, const char* to) {
-  return g_injection.fail_rename ? -1 : SystemFileWriteOps().rename(from, to);
+  if (g_injection.before_rename) g_injection.before_rename();
+  if (g_injection.fail_rename) return -1;
+  const int result = SystemFileWriteOps().rename(from, to);
+  if (result == 0) g_injection.renamed_to.push_back(ToUtf8(FromUtf8(to).filename()));
+  return result;
 }
 unsigned long InjectedReplace(const wchar_t* target, const wchar_t* replacement,
                               const wchar_t* backup) {
@@ -528,15 +538,7 @@ TEST_F(FileLayerWin32Test, WriteFileWithBackupKeepsThePreviousContents) {
   EXPECT_EQ(ReadWhole(backup), "first");
   EXPECT_EQ(WriteFileWithBackup(path, "third", backup), SafeWriteResult::kDone);
   EXPECT_EQ(ReadWhole(backup), "second");
-
-  // A backup that cannot be written stops the save.
-  ASSERT_TRUE(::SetFileAttributesW(Wide(backup).c_str(), FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(WriteFileWithBackup(path, "fourth", backup), SafeWriteResult::kBackupFailed);
-  ASSERT_TRUE(::CreateDirectoryW(Wide(Path("pasta.bak")).c_str(), nullptr));
-  EXPECT_EQ(WriteFileWithBackup(path, "fourth", Path("pasta.bak")), SafeWriteResult::kBackupFailed);
-  EXPECT_EQ(ReadWhole(path), "third");
-  EXPECT_EQ(ReadWhole(backup), "second");
-  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.bak", "pasta.bak"}));
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.bak"}));
 }
 
 TEST_F(FileLayerWin32Test, HandlesReadWriteAndCloseWithTheirResultConventions) {
@@ -561,6 +563,252 @@ TEST_F(FileLayerWin32Test, HandlesReadWriteAndCloseWithTheirResultConventions) {
   EXPECT_EQ(ReadWhole(path), "");
   EXPECT_EQ(ReadBytes(kNoFile, buffer, 1), -1);
   EXPECT_EQ(CloseFile(kNoFile), -1);
+}
+
+// --- The save with a backup ---
+
+// Plants a link at `link` to `target`: a symbolic link to a file, or a junction to a folder.
+// False where the system makes none (Wine has neither).
+struct MountPointBuffer {
+  DWORD tag;
+  WORD length;
+  WORD reserved;
+  WORD name_offset, name_length, print_offset, print_length;
+  wchar_t names[512];
+};
+bool MakeLink(const std::string& link, const std::string& target, bool folder) {
+  if (!folder) {
+    ::CreateSymbolicLinkW(Wide(link).c_str(), Wide(target).c_str(),
+                          SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+  } else if (::CreateDirectoryW(Wide(link).c_str(), nullptr)) {
+    const HANDLE handle =
+        ::CreateFileW(Wide(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    const std::wstring name = L"\\??\\" + Wide(target);
+    MountPointBuffer buffer{};
+    buffer.tag = IO_REPARSE_TAG_MOUNT_POINT;
+    name.copy(buffer.names, name.size());
+    buffer.name_length = static_cast<WORD>(name.size() * sizeof(wchar_t));
+    buffer.print_offset = static_cast<WORD>(buffer.name_length + sizeof(wchar_t));
+    buffer.length = static_cast<WORD>(8 + buffer.name_length + 2 * sizeof(wchar_t));
+    DWORD got = 0;
+    const bool made = ::DeviceIoControl(handle, FSCTL_SET_REPARSE_POINT, &buffer, 8 + buffer.length,
+                                        nullptr, 0, &got, nullptr) != 0;
+    ::CloseHandle(handle);
+    if (!made) ::RemoveDirectoryW(Wide(link).c_str());
+  }
+  const DWORD attributes = AttributesOf(link);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// The new file is committed first and only then the backup: whichever step fails, the file
+// and its backup are both as they were, and nothing of the save is left behind.
+TEST_F(FileLayerWin32Test, TheBackupFollowsTheNewFileAndAFailedSaveKeepsBoth) {
+  const struct {
+    const char* what;
+    Injection injection;
+    SafeWriteResult result;
+  } cases[] = {
+      {"the copy of the old content cannot be written",
+       {.fail_write_at = 1},
+       SafeWriteResult::kBackupFailed},
+      {"the copy cannot be flushed", {.fail_flush = true}, SafeWriteResult::kBackupFailed},
+      {"the copy cannot be closed", {.fail_close = true}, SafeWriteResult::kBackupFailed},
+      {"the new content cannot be written", {.fail_write_at = 2}, SafeWriteResult::kFailed},
+      {"the new file cannot be moved in", {.fail_rename = true}, SafeWriteResult::kFailed},
+      {"the replacement fails at the commit",
+       {.replace_error = ERROR_UNABLE_TO_MOVE_REPLACEMENT},
+       SafeWriteResult::kFailed},
+      {"the replacement fails with the old file moved aside",
+       {.replace_error = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, .replace_moves_target_away = true},
+       SafeWriteResult::kFailed},
+  };
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  for (const auto& c : cases) {
+    WriteWhole(path, "old");
+    WriteWhole(backup, "older");
+    g_injection = c.injection;
+    {
+      ScopedFileWriteOps ops(kInjectedOps);
+      ScopedReplaceFileCall replace(InjectedReplace);
+      EXPECT_EQ(WriteFileWithBackup(path, "new", backup), c.result) << c.what;
+    }
+    EXPECT_EQ(ReadWhole(path), "old") << c.what;
+    EXPECT_EQ(ReadWhole(backup), "older") << c.what;
+    EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak"})) << c.what;
+  }
+
+  g_injection = {};
+  ScopedFileWriteOps ops(kInjectedOps);
+  ScopedReplaceFileCall replace(InjectedReplace);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(g_injection.renamed_to, (std::vector<std::string>{"loja.par", "loja.par.bak"}));
+  EXPECT_EQ(ReadWhole(path), "new");
+  EXPECT_EQ(ReadWhole(backup), "old");
+}
+
+// What stands at the backup's name is replaced, never written through; a folder, a device
+// name or a read-only file there stops the save before anything changes.
+TEST_F(FileLayerWin32Test, HostileBackupEntriesAreReplacedOrStopTheSave) {
+  ASSERT_TRUE(::CreateDirectoryW(Wide(Path("outra")).c_str(), nullptr));
+  WriteWhole(Path("outra\\cliente.par"), "other");
+  const struct {
+    const char* what;
+    const char* backup;
+    std::function<bool(const std::string&)> plant;  // false: not possible on this system
+    SafeWriteResult result;
+  } cases[] = {
+      {"link to another customer's file", "loja.par.bak",
+       [&](const std::string& b) { return MakeLink(b, Path("outra\\cliente.par"), false); },
+       SafeWriteResult::kDone},
+      {"junction to another folder", "loja.par.bak",
+       [&](const std::string& b) { return MakeLink(b, Path("outra"), true); },
+       SafeWriteResult::kDone},
+      {"folder", "loja.par.bak",
+       [](const std::string& b) { return ::CreateDirectoryW(Wide(b).c_str(), nullptr) != 0; },
+       SafeWriteResult::kBackupFailed},
+      {"read-only backup", "loja.par.bak",
+       [](const std::string& b) {
+         WriteWhole(b, "older");
+         return ::SetFileAttributesW(Wide(b).c_str(), FILE_ATTRIBUTE_READONLY) != 0;
+       },
+       SafeWriteResult::kBackupFailed},
+      {"device name", "aux.bak", [](const std::string&) { return true; },
+       SafeWriteResult::kBackupFailed},
+  };
+  const std::string path = Path("loja.par");
+  for (const auto& c : cases) {
+    const std::string backup = Path(c.backup);
+    RemoveTree(Extended(backup));
+    ::DeleteFileW(Extended(backup).c_str());
+    WriteWhole(path, "old");
+    if (!c.plant(backup)) {
+      std::printf("[   NOTE   ] %s: cannot be made here, not tried\n", c.what);
+      RemoveTree(Extended(backup));
+      continue;
+    }
+    const std::set<std::string> before = NamesIn(dir_);
+    const std::string backup_before = ReadWhole(backup);
+    EXPECT_EQ(WriteFileWithBackup(path, "new", backup), c.result) << c.what;
+    if (c.result == SafeWriteResult::kDone) {
+      EXPECT_EQ(ReadWhole(path), "new") << c.what;
+      EXPECT_EQ(AttributesOf(backup) & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
+                0u)
+          << c.what;
+      EXPECT_EQ(ReadWhole(backup), "old") << c.what;
+    } else {
+      EXPECT_EQ(ReadWhole(path), "old") << c.what;
+      EXPECT_EQ(NamesIn(dir_), before) << c.what;
+      EXPECT_EQ(ReadWhole(backup), backup_before) << c.what;
+    }
+    ::SetFileAttributesW(Wide(backup).c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  EXPECT_EQ(ReadWhole(Path("outra\\cliente.par")), "other");
+  EXPECT_EQ(NamesIn(Path("outra")), std::set<std::string>{"cliente.par"});
+}
+
+// An empty file is no content worth keeping: the backup that stands stays.
+TEST_F(FileLayerWin32Test, AnEmptyFileNeverReplacesTheBackup) {
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  for (const std::string old : {"", "old"}) {
+    WriteWhole(path, old);
+    WriteWhole(backup, "last good");
+    EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone) << old;
+    EXPECT_EQ(ReadWhole(path), "new") << old;
+    EXPECT_EQ(ReadWhole(backup), old.empty() ? "last good" : old);
+  }
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak"}));
+}
+
+// Two saves of one file never interleave: while one runs, the other waits for it (and, past
+// its wait, gives up with kBusy and writes nothing).
+std::atomic<bool> g_first_write_seen;
+HANDLE g_first_write_event = nullptr;
+ssize_t SlowFirstWrite(int fd, const void* bytes, std::size_t count) {
+  if (!g_first_write_seen.exchange(true)) {
+    ::SetEvent(g_first_write_event);
+    ::Sleep(400);
+  }
+  return SystemFileWriteOps().write(fd, bytes, count);
+}
+
+TEST_F(FileLayerWin32Test, TwoSavesOfOneFileNeverInterleave) {
+  const std::string path = Path("loja.par");
+  const std::string backup = Path("loja.par.bak");
+  g_first_write_event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ASSERT_NE(g_first_write_event, nullptr);
+  FileWriteOps slow = SystemFileWriteOps();
+  slow.write = SlowFirstWrite;
+  for (const bool waits : {false, true}) {
+    WriteWhole(path, "old");
+    g_first_write_seen = false;
+    ::ResetEvent(g_first_write_event);
+    const int previous = SetSaveLockWait(waits ? 5000 : 50);
+    SafeWriteResult first = SafeWriteResult::kFailed;
+    SafeWriteResult second = SafeWriteResult::kFailed;
+    {
+      ScopedFileWriteOps ops(slow);
+      std::thread other([&] { first = WriteFileWithBackup(path, "first", backup); });
+      EXPECT_EQ(::WaitForSingleObject(g_first_write_event, 10000), WAIT_OBJECT_0);
+      second = WriteFileWithBackup(path, "second", backup);
+      other.join();
+    }
+    SetSaveLockWait(previous);
+    EXPECT_EQ(first, SafeWriteResult::kDone) << waits;
+    EXPECT_EQ(second, waits ? SafeWriteResult::kDone : SafeWriteResult::kBusy);
+    EXPECT_EQ(ReadWhole(path), waits ? "second" : "first");
+    EXPECT_EQ(ReadWhole(backup), waits ? "first" : "old");
+  }
+  ::CloseHandle(g_first_write_event);
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak"}));
+}
+
+// A failed save removes the folders it created, innermost first, each only while it is empty
+// and still the folder it made; a folder that was there before always stays.
+TEST_F(FileLayerWin32Test, AFailedSaveRemovesTheFoldersItCreatedAndNothingElse) {
+  const std::string existing = Path("existe");
+  ASSERT_TRUE(::CreateDirectoryW(Wide(existing).c_str(), nullptr));
+  const auto with_backup = [](const std::string& p) {
+    return WriteFileWithBackup(p, "x", p + ".bak") == SafeWriteResult::kDone;
+  };
+  const auto safely = [](const std::string& p) { return WriteFileSafely(p, "x"); };
+  const struct {
+    const char* what;
+    std::function<bool(const std::string&)> save;
+    std::string path;                 // below the existing folder
+    std::function<void()> meanwhile;  // while the save runs
+    std::set<std::string> left;       // in the existing folder afterwards
+  } cases[] = {
+      {"save with backup", with_backup, "novo\\sub\\loja.par", nullptr, {}},
+      {"safe write", safely, "outro\\loja.HTM", nullptr, {}},
+      {"a file put in a new folder meanwhile",
+       with_backup,
+       "cheio\\sub\\loja.par",
+       [&] { WriteWhole(existing + "\\cheio\\nota.txt", "x"); },
+       {"cheio"}},
+      {"a new folder put in the place of the save's",
+       safely,
+       "troca\\sub\\loja.HTM",
+       [&] {
+         ::MoveFileW(Wide(existing + "\\troca").c_str(), Wide(existing + "\\antiga").c_str());
+         ::CreateDirectoryW(Wide(existing + "\\troca").c_str(), nullptr);
+         ::CreateDirectoryW(Wide(existing + "\\troca\\sub").c_str(), nullptr);
+       },
+       {"troca", "antiga"}},
+  };
+  for (const auto& c : cases) {
+    g_injection = {.fail_rename = true, .before_rename = c.meanwhile};
+    {
+      ScopedFileWriteOps ops(kInjectedOps);
+      EXPECT_FALSE(c.save(existing + "\\" + c.path)) << c.what;
+    }
+    EXPECT_EQ(NamesIn(existing), c.left) << c.what;
+    for (const std::string& name : c.left) RemoveTree(Extended(existing + "\\" + name));
+  }
+  g_injection = {};
+  EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"existe"});
 }
 
 }  // namespace

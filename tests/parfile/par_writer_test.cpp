@@ -303,6 +303,27 @@ TEST(BackupFileName, NoTwoFilesShareABackup) {
   EXPECT_EQ(backups.size(), std::size(cases));
 }
 
+// Saving, opening and restoring go through the same calls on every system: the restored file
+// is the backup's content and opens as an ordinary file; with no usable backup, nothing changes.
+TEST_F(SaveFileTest, RestoringPutsTheBackupBackAndNeedsOne) {
+  const std::string path = dir_.File("loja1.par");
+  const std::string first = test::Fixture("loja1.par");
+  test::WriteWholeFile(path, first);
+  ASSERT_TRUE(SaveParFile(ParamSet{}, path).ok());
+  EXPECT_TRUE(RestoreParFile(path).ok());
+  EXPECT_EQ(test::ReadWholeFile(path), first);
+  EXPECT_EQ(test::ReadWholeFile(BackupFileName(path)), first);
+  ParamSet loaded;
+  EXPECT_TRUE(LoadParFile(loaded, path).ok());
+
+  const std::string alone = dir_.File("sozinho.par");
+  test::WriteWholeFile(alone, "P1600|1\r\n");
+  const FileStatus status = RestoreParFile(alone);
+  EXPECT_EQ(status.result, FileResult::kUnreadable);
+  EXPECT_EQ(status.path, BackupFileName(alone));
+  EXPECT_EQ(test::ReadWholeFile(alone), "P1600|1\r\n");
+}
+
 TEST_F(SaveFileTest, SavingOverALongerFileLeavesOnlyTheNewContent) {
   const std::string path = dir_.File("loja.par");
   test::WriteWholeFile(path, FormatParFile(test::FullCapacitySet()));
