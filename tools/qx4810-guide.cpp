@@ -246,7 +246,8 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path) {
   }
   const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
   std::vector<std::string> lines;
-  lines.reserve(import.messages.size() + 1);
+  lines.reserve(import.messages.size() + 2);
+  if (!import.sheet.empty()) lines.push_back("planilha: " + ForTerminal(import.sheet));
   for (const exchange::ImportMessage& m : import.messages)
     lines.push_back((m.error ? "erro: " : "aviso: ") + ForTerminal(m.text));
   if (import.messages_left_off > 0)
