@@ -137,7 +137,7 @@ void BM_Import500ProductsOds(benchmark::State& state) { Import(state, ProductOds
 BENCHMARK(BM_Import500ProductsOds)->Unit(benchmark::kMillisecond);
 
 void BM_Import10MBWorkbook(benchmark::State& state) {
-  Import(state, Xlsx({DataSheetXml(10u << 20), ProductSheetXml()}), 500);
+  Import(state, Xlsx({DataSheetXml(15u << 20), ProductSheetXml()}), 500);
 }
 BENCHMARK(BM_Import10MBWorkbook)->Unit(benchmark::kMillisecond);
 

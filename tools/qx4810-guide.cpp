@@ -55,6 +55,8 @@ Opções:
                        parâmetros lidos antes de gravar o roteiro e --save, marcando-os como
                        alterados como faz o programa. Com qualquer erro na planilha as
                        mensagens vão para a saída de erro e nada é gravado (código 1).
+                       LISTA também pode ser uma pasta de trabalho .xlsx ou .ods (a primeira
+                       folha que começa com esses títulos).
                        (só com um único ARQUIVO.par)
   --export-products LISTA.csv
                        grava só a planilha LISTA.csv com todos os produtos programados de
