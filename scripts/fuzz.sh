@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fuzzes the parameter file loader and then the product list import with clang's libFuzzer
-# for SECONDS each (default 30), starting from the sample files of tests/data and
-# tests/data/csv. Fails on any crash, leak, timeout or sanitizer report;
-# the input that caused it is kept under build/fuzz/artifacts.
+# Fuzzes the parameter file loader, the product list import and the workbook reader with
+# clang's libFuzzer for SECONDS each (default 30), starting from the sample files of
+# tests/data, tests/data/csv and tests/data/workbooks. Fails on any crash, leak, timeout or
+# sanitizer report; the input that caused it is kept under build/fuzz/artifacts.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-30}"
@@ -20,7 +20,8 @@ if [ ! -f "$(clang -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]; then
   done
 fi
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz --target par_loader_fuzz product_list_fuzz
+cmake --build --preset fuzz --target par_loader_fuzz product_list_fuzz \
+  workbook_fuzz
 
 corpus="$(mktemp -d)"
 trap 'rm -rf "$corpus"' EXIT
@@ -39,4 +40,10 @@ trap 'rm -rf "$corpus" "$csv_corpus"' EXIT
 cp tests/data/csv/*.csv "$csv_corpus"/
 build/fuzz/fuzz/product_list_fuzz -max_total_time="$seconds" -max_len=65536 -timeout=10 \
   -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$csv_corpus"
+
+book_corpus="$(mktemp -d)"
+trap 'rm -rf "$corpus" "$csv_corpus" "$book_corpus"' EXIT
+cp tests/data/workbooks/*.xlsx tests/data/workbooks/*.ods "$book_corpus"/
+build/fuzz/fuzz/workbook_fuzz -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/" "$book_corpus"
 echo "Fuzzing: nenhuma falha em ${seconds} s por alvo."

@@ -55,6 +55,8 @@ Opções:
                        parâmetros lidos antes de gravar o roteiro e --save, marcando-os como
                        alterados como faz o programa. Com qualquer erro na planilha as
                        mensagens vão para a saída de erro e nada é gravado (código 1).
+                       LISTA também pode ser uma pasta de trabalho .xlsx ou .ods (a primeira
+                       folha que começa com esses títulos).
                        (só com um único ARQUIVO.par)
   --export-products LISTA.csv
                        grava só a planilha LISTA.csv com todos os produtos programados de
@@ -246,7 +248,8 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path) {
   }
   const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
   std::vector<std::string> lines;
-  lines.reserve(import.messages.size() + 1);
+  lines.reserve(import.messages.size() + 2);
+  if (!import.sheet.empty()) lines.push_back("planilha: " + ForTerminal(import.sheet));
   for (const exchange::ImportMessage& m : import.messages)
     lines.push_back((m.error ? "erro: " : "aviso: ") + ForTerminal(m.text));
   if (import.messages_left_off > 0)

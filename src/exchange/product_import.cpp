@@ -1,4 +1,5 @@
 // The product list import: columns, values, the product rules for every row, the report.
+#include <algorithm>
 #include <array>
 #include <map>
 
@@ -6,6 +7,7 @@
 #include "common/file_layer.h"
 #include "exchange/csv_reader.h"
 #include "exchange/product_list.h"
+#include "exchange/workbook_reader.h"
 #include "guide/register_codes.h"
 #include "model/field_text.h"
 
@@ -103,25 +105,26 @@ class Importer {
   Importer(const ParamSet& params, std::string_view bytes) : params_(params), bytes_(bytes) {}
 
   ProductImport Run() {
-    CsvReader reader(bytes_);
-    encoding_ = reader.encoding();
-    CsvRow row;
-    if (!reader.Next(row, kMostColumns)) {
-      Error(1, "", Win1252("o arquivo não tem a linha de títulos das colunas"));
+    if (LooksLikeWorkbook(bytes_)) {
+      CsvTable table;
+      if (!ReadSheet(table)) return Finish();
+      encoding_ = table.encoding;
+      // The sheet's rows, cut at the same number of values as the CSV reader's.
+      std::size_t next = 0;
+      ReadRows([&](CsvRow& row, std::size_t most_fields) {
+        if (next >= table.rows.size()) return false;
+        row = std::move(table.rows[next++]);
+        if (row.fields.size() > most_fields) {
+          row.fields_left_off = row.fields.size() - most_fields;
+          row.fields.resize(most_fields);
+        }
+        return true;
+      });
       return Finish();
     }
-    const int header_line = row.line;
-    if (row.fields_left_off > 0) {
-      Error(header_line, "",
-            Win1252("a linha de títulos tem mais de ") + std::to_string(kMostColumns) + " colunas");
-    } else if (ReadHeader(row)) {
-      header_width_ = row.fields.size();
-      while (reader.Next(row, header_width_ + 1)) ReadRow(row);
-      if (result_.read == 0 && result_.errors == 0)
-        Error(header_line, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
-    }
-    while (reader.Next(row, 1)) {  // after an error in the titles: only to find the quotes
-    }
+    CsvReader reader(bytes_);
+    encoding_ = reader.encoding();
+    ReadRows([&](CsvRow& row, std::size_t most_fields) { return reader.Next(row, most_fields); });
     // A quote never closed took the rest of the file into one value: nothing read is sure.
     if (reader.unclosed_quote_line() != 0) {
       result_ = ProductImport();
@@ -131,6 +134,28 @@ class Importer {
   }
 
  private:
+  // The titles and then every row, from a CSV file or a workbook's sheet.
+  template <typename NextRow>
+  void ReadRows(NextRow next) {
+    CsvRow row;
+    if (!next(row, kMostColumns)) {
+      Error(1, "", Win1252("o arquivo não tem a linha de títulos das colunas"));
+      return;
+    }
+    const int header_line = row.line;
+    if (row.fields_left_off > 0) {
+      Error(header_line, "",
+            Win1252("a linha de títulos tem mais de ") + std::to_string(kMostColumns) + " colunas");
+    } else if (ReadHeader(row)) {
+      header_width_ = row.fields.size();
+      while (next(row, header_width_ + 1)) ReadRow(row);
+      if (result_.read == 0 && result_.errors == 0)
+        Error(header_line, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
+    }
+    while (next(row, 1)) {  // after an error in the titles: only to find the quotes
+    }
+  }
+
   void Error(int line, std::string_view column, std::string_view text) {
     Tell(true, line, column, text);
     ++result_.errors;
@@ -160,6 +185,28 @@ class Importer {
       return true;
     }
     return false;
+  }
+
+  // A workbook's sheet that starts with the list's titles; false when none can be read.
+  bool ReadSheet(CsvTable& table) {
+    Workbook book = ReadWorkbook(bytes_, [](const CsvRow& row) {
+      for (const CsvField& f : row.fields) {
+        const std::string name =
+            NormalizeColumnName(ToWindows1252ForDisplay(f.text, CsvEncoding::kUtf8));
+        if (std::find(kColumnNames.begin(), kColumnNames.end(), name) != kColumnNames.end())
+          return true;
+      }
+      return false;
+    });
+    if (book.status != WorkbookStatus::kOk) {
+      result_.messages.push_back({true, WorkbookStatusText(book.status)});  // the first one
+      ++result_.errors;
+      result_.unreadable = true;
+      return false;
+    }
+    result_.sheet = ToWindows1252ForDisplay(book.sheet, CsvEncoding::kUtf8);
+    table = std::move(book.table);
+    return true;
   }
 
   std::string Display(std::string_view text) const {

@@ -1,4 +1,5 @@
-// Product lists from and to spreadsheets. The import reads a CSV file (see csv_reader.h)
+// Product lists from and to spreadsheets. The import reads a CSV file (see csv_reader.h) or a
+// workbook (.xlsx, .ods: see workbook_reader.h), recognised by content,
 // whose header names the columns, checks every row with the product rules, and prepares what
 // would be stored without touching the parameter set; only a list without errors is applied.
 // The export writes every programmed product in code order, and importing what it wrote
@@ -45,6 +46,10 @@ struct ProductImport {
   int warnings = 0;
   std::vector<ImportMessage> messages;  // in the order of the file, at most kMostImportMessages
   int messages_left_off = 0;            // messages past kMostImportMessages, only counted
+  // A workbook (.xlsx, .ods): the name of the sheet read (Windows-1252), and whether the
+  // workbook could not be read at all (its one error message says why).
+  std::string sheet;
+  bool unreadable = false;
 };
 
 // The normalised name of a column header (Windows-1252 in): "Preço fixo" gives "preco_fixo".

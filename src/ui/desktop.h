@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "guide/guide.h"
 
@@ -26,14 +27,20 @@ struct MessageBox {
   BoxAnswer default_answer = BoxAnswer::kOk;  // for kYesNo: kYes or kNo
 };
 
-// The open and save dialogs: one filter, by default "PARAMETROS Arquivo" (*.par), never asking
-// before overwriting, never requiring the file to exist.
+// The open and save dialogs: a filter, by default "PARAMETROS Arquivo" (*.par), and any further
+// ones to choose from after it, never asking before overwriting, never requiring the file to
+// exist. A pattern may list several, separated by ';' ("*.xlsx;*.ods").
 struct FileDialog {
   std::string title;                               // Windows-1252
   std::string directory;                           // starting folder, platform path; may be empty
   std::string file_name;                           // proposed name, platform path; may be empty
   std::string filter_name = "PARAMETROS Arquivo";  // Windows-1252
   std::string filter_pattern = "*.par";
+  struct Filter {
+    std::string name;  // Windows-1252
+    std::string pattern;
+  };
+  std::vector<Filter> more_filters{};
 };
 
 class Desktop {

@@ -14,6 +14,13 @@ namespace {
 
 constexpr std::string_view kCsvFilterName = "Planilha CSV";
 constexpr std::string_view kCsvPattern = "*.csv";
+// The import reads workbooks too: all of them first, then each kind.
+constexpr std::string_view kSheetsFilterName = "Planilhas";
+constexpr std::string_view kSheetsPattern = "*.xlsx;*.ods;*.csv";
+constexpr std::string_view kXlsxFilterName = "Pasta de trabalho do Excel";
+constexpr std::string_view kXlsxPattern = "*.xlsx";
+constexpr std::string_view kOdsFilterName = "Planilha OpenDocument";
+constexpr std::string_view kOdsPattern = "*.ods";
 
 const FormTemplate& ImportReportTemplate() {
   static const FormTemplate form = [] {
@@ -67,6 +74,7 @@ class ImportReport : public Presenter {
     view.SetText(kIdReportWarnings, std::to_string(import_.warnings));
     std::vector<std::vector<std::string>> rows;
     rows.reserve(import_.messages.size());
+    if (!import_.sheet.empty()) rows.push_back({"", "planilha: " + import_.sheet});
     for (const exchange::ImportMessage& m : import_.messages)
       rows.push_back({m.error ? "ERRO" : "aviso", m.text});
     if (import_.messages_left_off > 0)
@@ -135,8 +143,13 @@ std::unique_ptr<Presenter> MakeImportReport(const exchange::ProductImport& impor
 }
 
 bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
-  const std::optional<std::string> path =
-      desktop.AskOpenFileName(CsvDialog(state, "IMPORTAR PRODUTOS DE PLANILHA - QX-4810"));
+  FileDialog dialog = CsvDialog(state, "IMPORTAR PRODUTOS DE PLANILHA - QX-4810");
+  dialog.filter_name = std::string(kSheetsFilterName);
+  dialog.filter_pattern = std::string(kSheetsPattern);
+  dialog.more_filters = {{std::string(kXlsxFilterName), std::string(kXlsxPattern)},
+                         {std::string(kOdsFilterName), std::string(kOdsPattern)},
+                         {Win1252(kCsvFilterName), std::string(kCsvPattern)}};
+  const std::optional<std::string> path = desktop.AskOpenFileName(dialog);
   if (!path) return false;
   bool too_large = false;
   const std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
@@ -149,6 +162,13 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
     return false;
   }
   const exchange::ProductImport import = exchange::PrepareProductImport(state.params, *bytes);
+  // A workbook that cannot be read at all has nothing to report but why.
+  if (import.unreadable) {
+    ShowBox(desktop, "ERRO",
+            Win1252("PLANILHA ILEGÍVEL\n") + ForBox(*path) + "\n" + import.messages.front().text,
+            BoxIcon::kError);
+    return false;
+  }
   std::unique_ptr<Presenter> report = MakeImportReport(import);
   if (desktop.RunForm(*report) != 1) return false;
   if (!exchange::ApplyProductImport(state.params, import)) return false;

@@ -104,6 +104,32 @@ TEST_F(ProductListToolRun, AnErrorInTheListPrintsItsMessagesAndWritesNothing) {
   EXPECT_FALSE(fs::exists(dir_ / "loja1.HTM"));
 }
 
+// The same list as CSV, .xlsx and .ods saves the same parameter file; an old .xls is refused
+// with its reason, naming the file, and nothing is written.
+TEST_F(ProductListToolRun, TheSameListAsCsvXlsxAndOdsSavesTheSameFile) {
+  const fs::path books = fs::path(QX_TEST_DATA_DIR) / "workbooks";
+  std::vector<std::string> saved;
+  for (const char* name : {"lista.csv", "lista.xlsx", "lista.ods"}) {
+    const fs::path out = dir_ / (std::string(name) + ".par");
+    ASSERT_EQ(
+        Run({"--import-products", (books / name).string(), "--save", out.string(), par_.string()}),
+        0)
+        << Read(dir_ / "err.txt");
+    saved.push_back(Read(out));
+  }
+  EXPECT_EQ(saved[0], saved[1]);
+  EXPECT_EQ(saved[0], saved[2]);
+  EXPECT_NE(Read(dir_ / "err.txt").find("planilha: Produtos"), std::string::npos);
+
+  const fs::path xls = books / "lista.xls";
+  const fs::path out = dir_ / "xls.par";
+  EXPECT_EQ(Run({"--import-products", xls.string(), "--save", out.string(), par_.string()}), 1);
+  const std::string err = Read(dir_ / "err.txt");
+  EXPECT_NE(err.find(xls.string() + ": erro: formato antigo do Excel (.xls)"), std::string::npos)
+      << err;
+  EXPECT_FALSE(fs::exists(out));
+}
+
 TEST_F(ProductListToolRun, ExportWritesOnlyTheListAndItImportsBackUnchanged) {
   const fs::path csv = dir_ / "lista.csv";
   ASSERT_EQ(Run({"--export-products", csv.string(), par_.string()}), 0) << Read(dir_ / "err.txt");

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "exchange/workbook_reader.h"
 #include "record_editor_harness.h"
 #include "ui_test_support.h"
 
@@ -40,13 +41,41 @@ struct ListHarness : EditorHarness {
 
 void PressImport(Presenter& p, FakeFormView& v) { v.Click(p, kIdOk); }
 
+std::string WorkbookBytes(const std::string& name) {
+  return *exchange::ReadProductListFile(std::string(QX_TEST_DATA_DIR) + "/workbooks/" + name);
+}
+
+// A workbook's report names the sheet read; one that cannot be read says why in a box that
+// names the file, with no report and nothing stored.
+TEST(ProductListImport, WorkbooksNameTheirSheetOrTheReasonTheyCannotBeRead) {
+  ListHarness h;
+  h.Import(WorkbookBytes("lista.xlsx"), PressImport);
+  ASSERT_TRUE(h.report);
+  EXPECT_EQ(h.report->list_rows.at(kIdReportMessages).at(0),
+            (std::vector<std::string>{"", "planilha: Produtos"}));
+  EXPECT_EQ(h.state.params.Product(1).price, "1250");
+
+  ListHarness old;
+  const ParamSet before = old.state.params;
+  old.Import(WorkbookBytes("lista.xls"), PressImport);
+  EXPECT_FALSE(old.report);
+  ASSERT_EQ(old.desktop.messages.size(), 1u);
+  EXPECT_NE(old.desktop.messages[0].text.find(old.dir / "lista.csv"), std::string::npos);
+  EXPECT_NE(old.desktop.messages[0].text.find(
+                exchange::WorkbookStatusText(exchange::WorkbookStatus::kOldExcel)),
+            std::string::npos);
+  EXPECT_EQ(old.state.params, before);
+}
+
 TEST(ProductListImport, ReportShowsTheCountsAndMessagesAndStoresOnImportar) {
   ListHarness h;
   h.Import("codigo;nome;preco;departamento\r\n5;CAFE;2,50;2\r\n6;CAF\xC2;1;3\r\n7;PAO;;1\r\n",
            PressImport);
   ASSERT_EQ(h.desktop.open_dialogs.size(), 1u);
-  EXPECT_EQ(h.desktop.open_dialogs[0].filter_name, "Planilha CSV");
-  EXPECT_EQ(h.desktop.open_dialogs[0].filter_pattern, "*.csv");
+  EXPECT_EQ(h.desktop.open_dialogs[0].filter_name, "Planilhas");
+  EXPECT_EQ(h.desktop.open_dialogs[0].filter_pattern, "*.xlsx;*.ods;*.csv");
+  ASSERT_EQ(h.desktop.open_dialogs[0].more_filters.size(), 3u);
+  EXPECT_EQ(h.desktop.open_dialogs[0].more_filters[2].pattern, "*.csv");
   ASSERT_TRUE(h.report);
   const FakeFormView& r = *h.report;
   EXPECT_EQ(r.GetText(kIdReportRead, 9), "3");

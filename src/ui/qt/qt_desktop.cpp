@@ -144,8 +144,16 @@ std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialog& dialog, bool save)
   qdialog->setOption(QFileDialog::DontConfirmOverwrite, true);
   qdialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   qdialog->setFileMode(QFileDialog::AnyFile);
-  qdialog->setNameFilter(ToQString(dialog.filter_name) + QStringLiteral(" (") +
-                         QString::fromLatin1(dialog.filter_pattern) + QStringLiteral(")"));
+  // Qt separates the patterns of one filter with blanks.
+  const auto filter = [](const std::string& name, const std::string& pattern) {
+    return ToQString(name) + QStringLiteral(" (") +
+           QString::fromLatin1(pattern).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+           QStringLiteral(")");
+  };
+  QStringList filters{filter(dialog.filter_name, dialog.filter_pattern)};
+  for (const FileDialog::Filter& more : dialog.more_filters)
+    filters.append(filter(more.name, more.pattern));
+  qdialog->setNameFilters(filters);
   qdialog->setWindowModality(Qt::ApplicationModal);
   ApplyWindowIcon(*qdialog);
   if (!dialog.file_name.empty()) qdialog->selectFile(PathToQString(dialog.file_name));

@@ -183,6 +183,10 @@ FileRequest MakeFileRequest(const FileDialog& dialog, bool save) {
   request.directory = FromUtf8(dialog.directory);
   request.file_name = FromUtf8(dialog.file_name);
   request.filter = MakeFilter(dialog.filter_name, dialog.filter_pattern);
+  for (const FileDialog::Filter& more : dialog.more_filters) {
+    request.filter.pop_back();  // the list ends with one more zero than each entry
+    request.filter += MakeFilter(more.name, more.pattern);
+  }
   request.flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   request.owner = GetActiveWindow();
   return request;

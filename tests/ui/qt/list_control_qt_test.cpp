@@ -106,6 +106,14 @@ TEST(ListControlQt, FileDialogsOfferTheFilterTheyAreGivenAndTheParameterFilesByD
             QStringList{QStringLiteral("Planilha CSV (*.csv)")});
   EXPECT_EQ(MakeFileDialog(FileDialog{}, true)->nameFilters(),
             QStringList{QStringLiteral("PARAMETROS Arquivo (*.par)")});
+  // Several patterns in one filter, and further filters after it.
+  FileDialog sheets;
+  sheets.filter_name = "Planilhas";
+  sheets.filter_pattern = "*.xlsx;*.ods";
+  sheets.more_filters = {{"Planilha CSV", "*.csv"}};
+  EXPECT_EQ(MakeFileDialog(sheets, false)->nameFilters(),
+            (QStringList{QStringLiteral("Planilhas (*.xlsx *.ods)"),
+                         QStringLiteral("Planilha CSV (*.csv)")}));
 }
 
 }  // namespace

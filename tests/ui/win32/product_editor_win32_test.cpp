@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,8 +178,12 @@ TEST_P(ImportReportWin32, ShowsTheMessagesAndOffersImportOnlyWithoutErrors) {
         PostKey(GetFocus(), VK_RETURN);
       }});
   EXPECT_TRUE(report_seen);
-  EXPECT_EQ(filters,
-            std::vector<std::wstring>{std::wstring(L"Planilha CSV (*.csv)\0*.csv\0\0", 28)});
+  // All workbooks first, then each kind, in one list of zero-separated pairs.
+  const wchar_t kFilters[] =
+      L"Planilhas (*.xlsx;*.ods;*.csv)\0*.xlsx;*.ods;*.csv\0"
+      L"Pasta de trabalho do Excel (*.xlsx)\0*.xlsx\0"
+      L"Planilha OpenDocument (*.ods)\0*.ods\0Planilha CSV (*.csv)\0*.csv\0";
+  EXPECT_EQ(filters, std::vector<std::wstring>{std::wstring(kFilters, std::size(kFilters))});
   EXPECT_EQ(state->params.Product(1).name, c.first_product);
   EXPECT_EQ(state->params_modified, !c.has_errors);
   EXPECT_TRUE(questions.empty());
