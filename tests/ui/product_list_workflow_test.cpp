@@ -22,6 +22,7 @@ struct ListHarness : EditorHarness {
     state.current_par_file = dir / "loja1.par";
     state.params.Product(5).name = "CAFE";
     state.params.Product(5).dept_code = "2";
+    for (int d = 1; d <= 3; ++d) state.params.Department(d).name = "D" + std::to_string(d);
   }
   // Imports the file, letting the report form do what `answer` does.
   void Import(const std::string& csv, std::function<void(Presenter&, FakeFormView&)> answer) {
