@@ -295,7 +295,7 @@ class Importer {
     }
     result_.field_columns = columns_;
     const bool numbered = options_.numbering != Numbering::kFromList;
-    if ((!Has(kCode) && !numbered) || !Has(kName)) result_.needs_column_choice = true;
+    if (!Has(kCode) && !numbered) result_.needs_column_choice = true;
     if (!Has(kCode) && !numbered) {
       Error(header.line, "", Win1252("falta a coluna codigo"));
       return false;
@@ -466,6 +466,7 @@ class Importer {
         titles += (titles.empty() ? "" : ", ") + Quoted(c.title);
       }
       Error(header_line_, "", Win1252("nenhuma coluna de nomes; títulos lidos: ") + titles);
+      result_.needs_column_choice = true;
     }
   }
 

@@ -82,8 +82,8 @@ struct ProductImport {
   std::vector<NewDepartment> new_departments;  // departments that receive a name
   int shortened = 0;                           // names replaced by a shorter one
   // The file's columns, the column each field reads (kNoColumn for none), and whether the
-  // user should choose: no column for the code (unless numbering) or the name, or a field
-  // that two columns claim.
+  // user should choose: no column for the code (unless numbering), none for the names that
+  // new products need, or a field that two columns claim.
   std::vector<ListColumn> columns;
   std::array<int, kListFieldCount> field_columns{};
   bool needs_column_choice = false;
