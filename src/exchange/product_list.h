@@ -41,7 +41,8 @@ inline constexpr std::size_t kMostImportMessages = 300;
 enum class Numbering {
   kFromList,      // the code column
   kAfterHighest,  // 1, 2, 3 ... in list order after the highest programmed code
-  kFromOne,       // 1, 2, 3 ... in list order over the programmed products
+  kFromOne,       // 1, 2, 3 ... in list order, replacing the products of those codes (the
+                  // products above the list's last code stay as they are)
 };
 
 // The column given to a field that has none.

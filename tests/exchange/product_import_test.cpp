@@ -405,6 +405,7 @@ TEST(ProductImport, TakesTheFrontEndsChoices) {
   const std::string list =
       "EAN;Produto;Valor;Grupo\n7891;REFRIGERANTE COLA 2 L;5;1\n"
       "7892;REFRIGERANTE COLA 2 L;5;1\n7893;LEITE;3;1\n";
+  const ImportOptions by_code;
   ImportOptions numbered;
   numbered.numbering = Numbering::kAfterHighest;
   numbered.shorten_names = true;
@@ -438,7 +439,7 @@ TEST(ProductImport, TakesTheFrontEndsChoices) {
        {"linha 3, nome: \"CAFE\" já é o nome de outro produto"}},
       {"without numbering, a list keyed by bar codes has no code column",
        list,
-       {},
+       by_code,
        {},
        {"linha 1: falta a coluna codigo"}},
       {"a chosen code column and no price column",
