@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/change_markers.h"
+#include "model/list_columns.h"
 #include "model/param_set.h"
 
 namespace qx::tool {
@@ -23,12 +25,23 @@ struct GuideToolOptions {
   // Product lists: each only with one input; the export only without the other options.
   std::string import_products_path;  // --import-products
   std::string export_products_path;  // --export-products
+  // With --import-products: the column of a field by its title (--column CAMPO=TÍTULO), short
+  // names for the long ones (--shorten-names), the codes 1, 2, 3 ... in list order after the
+  // highest programmed code (--number-products).
+  std::vector<std::pair<ListField, std::string>> columns;
+  bool shorten_names = false;
+  bool number_products = false;
   std::vector<std::string> inputs;
 };
 
 // The product list options: each with a single input; the export writes only the list.
 inline std::string CheckProductListOptions(const GuideToolOptions& options) {
   const bool one_input = options.inputs.size() == 1;
+  if (options.import_products_path.empty()) {
+    if (!options.columns.empty()) return "--column só pode ser usado com --import-products";
+    if (options.shorten_names) return "--shorten-names só pode ser usado com --import-products";
+    if (options.number_products) return "--number-products só pode ser usado com --import-products";
+  }
   if (!options.import_products_path.empty() && !one_input)
     return "--import-products só pode ser usado com um único arquivo de parâmetros";
   if (options.export_products_path.empty()) return {};
@@ -67,6 +80,25 @@ inline std::optional<GuideToolOptions> ParseGuideToolArguments(const std::vector
     if (arg == "-") {
       error = "\"-\" n\xC3\xA3o \xC3\xA9 um nome de arquivo (use ./- ou -- -)";
       return std::nullopt;
+    }
+    if (arg == "--shorten-names" || arg == "--number-products") {
+      (arg == "--shorten-names" ? options.shorten_names : options.number_products) = true;
+      continue;
+    }
+    if (arg == "--column") {
+      const std::string value = i + 1 < args.size() ? args[i + 1] : std::string();
+      const std::size_t equals = value.find('=');
+      const std::optional<ListField> field =
+          equals == std::string::npos ? std::nullopt : ListFieldForKey(value.substr(0, equals));
+      if (!field || equals + 1 >= value.size()) {
+        error =
+            "--column pede CAMPO=TÍTULO, com CAMPO entre codigo, nome, preco, departamento, "
+            "preco_negativo, venda_unica, preco_aberto, preco_fixo";
+        return std::nullopt;
+      }
+      options.columns.emplace_back(*field, value.substr(equals + 1));
+      ++i;
+      continue;
     }
     std::string* target = nullptr;
     if (arg == "-o") target = &options.guide_path;

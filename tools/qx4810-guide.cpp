@@ -57,7 +57,20 @@ Opções:
                        mensagens vão para a saída de erro e nada é gravado (código 1).
                        LISTA também pode ser uma pasta de trabalho .xlsx ou .ods (a primeira
                        folha que começa com esses títulos).
+                       Além dos nomes das colunas, a planilha pode usar os títulos usuais
+                       ("Código", "Descrição", "Preço Venda", "Depto"...); o departamento pode
+                       vir pelo nome (um nome novo vai para o primeiro departamento sem nome).
                        (só com um único ARQUIVO.par)
+  --column CAMPO=TÍTULO
+                       lê o CAMPO (codigo, nome, preco, departamento, preco_negativo,
+                       venda_unica, preco_aberto, preco_fixo) da coluna com este título; pode
+                       ser repetida (só com --import-products)
+  --shorten-names      um nome com mais de 12 caracteres recebe um nome curto proposto, único
+                       entre os produtos (um aviso); sem esta opção ele é um erro
+                       (só com --import-products)
+  --number-products    dá aos produtos os códigos em ordem, a partir do código seguinte ao
+                       maior código já programado, sem ler a coluna de códigos (códigos de
+                       barras, referências da loja) (só com --import-products)
   --export-products LISTA.csv
                        grava só a planilha LISTA.csv com todos os produtos programados de
                        ARQUIVO.par (separador ';', Windows-1252), sem roteiro
@@ -237,7 +250,8 @@ bool OutputsReserved(const GuideToolOptions& options) {
 
 // Product lists. The import's messages (warnings and errors) go to standard error with the
 // line and the column; with any error nothing is stored and nothing may be written.
-bool ImportProducts(ParamSet& params, const std::string& csv_path) {
+bool ImportProducts(ParamSet& params, const std::string& csv_path,
+                    const GuideToolOptions& options) {
   bool too_large = false;
   const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path, &too_large);
   if (!bytes) {
@@ -246,7 +260,24 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path) {
           csv_path);
     return false;
   }
-  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
+  exchange::ImportOptions choices;
+  choices.shorten_names = options.shorten_names;
+  if (options.number_products) choices.numbering = exchange::Numbering::kAfterHighest;
+  if (!options.columns.empty()) {
+    const std::vector<exchange::ListColumn> columns =
+        exchange::PrepareProductImport(params, *bytes).columns;
+    for (const auto& [field, title] : options.columns) {
+      const std::optional<std::string> cp1252 = Utf8ToCp1252(title);
+      const std::optional<int> column =
+          cp1252 ? exchange::FindListColumn(columns, *cp1252) : std::nullopt;
+      if (!column) {
+        Error("a planilha não tem a coluna \"" + title + "\" (--column): " + csv_path);
+        return false;
+      }
+      choices.columns[static_cast<std::size_t>(field)] = *column;
+    }
+  }
+  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes, choices);
   std::vector<std::string> lines;
   lines.reserve(import.messages.size() + 2);
   if (!import.sheet.empty()) lines.push_back("planilha: " + ForTerminal(import.sheet));
@@ -261,7 +292,14 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path) {
   }
   std::cout << "planilha: " << csv_path << " (" << import.read << " lidos, " << import.added
             << " novos, " << import.changed << " alterados, " << import.unchanged
-            << " sem alteração)\n";
+            << " sem alteração; " << ForTerminal(exchange::ImportSummary(import)) << ")\n";
+  if (options.number_products) {
+    std::string numbering;
+    for (const exchange::ProductImport::Row& row : import.rows)
+      numbering +=
+          "linha " + std::to_string(row.line) + " → código " + std::to_string(row.code) + "\n";
+    std::cout << numbering;
+  }
   return true;
 }
 
@@ -299,7 +337,7 @@ bool ProcessInput(const std::string& input, const GuideToolOptions& options, con
   if (!OpenParameters(params, input)) return false;
   if (old != nullptr) RaiseMarkersSince(params, *old);
   if (!options.import_products_path.empty() &&
-      !ImportProducts(params, options.import_products_path))
+      !ImportProducts(params, options.import_products_path, options))
     return false;
 
   const Outputs out = OutputsFor(input, options, now);

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
+#include <utility>
 
 #include "common/cp1252.h"
 #include "common/file_layer.h"
@@ -9,7 +11,11 @@
 #include "exchange/product_list.h"
 #include "exchange/workbook_reader.h"
 #include "guide/register_codes.h"
+#include "model/change_markers.h"
 #include "model/field_text.h"
+#include "model/list_columns.h"
+#include "model/search_fold.h"
+#include "model/short_names.h"
 
 namespace qx::exchange {
 namespace {
@@ -26,10 +32,6 @@ enum Column {
   kColumnCount
 };
 
-constexpr std::array<std::string_view, kColumnCount> kColumnNames = {
-    "codigo",         "nome",        "preco",        "departamento",
-    "preco_negativo", "venda_unica", "preco_aberto", "preco_fixo"};
-
 // A file larger than this is no product list (500 products take some 25 kB).
 constexpr long kLargestFile = 8 * 1024 * 1024;
 
@@ -38,20 +40,6 @@ constexpr std::size_t kMostColumns = 1000;
 
 // What a message quotes of a value, in characters; a longer value is cut and ends in "...".
 constexpr std::size_t kLongestQuote = 40;
-
-// Accented Windows-1252 letters and their plain letter, for comparing column names.
-char PlainLetter(unsigned char c) {
-  static constexpr std::string_view kAccented =
-      "\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD9"
-      "\xDA\xDB\xDC\xDD\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2\xF3"
-      "\xF4\xF5\xF6\xF9\xFA\xFB\xFC\xFD\xFF";
-  static constexpr std::string_view kPlain =
-      "aaaaaaceeeeiiiinooooouuuuyaaaaaaceeeeiiiinooooouuuuyy";
-  const std::size_t at = kAccented.find(static_cast<char>(c));
-  if (at != std::string_view::npos) return kPlain[at];
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  return static_cast<char>(c);
-}
 
 // "linha 12, preco: " and the rest.
 std::string Where(int line, std::string_view column) {
@@ -100,77 +88,136 @@ bool SameNumber(std::string_view stored, std::string_view digits) {
   return WithoutLeadingZeros(stored) == WithoutLeadingZeros(digits);
 }
 
+// How a price column writes its decimals: with a comma (and '.' between thousands), with a
+// point throughout, or both, which cannot be read safely.
+enum class PriceForm { kComma, kPoint, kMixed };
+
+// A price that only a decimal point reads ("12.50", "1.5"); "1.234" reads as thousands.
+bool ReadsOnlyWithPoint(std::string_view text) {
+  return text.find('.') != std::string_view::npos && !ParseReais(text) && ParsePointReais(text);
+}
+
+// A price that reads with a decimal comma or a thousands group ("1.234", "12,50").
+bool ReadsWithCommaOrGroup(std::string_view text) {
+  return (text.find('.') != std::string_view::npos || text.find(',') != std::string_view::npos) &&
+         ParseReais(text);
+}
+
 class Importer {
  public:
-  Importer(const ParamSet& params, std::string_view bytes) : params_(params), bytes_(bytes) {}
+  Importer(const ParamSet& params, std::string_view bytes, const ImportOptions& options)
+      : params_(params), bytes_(bytes), options_(options) {}
 
   ProductImport Run() {
     if (LooksLikeWorkbook(bytes_)) {
       CsvTable table;
       if (!ReadSheet(table)) return Finish();
       encoding_ = table.encoding;
-      // The sheet's rows, cut at the same number of values as the CSV reader's.
-      std::size_t next = 0;
-      ReadRows([&](CsvRow& row, std::size_t most_fields) {
-        if (next >= table.rows.size()) return false;
-        row = std::move(table.rows[next++]);
-        if (row.fields.size() > most_fields) {
-          row.fields_left_off = row.fields.size() - most_fields;
-          row.fields.resize(most_fields);
-        }
-        return true;
-      });
+      table_ = &table;
+      ReadRows();
+      table_ = nullptr;
       return Finish();
     }
-    CsvReader reader(bytes_);
-    encoding_ = reader.encoding();
-    ReadRows([&](CsvRow& row, std::size_t most_fields) { return reader.Next(row, most_fields); });
+    encoding_ = CsvReader(bytes_).encoding();
+    ReadRows();
     // A quote never closed took the rest of the file into one value: nothing read is sure.
+    CsvReader reader(bytes_);
+    CsvRow row;
+    while (reader.Next(row, 1)) {
+    }
     if (reader.unclosed_quote_line() != 0) {
       result_ = ProductImport();
+      told_.clear();
       Error(reader.unclosed_quote_line(), "", "aspas abertas e nunca fechadas");
     }
     return Finish();
   }
 
  private:
+  struct Told {
+    int line;
+    ImportMessage message;
+  };
+
+  // A product read from its line, waiting for the checks that need the whole list.
+  struct Pending {
+    int line;
+    int code;
+    ProductEntry entry;
+  };
+
   // The titles and then every row, from a CSV file or a workbook's sheet.
-  template <typename NextRow>
-  void ReadRows(NextRow next) {
-    CsvRow row;
-    if (!next(row, kMostColumns)) {
+  void ReadRows() {
+    CsvRow header;
+    if (!Titles(header)) {
       Error(1, "", Win1252("o arquivo não tem a linha de títulos das colunas"));
       return;
     }
-    const int header_line = row.line;
-    if (row.fields_left_off > 0) {
-      Error(header_line, "",
+    header_line_ = header.line;
+    if (header.fields_left_off > 0) {
+      Error(header_line_, "",
             Win1252("a linha de títulos tem mais de ") + std::to_string(kMostColumns) + " colunas");
-    } else if (ReadHeader(row)) {
-      header_width_ = row.fields.size();
-      while (next(row, header_width_ + 1)) ReadRow(row);
-      if (result_.read == 0 && result_.errors == 0)
-        Error(header_line, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
+      return;
     }
-    while (next(row, 1)) {  // after an error in the titles: only to find the quotes
+    if (HasNul(header)) return;
+    header_width_ = header.fields.size();
+    // The rows are read again for each pass rather than kept: a list of 8 MB holds millions
+    // of values.
+    std::vector<CsvRow> first_rows;
+    EachRow([&first_rows](const CsvRow& r) {
+      if (first_rows.size() < kFirstValuesShown) first_rows.push_back(r);
+    });
+    if (!ReadHeader(header, first_rows)) return;
+    ReadPriceForm();
+    EachRow([this](const CsvRow& r) { ReadRow(r); });
+    FinishRows();
+    if (result_.read == 0 && result_.errors == 0)
+      Error(header_line_, "", Win1252("a planilha não tem nenhum produto abaixo dos títulos"));
+  }
+
+  // A row cut at `most_fields` values, the rest only counted, as the CSV reader cuts.
+  static void Cut(CsvRow& row, std::size_t most_fields) {
+    if (row.fields.size() <= most_fields) return;
+    row.fields_left_off = row.fields.size() - most_fields;
+    row.fields.resize(most_fields);
+  }
+
+  // The title line, from the sheet or read afresh from the CSV bytes.
+  bool Titles(CsvRow& header) const {
+    if (table_ != nullptr) {
+      if (table_->rows.empty()) return false;
+      header = table_->rows.front();
+      Cut(header, kMostColumns);
+      return true;
     }
+    CsvReader reader(bytes_);
+    return reader.Next(header, kMostColumns);
+  }
+
+  // Each row below the titles, from the sheet or read afresh from the CSV bytes.
+  template <typename F>
+  void EachRow(F f) const {
+    if (table_ != nullptr) {
+      for (std::size_t i = 1; i < table_->rows.size(); ++i) {
+        CsvRow row = table_->rows[i];
+        Cut(row, header_width_ + 1);
+        f(row);
+      }
+      return;
+    }
+    CsvReader reader(bytes_);
+    CsvRow row;
+    if (!reader.Next(row, kMostColumns)) return;
+    while (reader.Next(row, header_width_ + 1)) f(row);
   }
 
   void Error(int line, std::string_view column, std::string_view text) {
-    Tell(true, line, column, text);
+    told_.push_back({line, {true, Where(line, column) + std::string(text)}});
     ++result_.errors;
   }
   void Warning(int line, std::string_view column, std::string_view text) {
-    Tell(false, line, column, text);
+    told_.push_back({line, {false, Where(line, column) + std::string(text)}});
     ++result_.warnings;
-  }
-  // Past kMostImportMessages the messages are only counted.
-  void Tell(bool error, int line, std::string_view column, std::string_view text) {
-    if (result_.messages.size() >= kMostImportMessages) {
-      ++result_.messages_left_off;
-      return;
-    }
-    result_.messages.push_back({error, Where(line, column) + std::string(text)});
   }
 
   // A NUL byte is no text any program writes into a list; it is refused wherever it is.
@@ -179,8 +226,7 @@ class Importer {
       if (row.fields[i].text.find('\0') == std::string::npos) continue;
       std::string column = ColumnLabel(static_cast<int>(i));
       for (int c = 0; c < kColumnCount; ++c)
-        if (columns_[static_cast<std::size_t>(c)] == static_cast<int>(i))
-          column = kColumnNames[static_cast<std::size_t>(c)];
+        if (columns_[static_cast<std::size_t>(c)] == static_cast<int>(i)) column = Name(Column(c));
       Error(row.line, column, Win1252("o valor tem um caractere nulo (caractere 0)"));
       return true;
     }
@@ -190,12 +236,8 @@ class Importer {
   // A workbook's sheet that starts with the list's titles; false when none can be read.
   bool ReadSheet(CsvTable& table) {
     Workbook book = ReadWorkbook(bytes_, [](const CsvRow& row) {
-      for (const CsvField& f : row.fields) {
-        const std::string name =
-            NormalizeColumnName(ToWindows1252ForDisplay(f.text, CsvEncoding::kUtf8));
-        if (std::find(kColumnNames.begin(), kColumnNames.end(), name) != kColumnNames.end())
-          return true;
-      }
+      for (const CsvField& f : row.fields)
+        if (FieldForTitle(ToWindows1252ForDisplay(f.text, CsvEncoding::kUtf8))) return true;
       return false;
     });
     if (book.status != WorkbookStatus::kOk) {
@@ -213,30 +255,73 @@ class Importer {
     return ToWindows1252ForDisplay(text, encoding_);
   }
 
-  bool ReadHeader(const CsvRow& header) {
-    columns_.fill(-1);
-    if (HasNul(header)) return false;
+  // The columns of the fields: the caller's choice, else the one column whose title names
+  // the field. The file's columns are kept for offering that choice.
+  bool ReadHeader(const CsvRow& header, const std::vector<CsvRow>& first_rows) {
+    columns_.fill(kNoColumn);
+    std::vector<bool> chosen(header.fields.size(), false);
+    for (const std::optional<int>& c : options_.columns)
+      if (c && *c >= 0 && static_cast<std::size_t>(*c) < chosen.size())
+        chosen[static_cast<std::size_t>(*c)] = true;
+    std::array<std::vector<int>, kColumnCount> claims;
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
-      const std::string title = Display(header.fields[i].text);
-      const std::string name = NormalizeColumnName(title);
-      int column = -1;
-      for (int c = 0; c < kColumnCount; ++c)
-        if (kColumnNames[static_cast<std::size_t>(c)] == name) column = c;
-      if (name.empty()) {
+      ListColumn column{Display(header.fields[i].text), {}};
+      for (const CsvRow& r : first_rows)
+        if (i < r.fields.size())
+          column.first_values.push_back(Display(TrimBlanks(r.fields[i].text)));
+      const std::string title = column.title;
+      result_.columns.push_back(std::move(column));
+      if (FoldColumnTitle(title).empty() || chosen[i]) {
         continue;  // spreadsheets write empty titles for columns that were only formatted
-      } else if (column < 0) {
+      }
+      const std::optional<ListField> field = FieldForTitle(title);
+      if (!field) {
         Warning(header.line, Quoted(title), "coluna desconhecida, ignorada");
-      } else if (columns_[static_cast<std::size_t>(column)] >= 0) {
-        Error(header.line, name, "coluna repetida");
       } else {
-        columns_[static_cast<std::size_t>(column)] = static_cast<int>(i);
+        claims[static_cast<std::size_t>(*field)].push_back(static_cast<int>(i));
       }
     }
-    if (columns_[kCode] < 0) {
+    const auto width = static_cast<int>(header.fields.size());
+    for (int c = 0; c < kColumnCount; ++c) {
+      const auto at = static_cast<std::size_t>(c);
+      if (const std::optional<int> choice = options_.columns[at]) {
+        columns_[at] = *choice >= 0 && *choice < width ? *choice : kNoColumn;
+      } else if (claims[at].size() == 1) {
+        columns_[at] = claims[at].front();
+      } else if (claims[at].size() > 1) {
+        Error(header.line, Name(Column(c)), "coluna repetida");
+        result_.needs_column_choice = true;
+      }
+    }
+    result_.field_columns = columns_;
+    const bool numbered = options_.numbering != Numbering::kFromList;
+    if (!Has(kCode) && !numbered) result_.needs_column_choice = true;
+    if (!Has(kCode) && !numbered) {
       Error(header.line, "", Win1252("falta a coluna codigo"));
       return false;
     }
     return result_.errors == 0;
+  }
+
+  // A column writing every price with a decimal point is read that way; one that mixes that
+  // with decimal commas or thousands groups is refused at its first value of the other form.
+  void ReadPriceForm() {
+    if (!Has(kPrice)) return;
+    std::optional<std::pair<int, std::string>> point;  // line and value
+    std::optional<std::pair<int, std::string>> other;
+    EachRow([&](const CsvRow& r) {
+      const std::string value = Value(r, kPrice);
+      if (!point && ReadsOnlyWithPoint(value)) point.emplace(r.line, value);
+      if (!other && ReadsWithCommaOrGroup(value)) other.emplace(r.line, value);
+    });
+    if (!point) return;
+    price_form_ = other ? PriceForm::kMixed : PriceForm::kPoint;
+    if (other) {
+      Error(other->first, Name(kPrice),
+            Quoted(Display(other->second)) +
+                Win1252(" não se lê como os preços com ponto decimal da coluna (linha ") +
+                std::to_string(point->first) + ": " + Quoted(Display(point->second)) + ")");
+    }
   }
 
   bool Has(Column c) const { return columns_[static_cast<std::size_t>(c)] >= 0; }
@@ -251,7 +336,7 @@ class Importer {
     return f.quoted ? f.text : TrimBlanks(f.text);
   }
 
-  static std::string_view Name(Column c) { return kColumnNames[static_cast<std::size_t>(c)]; }
+  static std::string_view Name(Column c) { return ListFieldKey(static_cast<ListField>(c)); }
 
   void ReadRow(const CsvRow& row) {
     ++result_.read;
@@ -268,6 +353,51 @@ class Importer {
       return;
     }
 
+    const int code = options_.numbering == Numbering::kFromList ? ReadCode(row) : NextCode();
+    if (code == 0) return;
+
+    // A list numbered from 1 replaces the products: nothing of the old one stays.
+    const PluRecord& stored = params_.Product(code);
+    const PluRecord& base = options_.numbering == Numbering::kFromOne ? empty_ : stored;
+    ProductEntry entry;
+    entry.flags = {IsSet(base.status_fixed_price), IsSet(base.status_open_price),
+                   IsSet(base.status_negative_price), IsSet(base.status_single_item_sale)};
+    entry.price = base.price;
+    entry.name = base.name;
+    entry.dept_code = base.dept_code;
+
+    if (Has(kName)) ReadName(row, entry);
+    if (Has(kPrice)) ReadPrice(row, base, entry);
+    if (Has(kDept)) ReadDept(row, base, entry);
+    ReadFlag(row, kFixedPrice, entry.flags.fixed_price);
+    ReadFlag(row, kOpenPrice, entry.flags.open_price);
+    ReadFlag(row, kNegativePrice, entry.flags.negative_price);
+    ReadFlag(row, kSingleItemSale, entry.flags.single_item_sale);
+    if (result_.errors != errors_before) return;
+    pending_.push_back({line, code, entry});
+  }
+
+  // The first free code of a numbered list.
+  int FirstNumber() const {
+    if (options_.numbering == Numbering::kFromOne) return 1;
+    int highest = 0;
+    for (int code = 1; code <= kProductCount; ++code)
+      if (!TrimBlanks(params_.Product(code).name).empty()) highest = code;
+    return highest + 1;
+  }
+
+  // The next code in list order; 0 (counted) past the last product.
+  int NextCode() {
+    if (next_code_ == 0) next_code_ = FirstNumber();
+    if (next_code_ > kProductCount) {
+      ++overflow_;
+      return 0;
+    }
+    return next_code_++;
+  }
+
+  int ReadCode(const CsvRow& row) {
+    const int line = row.line;
     const std::string code_text = Value(row, kCode);
     const std::string code_digits = IsDigits(code_text) ? WithoutLeadingZeros(code_text) : "";
     const int code = !code_digits.empty() && code_digits.size() <= 3
@@ -276,49 +406,122 @@ class Importer {
     if (code < 1 || code > kProductCount) {
       Error(line, Name(kCode),
             Quoted(Display(code_text)) + Win1252(" não é um código de produto (1 a 500)"));
-      return;
+      return 0;
     }
     auto [first, inserted] = seen_.emplace(code, line);
     if (!inserted) {
       Error(line, Name(kCode),
             "o produto " + std::to_string(code) + Win1252(" já apareceu na linha ") +
                 std::to_string(first->second));
-      return;
+      return 0;
     }
+    return code;
+  }
 
-    const PluRecord& stored = params_.Product(code);
-    ProductEntry entry;
-    entry.flags = {IsSet(stored.status_fixed_price), IsSet(stored.status_open_price),
-                   IsSet(stored.status_negative_price), IsSet(stored.status_single_item_sale)};
-    entry.price = stored.price;
-    entry.name = stored.name;
-    entry.dept_code = stored.dept_code;
-
-    if (Has(kName)) ReadName(row, entry);
-    if (Has(kPrice)) ReadPrice(row, stored, entry);
-    if (Has(kDept)) ReadDept(row, stored, entry);
-    ReadFlag(row, kFixedPrice, entry.flags.fixed_price);
-    ReadFlag(row, kOpenPrice, entry.flags.open_price);
-    ReadFlag(row, kNegativePrice, entry.flags.negative_price);
-    ReadFlag(row, kSingleItemSale, entry.flags.single_item_sale);
-    if (result_.errors != errors_before) return;
-
-    const ProductCheck check = CheckProductEntry(entry);
-    if (!check.ok()) {
-      RuleError(line, check, entry);
-      return;
+  // The checks that need the whole list: the codes left over, the short names (unique among
+  // the list and the other products), the departments without a name, the product rules.
+  void FinishRows() {
+    if (overflow_ > 0) {
+      const int fit = kProductCount - FirstNumber() + 1;
+      Error(header_line_, Name(kCode),
+            "a planilha tem " + std::to_string(fit + overflow_) + Win1252(" produtos e só cabem ") +
+                std::to_string(fit) +
+                (fit > 0 ? Win1252(" (códigos ") + std::to_string(FirstNumber()) + " a 500)" : ""));
     }
-    const std::string missing = CharactersWithoutRegisterCode(entry.name);
-    if (!missing.empty() && Has(kName)) {
-      std::string text = Win1252("a registradora não recebe: ");
-      for (std::size_t i = 0; i < missing.size(); ++i) {
-        if (i > 0) text += ", ";
-        text += VisibleCharacterName(static_cast<unsigned char>(missing[i]));
+    std::set<std::string> taken;
+    std::set<int> listed;
+    for (const Pending& p : pending_) listed.insert(p.code);
+    for (int code = 1; code <= kProductCount; ++code)
+      if (listed.count(code) == 0 && !TrimBlanks(params_.Product(code).name).empty())
+        taken.insert(FoldName(params_.Product(code).name));
+    for (const Pending& p : pending_)
+      if (p.entry.name.size() <= kRecordNameLen && !TrimBlanks(p.entry.name).empty())
+        taken.insert(FoldName(p.entry.name));
+    int nameless = 0;
+    for (Pending& p : pending_) {
+      std::string long_name;
+      if (options_.shorten_names && p.entry.name.size() > kRecordNameLen) {
+        long_name = p.entry.name;
+        if (!Shorten(p, taken)) continue;
       }
-      Warning(line, Name(kName), text);
+      const ProductCheck check = CheckProductEntry(p.entry);
+      if (check.fault == ProductFault::kNameMissing && !Has(kName)) {
+        ++nameless;
+        continue;
+      }
+      if (!check.ok()) {
+        RuleError(p.line, check, p.entry);
+        continue;
+      }
+      WarnUnprintable(p.line, p.entry.name);
+      WarnNamelessDept(p.line, p.entry);
+      Count(params_.Product(p.code), p.entry);
+      result_.rows.push_back({p.code, p.line, p.entry, long_name});
     }
-    Count(stored, entry);
-    result_.rows.push_back({code, entry});
+    // Without a name column every such product would say the same: the list says it once.
+    if (nameless > 0) {
+      std::string titles;
+      for (const ListColumn& c : result_.columns) {
+        if (c.title.empty()) continue;
+        titles += (titles.empty() ? "" : ", ") + Quoted(c.title);
+      }
+      Error(header_line_, "", Win1252("nenhuma coluna de nomes; títulos lidos: ") + titles);
+      result_.needs_column_choice = true;
+    }
+  }
+
+  // The user's name for a long one, or a proposal no other product has.
+  bool Shorten(Pending& p, std::set<std::string>& taken) {
+    const std::string long_name = p.entry.name;
+    const auto edit = options_.names.find(p.line);
+    std::string name;
+    if (edit != options_.names.end() && !TrimBlanks(edit->second).empty()) {
+      name = TrimBlanks(edit->second);
+      if (taken.count(FoldName(name)) > 0) {
+        Error(p.line, Name(kName), Quoted(name) + Win1252(" já é o nome de outro produto"));
+        return false;
+      }
+    } else {
+      name = MakeUniqueName(ProposeShortName(long_name, kRecordNameLen), kRecordNameLen,
+                            [&taken](std::string_view n) { return taken.count(FoldName(n)) > 0; });
+    }
+    if (name.empty()) {
+      Error(p.line, Name(kName), Quoted(long_name) + Win1252(" tem mais de 12 caracteres"));
+      return false;
+    }
+    taken.insert(FoldName(name));
+    p.entry.name = name;
+    ++result_.shortened;
+    Warning(
+        p.line, Name(kName),
+        Quoted(long_name) + Win1252(" tem mais de 12 caracteres; nome proposto: ") + Quoted(name));
+    return true;
+  }
+
+  void WarnUnprintable(int line, const std::string& name) {
+    const std::string missing = CharactersWithoutRegisterCode(name);
+    if (missing.empty() || !Has(kName)) return;
+    std::string text = Win1252("a registradora não recebe: ");
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+      if (i > 0) text += ", ";
+      text += VisibleCharacterName(static_cast<unsigned char>(missing[i]));
+    }
+    Warning(line, Name(kName), text);
+  }
+
+  // A department without a name shows on the register as nothing: told here, once for each
+  // department, rather than later in the product table.
+  void WarnNamelessDept(int line, const ProductEntry& entry) {
+    if (TrimBlanks(entry.name).empty() || !IsDigits(entry.dept_code)) return;
+    const std::string digits = WithoutLeadingZeros(entry.dept_code);
+    if (digits.size() > 2) return;
+    const int dept = ParseShortNumber(digits, static_cast<int>(digits.size()));
+    if (dept < 1 || dept > kDepartmentCount) return;
+    if (!TrimBlanks(params_.Department(dept).name).empty()) return;
+    for (const NewDepartment& d : result_.new_departments)
+      if (d.number == dept) return;
+    if (!warned_depts_.insert(dept).second) return;  // once, at its first product
+    Warning(line, Name(kDept), "o departamento " + std::to_string(dept) + Win1252(" não tem nome"));
   }
 
   void ReadName(const CsvRow& row, ProductEntry& entry) {
@@ -347,7 +550,10 @@ class Importer {
 
   void ReadPrice(const CsvRow& row, const PluRecord& stored, ProductEntry& entry) {
     const std::string raw = Value(row, kPrice);
-    const std::optional<std::string> cents = ParseReais(raw);
+    // A mixed column is refused once, not at each of its decimal-point prices.
+    if (price_form_ == PriceForm::kMixed && ReadsOnlyWithPoint(raw)) return;
+    const std::optional<std::string> cents =
+        price_form_ == PriceForm::kPoint ? ParsePointReais(raw) : ParseReais(raw);
     if (!cents) {
       Error(row.line, Name(kPrice), Quoted(Display(raw)) + Win1252(" não é um preço"));
       return;
@@ -359,6 +565,18 @@ class Importer {
     const std::string raw = Value(row, kDept);
     if (raw.empty()) {
       Error(row.line, Name(kDept), Win1252("departamento não informado"));
+      return;
+    }
+    // A name ("BEBIDAS"); a value starting with a digit is a mistyped number.
+    if (!(raw[0] >= '0' && raw[0] <= '9')) {
+      const std::optional<std::string> name = ToWindows1252(raw, encoding_);
+      const int dept = name ? DeptForName(row.line, *name) : 0;
+      if (!name) {
+        Error(row.line, Name(kDept),
+              Quoted(Display(raw)) + Win1252(" não é um departamento (1 a 16)"));
+      }
+      if (dept > 0 && !SameNumber(stored.dept_code, std::to_string(dept)))
+        entry.dept_code = std::to_string(dept);
       return;
     }
     if (!IsDigits(raw)) {
@@ -374,6 +592,37 @@ class Importer {
       return;
     }
     if (!SameNumber(stored.dept_code, digits)) entry.dept_code = digits;
+  }
+
+  // The department of that name; a name no department has takes the first department
+  // without a name. 0 (and an error) when it cannot.
+  int DeptForName(int line, const std::string& name) {
+    const std::string key = FoldForSearch(TrimBlanks(name));
+    for (int d = 1; d <= kDepartmentCount; ++d)
+      if (FoldForSearch(TrimBlanks(params_.Department(d).name)) == key) return d;
+    for (const NewDepartment& d : result_.new_departments)
+      if (FoldForSearch(d.name) == key) return d.number;
+    if (name.size() > kRecordNameLen || name.find('|') != std::string::npos ||
+        std::any_of(name.begin(), name.end(),
+                    [](char c) { return IsForbiddenByte(static_cast<unsigned char>(c)); })) {
+      Error(line, Name(kDept),
+            Quoted(name) + Win1252(" não é um nome de departamento (até 12 caracteres)"));
+      return 0;
+    }
+    for (int d = 1; d <= kDepartmentCount; ++d) {
+      if (!TrimBlanks(params_.Department(d).name).empty()) continue;
+      const bool given = std::any_of(result_.new_departments.begin(), result_.new_departments.end(),
+                                     [d](const NewDepartment& n) { return n.number == d; });
+      if (given) continue;
+      result_.new_departments.push_back({d, TrimBlanks(name)});
+      Warning(line, Name(kDept),
+              "o departamento " + std::to_string(d) + Win1252(" receberá o nome ") + Quoted(name));
+      return d;
+    }
+    Error(line, Name(kDept),
+          Win1252("não há departamento sem nome para ") + Quoted(name) +
+              Win1252(" (os 16 já têm nome)"));
+    return 0;
   }
 
   void ReadFlag(const CsvRow& row, Column c, bool& flag) {
@@ -448,34 +697,44 @@ class Importer {
     }
   }
 
+  // The messages in the order of the file, the first kMostImportMessages kept.
   ProductImport Finish() {
-    if (result_.errors > 0) result_.rows.clear();
+    if (result_.errors > 0) {
+      result_.rows.clear();
+      result_.new_departments.clear();
+    }
+    std::stable_sort(told_.begin(), told_.end(),
+                     [](const Told& a, const Told& b) { return a.line < b.line; });
+    for (Told& t : told_) {
+      if (result_.messages.size() < kMostImportMessages) {
+        result_.messages.push_back(std::move(t.message));
+      } else {
+        ++result_.messages_left_off;
+      }
+    }
     return std::move(result_);
   }
 
   const ParamSet& params_;
   std::string_view bytes_;
+  const ImportOptions& options_;
+  const PluRecord empty_{};
   CsvEncoding encoding_ = CsvEncoding::kWindows1252;
   std::array<int, kColumnCount> columns_{};
   std::size_t header_width_ = 0;
+  int header_line_ = 1;
+  PriceForm price_form_ = PriceForm::kComma;
+  int next_code_ = 0;
+  int overflow_ = 0;
   std::map<int, int> seen_;  // product code -> line
+  std::vector<Pending> pending_;
+  std::set<int> warned_depts_;
+  const CsvTable* table_ = nullptr;  // a workbook's sheet; none for a CSV file
+  std::vector<Told> told_;
   ProductImport result_;
 };
 
 }  // namespace
-
-std::string NormalizeColumnName(std::string_view header) {
-  const std::string trimmed = TrimBlanks(header);
-  std::string name;
-  for (char c : trimmed) {
-    if (c == ' ' || c == '-') {
-      name += '_';
-    } else {
-      name += PlainLetter(static_cast<unsigned char>(c));
-    }
-  }
-  return name;
-}
 
 std::optional<std::string> ParseReais(std::string_view text) {
   std::string t = TrimBlanks(text);
@@ -513,21 +772,50 @@ std::optional<std::string> ParseReais(std::string_view text) {
 
 std::optional<bool> ParseFlag(std::string_view text) {
   std::string t;
-  for (char c : TrimBlanks(text)) t += PlainLetter(static_cast<unsigned char>(c));
+  for (char c : TrimBlanks(text)) t += qx::PlainLetter(static_cast<unsigned char>(c));
   if (t == "1" || t == "s" || t == "sim" || t == "x") return true;
   if (t.empty() || t == "0" || t == "n" || t == "nao") return false;
   return std::nullopt;
 }
 
-ProductImport PrepareProductImport(const ParamSet& params, std::string_view file_bytes) {
-  return Importer(params, file_bytes).Run();
+std::optional<std::string> ParsePointReais(std::string_view text) {
+  if (text.find(',') != std::string_view::npos) return std::nullopt;
+  std::string with_comma(text);
+  std::replace(with_comma.begin(), with_comma.end(), '.', ',');
+  return ParseReais(with_comma);
+}
+
+ProductImport PrepareProductImport(const ParamSet& params, std::string_view file_bytes,
+                                   const ImportOptions& options) {
+  return Importer(params, file_bytes, options).Run();
+}
+
+std::optional<int> FindListColumn(const std::vector<ListColumn>& columns, std::string_view title) {
+  const std::string wanted = FoldColumnTitle(title);
+  for (std::size_t i = 0; i < columns.size(); ++i)
+    if (TrimBlanks(columns[i].title) == TrimBlanks(title) ||
+        (!wanted.empty() && FoldColumnTitle(columns[i].title) == wanted))
+      return static_cast<int>(i);
+  return std::nullopt;
 }
 
 bool ApplyProductImport(ParamSet& params, const ProductImport& import) {
   if (import.errors > 0) return false;
+  for (const NewDepartment& d : import.new_departments) {
+    DeptRecord& dept = params.Department(d.number);
+    const DeptRecord old = dept;
+    dept.name = d.name;
+    RaiseStoredMarkers(dept, old);
+  }
   for (const ProductImport::Row& row : import.rows)
     StoreProductEntry(params.Product(row.code), row.entry);
   return true;
+}
+
+std::string ImportSummary(const ProductImport& import) {
+  return std::to_string(import.rows.size()) + " produtos importados; " +
+         std::to_string(import.shortened) + " nomes encurtados; " +
+         std::to_string(import.new_departments.size()) + " departamentos criados";
 }
 
 std::optional<std::string> ReadProductListFile(const std::string& path, bool* too_large) {

@@ -29,7 +29,7 @@ const FormTemplate& ImportReportTemplate() {
     f.name = "ProductImportReport";
     f.title = Win1252("QX-4810  IMPORTAR PRODUTOS DA PLANILHA");
     f.width = 330;
-    f.height = 236;
+    f.height = 372;
     std::vector<ControlTemplate>& c = f.controls;
     struct Count {
       int id;
@@ -46,52 +46,161 @@ const FormTemplate& ImportReportTemplate() {
       c.push_back(Note(n.label, {x, y, 70, 10}));
       c.push_back(MakeControl(ControlKind::kStaticText, n.id, "", "", {x + 72, y, 60, 10}));
     }
-    c.push_back(Note("Mensagens (linha do arquivo, coluna):", {10, 46, 200, 10}));
-    c.push_back(List(kIdReportMessages, {"Tipo", "Mensagem"}, {36, 0}, {10, 58, 310, 148}));
+    c.push_back(Note("Numerar os produtos 1, 2, 3... na ordem da planilha:", {10, 46, 200, 10}));
+    c.push_back(CheckBox(kIdReportAfterHighest, "depois do maior código programado",
+                         " Os produtos da planilha recebem os códigos livres depois do maior\n"
+                         " código já programado; a coluna de códigos não é lida.",
+                         {10, 58, 150, 10}));
+    c.push_back(CheckBox(kIdReportFromOne, "a partir de 1 (substitui os produtos)",
+                         " Os produtos da planilha substituem os produtos 1, 2, 3...;\n a coluna "
+                         "de códigos não é lida.",
+                         {170, 58, 150, 10}));
+    c.back().notify = true;
+    c[c.size() - 2].notify = true;
+    c.push_back(Note("Mensagens (linha do arquivo, coluna):", {10, 72, 200, 10}));
+    c.push_back(List(kIdReportMessages, {"Tipo", "Mensagem"}, {36, 0}, {10, 84, 310, 100}));
+    c.push_back(Note("Produtos (clique duas vezes num nome encurtado para alterá-lo):",
+                     {10, 190, 310, 10}));
+    c.push_back(List(kIdReportProducts, {"Linha", "Código", "Nome na planilha", "Nome a gravar"},
+                     {30, 30, 160, 0}, {10, 202, 310, 110}));
+    c.push_back(Note("Nome a gravar:", {10, 320, 56, 10}));
+    c.push_back(TextField(kIdReportNewName, " Até 12 caracteres, como no editor de produtos.",
+                          {68, 318, 70, 12}, false, static_cast<int>(kRecordNameLen)));
+    c.push_back(PushButton(kIdReportRename, "Alterar nome",
+                           " Troca o nome proposto do produto marcado.", {142, 317, 60, 14}));
+    c.push_back(
+        MakeControl(ControlKind::kStaticText, kIdReportNameNote, "", "", {206, 318, 114, 20}));
     c.push_back(DefaultPushButton(kIdOk, "Importar",
                                   " Grava os produtos da planilha.\n Só é possível quando não há "
                                   "erros.",
-                                  {180, 214, 65, 16}));
-    c.push_back(PushButton(kIdCancel, "Cancelar", " Fecha sem gravar nada.", {255, 214, 65, 16}));
+                                  {180, 348, 65, 16}));
+    c.push_back(PushButton(kIdCancel, "Cancelar", " Fecha sem gravar nada.", {255, 348, 65, 16}));
     return f;
   }();
   return form;
 }
 
+// The report of an import. With a session, the numbering and the names of the long ones can be
+// changed, and the import is prepared again after each change; a fixed import is only shown.
 class ImportReport : public Presenter {
  public:
-  explicit ImportReport(const exchange::ProductImport& import) : import_(import) {}
+  explicit ImportReport(const exchange::ProductImport& import) : fixed_(&import) {}
+  explicit ImportReport(ImportSession& session) : session_(&session) {}
 
   const FormTemplate& Template() const override { return ImportReportTemplate(); }
 
   void OnOpen(FormView& view) override {
     view.SetTitle(Template().title);
-    view.SetText(kIdReportRead, std::to_string(import_.read));
-    view.SetText(kIdReportNew, std::to_string(import_.added));
-    view.SetText(kIdReportChanged, std::to_string(import_.changed));
-    view.SetText(kIdReportUnchanged, std::to_string(import_.unchanged));
-    view.SetText(kIdReportErrors, std::to_string(import_.errors));
-    view.SetText(kIdReportWarnings, std::to_string(import_.warnings));
-    std::vector<std::vector<std::string>> rows;
-    rows.reserve(import_.messages.size());
-    if (!import_.sheet.empty()) rows.push_back({"", "planilha: " + import_.sheet});
-    for (const exchange::ImportMessage& m : import_.messages)
-      rows.push_back({m.error ? "ERRO" : "aviso", m.text});
-    if (import_.messages_left_off > 0)
-      rows.push_back({"", "e mais " + std::to_string(import_.messages_left_off) + " mensagens"});
-    view.SetListRows(kIdReportMessages, rows);
-    const bool can_import = import_.errors == 0;
-    view.SetEnabled(kIdOk, can_import);
-    view.SetFocus(can_import ? kIdOk : kIdCancel);
+    for (int id : {kIdReportAfterHighest, kIdReportFromOne, kIdReportNewName, kIdReportRename})
+      view.SetEnabled(id, session_ != nullptr);
+    Show(view);
+    view.SetFocus(Import().errors == 0 ? kIdOk : kIdCancel);
   }
 
   void OnCommand(FormView& view, int id) override {
-    if (id == kIdOk && import_.errors == 0) view.Close(1);
+    if (id == kIdOk && Import().errors == 0) view.Close(1);
     if (id == kIdCancel) view.Close(0);
+    if (session_ == nullptr) return;
+    if (id == kIdReportAfterHighest || id == kIdReportFromOne) ChooseNumbering(view, id);
+    if (id == kIdReportRename) Rename(view);
+  }
+
+  void OnListRowActivated(FormView& view, int id, int row) override {
+    if (id != kIdReportProducts || session_ == nullptr) return;
+    const std::vector<exchange::ProductImport::Row>& rows = Import().rows;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+    view.SetText(kIdReportNewName, rows[static_cast<std::size_t>(row)].entry.name);
+    view.SetFocus(kIdReportNewName);
   }
 
  private:
-  const exchange::ProductImport& import_;
+  const exchange::ProductImport& Import() const { return session_ ? session_->import : *fixed_; }
+
+  void Show(FormView& view) {
+    const exchange::ProductImport& import = Import();
+    view.SetText(kIdReportRead, std::to_string(import.read));
+    view.SetText(kIdReportNew, std::to_string(import.added));
+    view.SetText(kIdReportChanged, std::to_string(import.changed));
+    view.SetText(kIdReportUnchanged, std::to_string(import.unchanged));
+    view.SetText(kIdReportErrors, std::to_string(import.errors));
+    view.SetText(kIdReportWarnings, std::to_string(import.warnings));
+    std::vector<std::vector<std::string>> rows;
+    rows.reserve(import.messages.size() + 2);
+    if (!import.sheet.empty()) rows.push_back({"", "planilha: " + import.sheet});
+    for (const exchange::ImportMessage& m : import.messages)
+      rows.push_back({m.error ? "ERRO" : "aviso", m.text});
+    if (import.messages_left_off > 0)
+      rows.push_back({"", "e mais " + std::to_string(import.messages_left_off) + " mensagens"});
+    view.SetListRows(kIdReportMessages, rows);
+    std::vector<std::vector<std::string>> products;
+    products.reserve(import.rows.size());
+    for (const exchange::ProductImport::Row& r : import.rows)
+      products.push_back({std::to_string(r.line), std::to_string(r.code),
+                          r.long_name.empty() ? r.entry.name : r.long_name, r.entry.name});
+    view.SetListRows(kIdReportProducts, products);
+    const exchange::Numbering numbering =
+        session_ ? session_->options.numbering : exchange::Numbering::kFromList;
+    view.SetCheck(kIdReportAfterHighest, numbering == exchange::Numbering::kAfterHighest);
+    view.SetCheck(kIdReportFromOne, numbering == exchange::Numbering::kFromOne);
+    view.SetEnabled(kIdOk, import.errors == 0);
+  }
+
+  // The two boxes work as one choice: ticking one clears the other, clearing both reads the
+  // code column again.
+  void ChooseNumbering(FormView& view, int id) {
+    exchange::Numbering numbering = exchange::Numbering::kFromList;
+    if (view.GetCheck(id))
+      numbering = id == kIdReportAfterHighest ? exchange::Numbering::kAfterHighest
+                                              : exchange::Numbering::kFromOne;
+    session_->options.numbering = numbering;
+    session_->Prepare();
+    view.SetText(kIdReportNameNote, "");
+    Show(view);
+  }
+
+  // Only a shortened name takes another; a name the import refuses is not kept, and the
+  // note says why.
+  void Rename(FormView& view) {
+    const int row = view.GetListSelection(kIdReportProducts);
+    const std::vector<exchange::ProductImport::Row>& rows = Import().rows;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) {
+      view.SetText(kIdReportNameNote, Win1252("Marque um produto na lista."));
+      return;
+    }
+    const exchange::ProductImport::Row& chosen = rows[static_cast<std::size_t>(row)];
+    if (chosen.long_name.empty()) {
+      view.SetText(kIdReportNameNote, Win1252("Só os nomes encurtados são alterados aqui."));
+      return;
+    }
+    const int line = chosen.line;
+    const std::optional<std::string> before = Edit(line);
+    session_->options.names[line] =
+        view.GetText(kIdReportNewName, static_cast<int>(kRecordNameLen));
+    session_->Prepare();
+    std::string note;
+    if (Import().errors > 0) {
+      for (const exchange::ImportMessage& m : Import().messages)
+        if (m.error && note.empty()) note = m.text;
+      if (before) {
+        session_->options.names[line] = *before;
+      } else {
+        session_->options.names.erase(line);
+      }
+      session_->Prepare();
+    }
+    view.SetText(kIdReportNameNote, note);
+    Show(view);
+    view.SetListSelection(kIdReportProducts, row);
+  }
+
+  std::optional<std::string> Edit(int line) const {
+    const auto it = session_->options.names.find(line);
+    if (it == session_->options.names.end()) return std::nullopt;
+    return it->second;
+  }
+
+  const exchange::ProductImport* fixed_ = nullptr;
+  ImportSession* session_ = nullptr;
 };
 
 std::string ForBox(std::string_view path) { return Utf8ToCp1252Lossy(path); }
@@ -142,6 +251,10 @@ std::unique_ptr<Presenter> MakeImportReport(const exchange::ProductImport& impor
   return std::make_unique<ImportReport>(import);
 }
 
+std::unique_ptr<Presenter> MakeImportReport(ImportSession& session) {
+  return std::make_unique<ImportReport>(session);
+}
+
 bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
   FileDialog dialog = CsvDialog(state, "IMPORTAR PRODUTOS DE PLANILHA - QX-4810");
   dialog.filter_name = std::string(kSheetsFilterName);
@@ -152,7 +265,7 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
   const std::optional<std::string> path = desktop.AskOpenFileName(dialog);
   if (!path) return false;
   bool too_large = false;
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
+  std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
   if (!bytes) {
     ShowBox(desktop, "ERRO",
             Win1252(too_large ? "PLANILHA GRANDE DEMAIS (MAIS DE 8 MB)\n"
@@ -161,18 +274,28 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
             BoxIcon::kError);
     return false;
   }
-  const exchange::ProductImport import = exchange::PrepareProductImport(state.params, *bytes);
+  ImportSession session(state.params, std::move(*bytes));
+  session.Prepare();
   // A workbook that cannot be read at all has nothing to report but why.
-  if (import.unreadable) {
+  if (session.import.unreadable) {
     ShowBox(desktop, "ERRO",
-            Win1252("PLANILHA ILEGÍVEL\n") + ForBox(*path) + "\n" + import.messages.front().text,
+            Win1252("PLANILHA ILEGÍVEL\n") + ForBox(*path) + "\n" +
+                session.import.messages.front().text,
             BoxIcon::kError);
     return false;
   }
-  std::unique_ptr<Presenter> report = MakeImportReport(import);
+  // A field without a column, or claimed by two: the technician chooses before the report.
+  if (session.import.needs_column_choice) {
+    std::unique_ptr<Presenter> choice = MakeColumnChoice(session);
+    if (desktop.RunForm(*choice) != 1) return false;
+    session.Prepare();
+  }
+  std::unique_ptr<Presenter> report = MakeImportReport(session);
   if (desktop.RunForm(*report) != 1) return false;
-  if (!exchange::ApplyProductImport(state.params, import)) return false;
+  if (!exchange::ApplyProductImport(state.params, session.import)) return false;
   state.params_modified = true;
+  ShowBox(desktop, "PRODUTOS IMPORTADOS", exchange::ImportSummary(session.import),
+          BoxIcon::kInformation);
   return true;
 }
 

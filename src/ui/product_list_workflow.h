@@ -8,6 +8,7 @@
 #include "ui/app_state.h"
 #include "ui/desktop.h"
 #include "ui/form.h"
+#include "ui/import_choices.h"
 
 namespace qx::ui {
 
@@ -20,14 +21,27 @@ inline constexpr int kIdReportUnchanged = 1104;
 inline constexpr int kIdReportErrors = 1105;
 inline constexpr int kIdReportWarnings = 1106;
 inline constexpr int kIdReportMessages = 1110;
+// The numbering choice (two check boxes that act as one choice), the products with their
+// codes and names, and the field and button that change the name proposed for a long one,
+// with a note that says why a name was not taken.
+inline constexpr int kIdReportAfterHighest = 1111;
+inline constexpr int kIdReportFromOne = 1112;
+inline constexpr int kIdReportProducts = 1113;
+inline constexpr int kIdReportNewName = 1114;
+inline constexpr int kIdReportRename = 1115;
+inline constexpr int kIdReportNameNote = 1116;
 
 // The report of an import: closes with 1 when the user chose "Importar", which is offered
-// only for an import without errors, and 0 for "Cancelar", Esc or the close command.
+// only for an import without errors, and 0 for "Cancelar", Esc or the close command. The
+// first only shows the import; the second lets the user number the products and rename the
+// long ones, preparing the session's import again after each change.
 std::unique_ptr<Presenter> MakeImportReport(const exchange::ProductImport& import);
+std::unique_ptr<Presenter> MakeImportReport(ImportSession& session);
 
-// Asks for a CSV file, reads it, shows the report and, when the user chooses "Importar",
-// stores the products (raising their change markers) and sets params_modified. True when
-// something was stored.
+// Asks for a CSV file, reads it, asks for the columns when a field has none (or two), shows
+// the report and, when the user chooses "Importar", stores the products and the new
+// department names (raising their change markers), sets params_modified and says what was
+// stored. True when something was stored.
 bool ImportProductListWorkflow(AppState& state, Desktop& desktop);
 
 // Asks for a CSV file name and writes the programmed products there. True when written.

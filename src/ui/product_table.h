@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/param_set.h"
+#include "model/search_fold.h"
 
 namespace qx::ui {
 
@@ -25,11 +26,6 @@ enum class ProductColumn {
   kFixed,       // "Fixo"
 };
 inline constexpr int kProductColumnCount = 9;
-
-// The text used to find and to sort by name (Windows-1252 in, plain ASCII letters out): lower
-// case, accents dropped ("AÇÚCAR" gives "acucar", "Æ" gives "ae"), the expanded-letter
-// switches "{" and "}" left out, since the register prints none of them.
-std::string FoldForSearch(std::string_view text);
 
 // A price as the table shows it: "R$ 12,50" for "1250", "R$ 0,05" for "5", leading zeros
 // dropped; empty for no price; a price that is not all digits as it stands.

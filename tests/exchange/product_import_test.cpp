@@ -2,6 +2,7 @@
 // the rules around it (all or nothing, markers, counts).
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,12 @@ namespace {
 using namespace std::string_literals;
 
 // Product 5 is programmed with texts that read as numbers with leading zeros, so the
-// same-number rule shows; every other product has the defaults.
+// same-number rule shows; every other product has the defaults. Departments 1 to 8 are named
+// "D1" to "D8" (7 as "Padaria"), 9 to 16 have no name.
 ParamSet StoredSet() {
   ParamSet params;
+  for (int d = 1; d <= 8; ++d) params.Department(d).name = "D" + std::to_string(d);
+  params.Department(7).name = "Padaria";
   PluRecord& p = params.Product(5);
   p.name = "CAFE";
   p.price = "0100";
@@ -74,9 +78,48 @@ std::vector<Case> Cases() {
        {{1, " A\"B ", "1250", "3", "0011"}},
        {}},
       {"header names without case, accents or blanks",
-       " Código ;NOME;Preço;Departamento ;Preço-fixo; VENDA ÚNICA;Depto\n1;A;0;3;n;sim;9\n",
+       " Código ;NOME;Preço;Departamento ;Preço-fixo; VENDA ÚNICA;Obs\n1;A;0;3;n;sim;9\n",
        {{1, "A", "", "3", "0110"}},
-       {"linha 1, \"Depto\": coluna desconhecida, ignorada"}},
+       {"linha 1, \"Obs\": coluna desconhecida, ignorada"}},
+      {"the titles customers write",
+       "Cód.;Descrição do Produto;Preço Venda (R$);Depto\n1;A;2,5;3\n",
+       {{1, "A", "250", "3", "0011"}},
+       {}},
+      {"prices with a decimal point throughout",
+       "COD;NOME;PV;SETOR\n1;A;12.50;1\n2;B;1234.5;1\n3;C;7;1\n4;D;R$ 0.05;1\n",
+       {{1, "A", "1250", "1", "0011"},
+        {2, "B", "123450", "1", "0011"},
+        {3, "C", "700", "1", "0011"},
+        {4, "D", "5", "1", "0011"}},
+       {}},
+      {"departments by name: found folded, new ones named, one without a name",
+       kHead + "1;A;1;PADARIA\n2;B;1;bebidas\n3;C;1;Bebidas \n4;D;1;9\n",
+       {{1, "A", "100", "7", "0011"},
+        {2, "B", "100", "9", "0011"},
+        {3, "C", "100", "9", "0011"},
+        {4, "D", "100", "9", "0011"}},
+       {"linha 3, departamento: o departamento 9 receberá o nome \"bebidas\""}},
+      {"more department names than departments without a name",
+       kHead + "1;A;1;N1\n2;A;1;N2\n3;A;1;N3\n4;A;1;N4\n5;A;1;N5\n6;A;1;N6\n7;A;1;N7\n"
+               "8;A;1;N8\n9;A;1;N9\n10;A;1;16\n",
+       {},
+       {"linha 2, departamento: o departamento 9 receberá o nome \"N1\"",
+        "linha 3, departamento: o departamento 10 receberá o nome \"N2\"",
+        "linha 4, departamento: o departamento 11 receberá o nome \"N3\"",
+        "linha 5, departamento: o departamento 12 receberá o nome \"N4\"",
+        "linha 6, departamento: o departamento 13 receberá o nome \"N5\"",
+        "linha 7, departamento: o departamento 14 receberá o nome \"N6\"",
+        "linha 8, departamento: o departamento 15 receberá o nome \"N7\"",
+        "linha 9, departamento: o departamento 16 receberá o nome \"N8\"",
+        "linha 10, departamento: não há departamento sem nome para \"N9\" (os 16 já têm nome)"}},
+      {"a product in a department without a name is told once",
+       kHead + "1;A;1;9\n2;B;1;9\n",
+       {{1, "A", "100", "9", "0011"}, {2, "B", "100", "9", "0011"}},
+       {"linha 2, departamento: o departamento 9 não tem nome"}},
+      {"no name column: said once",
+       "codigo;preco;preco_fixo\n1;1;S\n2;1;S\n",
+       {},
+       {"linha 1: nenhuma coluna de nomes; títulos lidos: \"codigo\", \"preco\", \"preco_fixo\""}},
       {"every flag form",
        "codigo;nome;departamento;preco_negativo;venda_unica;preco_aberto;preco_fixo\n"
        "1;A;1;1;S;x;0\n2;B;1;sim;N\xC3O;;n\n3;C;1;0;NAO;X;s\n",
@@ -91,11 +134,16 @@ std::vector<Case> Cases() {
        {{5, "CAFE", "200", "05", "0011"}},
        {}},
       {"price errors",
-       kHead + "1;A;12,5,0;3\n2;A;1,234;3\n3;A;-5;3\n4;A;123.456,78;3\n6;A;1.23;3\n",
+       kHead + "1;A;12,5,0;3\n2;A;1,234;3\n3;A;-5;3\n4;A;123.456,78;3\n6;A;1.2.3;3\n",
        {},
        {"linha 2, preco: \"12,5,0\" não é um preço", "linha 3, preco: \"1,234\" não é um preço",
         "linha 4, preco: \"-5\" não é um preço", "linha 5, preco: \"123.456,78\" não é um preço",
-        "linha 6, preco: \"1.23\" não é um preço"}},
+        "linha 6, preco: \"1.2.3\" não é um preço"}},
+      {"a price column mixing decimal points with thousands groups",
+       kHead + "1;A;2,50;3\n2;A;1.234;3\n3;A;12.5;3\n",
+       {},
+       {"linha 2, preco: \"2,50\" não se lê como os preços com ponto decimal da coluna "
+        "(linha 4: \"12.5\")"}},
       {"code errors and a duplicate",
        kHead + "0;A;1;3\n501;A;1;3\nx;A;1;3\n7;A;1;3\n7;B;1;3\n",
        {},
@@ -333,6 +381,119 @@ TEST(ProductImport, SpreadsheetFilesInBothEncodingsImportToTheSameProducts) {
   EXPECT_EQ(a.Product(7).price, "123400");
   EXPECT_EQ(a.Product(8).price, "");
   EXPECT_EQ(a.Product(6).status_negative_price, '1');
+}
+
+// The choices a front end passes: columns, numbering, short names. Products 1 to 3 are
+// programmed ("CAFE", "REFR COLA 2L", "ACUCAR"); the list's names are checked unique and within
+// the register's 12 characters.
+struct OptionCase {
+  const char* what;
+  std::string file;
+  ImportOptions options;
+  std::vector<std::pair<int, std::string>> products;  // code and name, UTF-8
+  std::vector<std::string> errors;                    // UTF-8
+};
+
+TEST(ProductImport, TakesTheFrontEndsChoices) {
+  ParamSet params;
+  params.Department(1).name = "D1";
+  const char* const names[] = {"CAFE", "REFR COLA 2L", "ACUCAR"};
+  for (int code = 1; code <= 3; ++code) {
+    params.Product(code).name = names[code - 1];
+    params.Product(code).dept_code = "1";
+  }
+  const std::string list =
+      "EAN;Produto;Valor;Grupo\n7891;REFRIGERANTE COLA 2 L;5;1\n"
+      "7892;REFRIGERANTE COLA 2 L;5;1\n7893;LEITE;3;1\n";
+  const ImportOptions by_code;
+  ImportOptions numbered;
+  numbered.numbering = Numbering::kAfterHighest;
+  numbered.shorten_names = true;
+  ImportOptions from_one = numbered;
+  from_one.numbering = Numbering::kFromOne;
+  ImportOptions edited = numbered;
+  edited.names = {{2, "COLA 2L"}, {3, "CAFE"}};
+  ImportOptions chosen;
+  chosen.columns[static_cast<std::size_t>(ListField::kCode)] = 0;
+  chosen.columns[static_cast<std::size_t>(ListField::kPrice)] = kNoColumn;
+  chosen.shorten_names = true;
+  ImportOptions full = numbered;
+  full.numbering = Numbering::kFromOne;
+  std::string many = "nome;departamento\n";
+  for (int i = 0; i < 502; ++i) many += "P" + std::to_string(i) + ";1\n";
+  const std::vector<OptionCase> cases = {
+      {"numbered after the highest code, short names unique among list and set",
+       list,
+       numbered,
+       {{4, "REFR COLA 22"}, {5, "REFR COLA 23"}, {6, "LEITE"}},
+       {}},
+      {"numbered from 1 over the programmed products",
+       list,
+       from_one,
+       {{1, "REFR COLA 2L"}, {2, "REFR COLA 22"}, {3, "LEITE"}},
+       {}},
+      {"the user's names, one already taken",
+       list,
+       edited,
+       {},
+       {"linha 3, nome: \"CAFE\" já é o nome de outro produto"}},
+      {"without numbering, a list keyed by bar codes has no code column",
+       list,
+       by_code,
+       {},
+       {"linha 1: falta a coluna codigo"}},
+      {"a chosen code column and no price column",
+       "EAN;Produto;Valor;Grupo\n9;REFRIGERANTE COLA 2 L;x;1\n",
+       chosen,
+       {{9, "REFR COLA 22"}},
+       {}},
+      {"more products than free codes",
+       many,
+       full,
+       {},
+       {"linha 1, codigo: a planilha tem 502 produtos e só cabem 500 (códigos 1 a 500)"}},
+  };
+  for (const OptionCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ParamSet after = params;
+    const ProductImport import = PrepareProductImport(params, c.file, c.options);
+    std::vector<std::string> errors;
+    for (const ImportMessage& m : import.messages)
+      if (m.error) errors.push_back(Cp1252ToUtf8(m.text));
+    EXPECT_EQ(errors, c.errors);
+    ASSERT_EQ(ApplyProductImport(after, import), c.errors.empty());
+    std::set<std::string> stored;
+    for (const auto& [code, name] : c.products) {
+      EXPECT_EQ(Cp1252ToUtf8(after.Product(code).name), name) << code;
+      EXPECT_LE(after.Product(code).name.size(), kRecordNameLen);
+    }
+    for (const PluRecord& p : after.products) {
+      if (!p.name.empty()) {
+        EXPECT_TRUE(stored.insert(p.name).second) << p.name;
+      }
+    }
+  }
+}
+
+TEST(ProductImport, OffersTheColumnChoiceAndSaysWhatWasStored) {
+  const std::string file = "Código;Nome;Mercadoria;Depto\n1;A;B;1\n2;C;D;BEBIDAS\n";
+  ParamSet params;
+  params.Department(1).name = "D1";
+  ProductImport import = PrepareProductImport(params, *Utf8ToCp1252(file));
+  EXPECT_TRUE(import.needs_column_choice);
+  ASSERT_EQ(import.columns.size(), 4u);
+  EXPECT_EQ(import.columns[2].title, "Mercadoria");
+  EXPECT_EQ(import.columns[2].first_values, (std::vector<std::string>{"B", "D"}));
+  ImportOptions options;
+  options.columns[static_cast<std::size_t>(ListField::kName)] =
+      FindListColumn(import.columns, "mercadoria");
+  import = PrepareProductImport(params, *Utf8ToCp1252(file), options);
+  EXPECT_FALSE(import.needs_column_choice);
+  ASSERT_TRUE(ApplyProductImport(params, import));
+  EXPECT_EQ(params.Product(2).name, "D");
+  EXPECT_EQ(params.Department(2).name, "BEBIDAS");
+  EXPECT_EQ(ImportSummary(import),
+            "2 produtos importados; 0 nomes encurtados; 1 departamentos criados");
 }
 
 }  // namespace

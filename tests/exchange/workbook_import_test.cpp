@@ -77,7 +77,8 @@ TEST(WorkbookImport, CellKindsAndRepeatsGiveTheirValues) {
        {"linha 2, preco: \"12,345\" não é um preço"}},
   };
   for (const CellCase& c : cases) {
-    ParamSet params;
+    ParamSet params;  // every department named: the messages are only the sheet's own
+    for (int d = 1; d <= kDepartmentCount; ++d) params.Department(d).name = "D" + std::to_string(d);
     const ProductImport import = ImportInto(params, Workbook(c.file));
     std::vector<std::string> messages;
     for (const ImportMessage& m : import.messages) messages.push_back(Cp1252ToUtf8(m.text));

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "exchange/product_list.h"
 #include "guide/guide.h"
 #include "guide_tool.h"
+#include "model/short_names.h"
 #include "parfile/par_file.h"
 #include "tool_runner.h"
 
@@ -27,6 +29,11 @@ TEST(ProductListToolArguments, ImportAndExportTakeOneParameterFile) {
       {"--export-products", "l.csv", "-o", "g.HTM", "a.par"},
       {"--export-products", "l.csv", "--import-products", "m.csv", "a.par"},
       {"--import-products"},
+      {"--shorten-names", "a.par"},
+      {"--number-products", "a.par"},
+      {"--column", "nome=Produto", "a.par"},
+      {"--import-products", "l.csv", "--column", "sku=EAN", "a.par"},
+      {"--import-products", "l.csv", "--column", "nome=", "a.par"},
   };
   for (const auto& args : refused) {
     std::string error;
@@ -88,6 +95,44 @@ TEST_F(ProductListToolRun, ImportsBeforeSavingAndWritingTheGuide) {
   EXPECT_EQ(expected.Product(450).price, "450");
   EXPECT_EQ(Read(out), FormatParFile(expected));
   EXPECT_EQ(Read(dir_ / "loja1.HTM"), BuildGuide(expected));
+}
+
+// A customer's list as it arrives: their titles, a price title of their own, bar codes, 80
+// names longer than the register takes and departments by name, imported in one run.
+TEST_F(ProductListToolRun, ACustomersListImportsInOneRunWithItsChoices) {
+  const fs::path csv = dir_ / "lista.csv";
+  std::string list = "EAN;Descri\xE7\xE3o;Valor Final;Se\xE7\xE3o\r\n";
+  const char* const depts[] = {"BEBIDAS", "Padaria", "LIMPEZA"};
+  for (int i = 0; i < 80; ++i)
+    list += std::to_string(7891000000000 + i) + ";REFRIGERANTE SABOR " + std::to_string(i % 7) +
+            " PACOTE 2 LITROS;" + std::to_string(i + 1) + ",50;" + depts[i % 3] + "\r\n";
+  Write(csv, list);
+  ParamSet shop = Opened();  // room after the highest code
+  for (int code = 201; code <= kProductCount; ++code) shop.Product(code) = PluRecord();
+  Write(par_, FormatParFile(shop));
+  const fs::path out = dir_ / "novo.par";
+  ASSERT_EQ(Run({"--import-products", csv.string(), "--shorten-names", "--number-products",
+                 "--column", "preco=Valor Final", "--save", out.string(), par_.string()}),
+            0)
+      << Read(dir_ / "err.txt");
+  ParamSet saved;
+  LoadParFile(saved, out.string());
+  const ParamSet before = Opened();
+  int highest = 0;
+  for (int code = 1; code <= kProductCount; ++code)
+    if (!before.Product(code).name.empty()) highest = code;
+  std::set<std::string> names;
+  for (const PluRecord& p : saved.products) {
+    if (p.name.empty()) continue;
+    EXPECT_LE(p.name.size(), kRecordNameLen) << p.name;
+    EXPECT_TRUE(names.insert(FoldName(p.name)).second) << p.name;
+  }
+  EXPECT_EQ(saved.Product(highest + 80).price, "8050");
+  EXPECT_TRUE(saved.Product(highest + 81).name.empty());
+  EXPECT_NE(Read(dir_ / "out.txt").find("linha 81 → código " + std::to_string(highest + 80)),
+            std::string::npos);
+  EXPECT_NE(Read(dir_ / "out.txt").find("80 produtos importados; 80 nomes encurtados"),
+            std::string::npos);
 }
 
 TEST_F(ProductListToolRun, AnErrorInTheListPrintsItsMessagesAndWritesNothing) {

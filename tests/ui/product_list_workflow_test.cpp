@@ -8,6 +8,7 @@
 
 #include "exchange/workbook_reader.h"
 #include "record_editor_harness.h"
+#include "ui/import_choices.h"
 #include "ui_test_support.h"
 
 namespace qx::ui::testing {
@@ -22,6 +23,7 @@ struct ListHarness : EditorHarness {
     state.current_par_file = dir / "loja1.par";
     state.params.Product(5).name = "CAFE";
     state.params.Product(5).dept_code = "2";
+    for (int d = 1; d <= 3; ++d) state.params.Department(d).name = "D" + std::to_string(d);
   }
   // Imports the file, letting the report form do what `answer` does.
   void Import(const std::string& csv, std::function<void(Presenter&, FakeFormView&)> answer) {
@@ -254,6 +256,95 @@ TEST(ProductListImport, ATooLargeFileIsToldSoAndALongReportIsCut) {
   const auto& rows = h.report->list_rows.at(kIdReportMessages);
   ASSERT_EQ(rows.size(), exchange::kMostImportMessages + 1);
   EXPECT_EQ(rows.back().at(1), "e mais 7 mensagens");
+}
+
+// A customer's list: two name columns, bar codes, long names and a department by name. The
+// technician picks the name column, numbers the products after the highest code, renames
+// one proposal and imports; nothing is stored before "Importar".
+const std::string kCustomerList =
+    "EAN;Produto;Mercadoria;Valor;Grupo\n"
+    "789001;X;REFRIGERANTE COLA 2 L;5,00;BEBIDAS\n"
+    "789002;Y;BISCOITO RECHEADO DE MORANGO 140G;2,50;D1\n"
+    "789003;Z;LEITE;3;D1\n";
+
+// Chooses "Mercadoria" for the name and no column for the code, then "Continuar".
+void ChooseColumns(ListHarness& h) {
+  h.desktop.form_scripts["ProductListColumns"] = [](Presenter& p, FakeFormView& v) {
+    EXPECT_EQ(v.list_rows.at(kIdColumnFields).at(1).at(1), "(nenhuma)");
+    EXPECT_EQ(v.list_rows.at(kIdColumnFile).at(3),
+              (std::vector<std::string>{"3", "Mercadoria",
+                                        "REFRIGERANTE COLA 2 L; BISCOITO RECHEADO DE MORANGO "
+                                        "140G; LEITE"}));
+    v.SetListSelection(kIdColumnFields, 1);
+    v.ActivateRow(p, kIdColumnFile, 3);
+    v.SetListSelection(kIdColumnFields, 0);
+    v.SetListSelection(kIdColumnFile, 0);
+    v.Click(p, kIdColumnAssign);
+    EXPECT_EQ(v.list_rows.at(kIdColumnFields).at(1).at(1), "Mercadoria");
+    v.Click(p, kIdOk);
+  };
+}
+
+TEST(ProductListImport, ACustomersListImportsInOnePassWithTheTechniciansChoices) {
+  ListHarness h;
+  ChooseColumns(h);
+  h.Import(kCustomerList, [&h](Presenter& p, FakeFormView& v) {
+    EXPECT_FALSE(v.IsEnabled(kIdOk)) << "no code column yet";
+    v.SetCheck(kIdReportAfterHighest, true);
+    v.Click(p, kIdReportAfterHighest);
+    EXPECT_EQ(v.list_rows.at(kIdReportProducts).at(0),
+              (std::vector<std::string>{"2", "6", "REFRIGERANTE COLA 2 L", "REFR COLA 2L"}));
+    v.ActivateRow(p, kIdReportProducts, 1);
+    EXPECT_EQ(v.GetText(kIdReportNewName, 12), "BIS REC 140G");
+    v.Type(kIdReportNewName, "BISC MORANGO 140G");
+    v.Click(p, kIdReportRename);
+    EXPECT_EQ(v.list_rows.at(kIdReportProducts).at(1).at(3), "BISC MORANGO");
+    EXPECT_EQ(h.state.params.Product(6).name, "") << "nothing stored before Importar";
+    v.Click(p, kIdOk);
+  });
+  EXPECT_EQ(h.report_closed, 1);
+  EXPECT_EQ(h.state.params.Product(6).name, "REFR COLA 2L");
+  EXPECT_EQ(h.state.params.Product(7).name, "BISC MORANGO");
+  EXPECT_EQ(h.state.params.Product(7).dept_code, "1");
+  EXPECT_EQ(h.state.params.Department(4).name, "BEBIDAS");
+  EXPECT_EQ(h.state.params.Product(6).dept_code, "4");
+  EXPECT_EQ(h.desktop.messages.back().text,
+            "3 produtos importados; 2 nomes encurtados; 1 departamentos criados");
+}
+
+// A name is changed only for a shortened product, and a name the import refuses is not kept.
+TEST(ProductListImport, AProposalChangesOnlyToANameTheImportTakes) {
+  struct Case {
+    const char* what;
+    int row;  // -1: none chosen
+    std::string typed;
+    std::string note;  // UTF-8
+    std::string name;  // of product 7 afterwards
+  };
+  const std::vector<Case> cases = {
+      {"a free name", 1, "BISCOITO", "", "BISCOITO"},
+      {"a name another product has", 1, "cafe",
+       "linha 3, nome: \"cafe\" já é o nome de outro produto", "BIS REC 140G"},
+      {"a name that was not shortened", 2, "LEITINHO", "Só os nomes encurtados são alterados aqui.",
+       "BIS REC 140G"},
+      {"no product chosen", -1, "X", "Marque um produto na lista.", "BIS REC 140G"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ListHarness h;
+    ChooseColumns(h);
+    h.Import(kCustomerList, [&c](Presenter& p, FakeFormView& v) {
+      v.SetCheck(kIdReportAfterHighest, true);
+      v.Click(p, kIdReportAfterHighest);
+      v.SetListSelection(kIdReportProducts, c.row);
+      v.Type(kIdReportNewName, c.typed);
+      v.Click(p, kIdReportRename);
+      EXPECT_EQ(v.GetText(kIdReportNameNote, 200), Win1252(c.note));
+      EXPECT_TRUE(v.IsEnabled(kIdOk));
+      v.Click(p, kIdOk);
+    });
+    EXPECT_EQ(h.state.params.Product(7).name, c.name);
+  }
 }
 
 }  // namespace

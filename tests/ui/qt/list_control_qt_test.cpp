@@ -10,6 +10,7 @@
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
+#include "ui/import_choices.h"
 #include "ui/product_list_workflow.h"
 #include "ui/qt/qt_desktop.h"
 
@@ -114,6 +115,28 @@ TEST(ListControlQt, FileDialogsOfferTheFilterTheyAreGivenAndTheParameterFilesByD
   EXPECT_EQ(MakeFileDialog(sheets, false)->nameFilters(),
             (QStringList{QStringLiteral("Planilhas (*.xlsx *.ods)"),
                          QStringLiteral("Planilha CSV (*.csv)")}));
+}
+
+// The column-choice step built from its template: a double click on a file column gives it
+// to the chosen field, and "Continuar" stores the choice.
+TEST(ListControlQt, TheColumnChoiceAssignsTheDoubleClickedColumn) {
+  const ParamSet params;
+  ImportSession session(params, "Produto;Mercadoria\nA;B\n");
+  session.Prepare();
+  std::unique_ptr<Presenter> choice = MakeColumnChoice(session);
+  FormDialog dialog(*choice);
+  choice->OnOpen(dialog.view());
+  dialog.show();
+  auto* fields = Ctl<QTreeWidget>(dialog, kIdColumnFields);
+  auto* file = Ctl<QTreeWidget>(dialog, kIdColumnFile);
+  ASSERT_TRUE(fields && file);
+  ASSERT_EQ(file->topLevelItemCount(), 3);
+  dialog.view().SetListSelection(kIdColumnFields, 1);
+  emit file->itemDoubleClicked(file->topLevelItem(2), 0);
+  EXPECT_EQ(fields->topLevelItem(1)->text(1), QStringLiteral("Mercadoria"));
+  Ctl<QPushButton>(dialog, kIdOk)->click();
+  EXPECT_EQ(dialog.result(), 1);
+  EXPECT_EQ(session.options.columns[static_cast<std::size_t>(ListField::kName)], 1);
 }
 
 }  // namespace

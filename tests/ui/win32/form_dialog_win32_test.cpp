@@ -7,6 +7,7 @@
 #include "common/cp1252.h"
 #include "ui/app_state.h"
 #include "ui/editors.h"
+#include "ui/import_choices.h"
 #include "ui/main_window.h"
 #include "ui/product_list_workflow.h"
 #include "ui/product_table_form.h"
@@ -22,8 +23,8 @@ namespace qx::ui::win32 {
 namespace {
 
 using testing::ClassOf;
-using testing::MakeControl;
 using testing::Click;
+using testing::MakeControl;
 using testing::PasteInto;
 using testing::PostKey;
 using testing::RecordingPresenter;
@@ -43,6 +44,8 @@ std::vector<FormTemplate> ProgramForms() {
     forms.push_back(make(*state, desktop)->Template());
   static const exchange::ProductImport import;
   forms.push_back(MakeImportReport(import)->Template());
+  static ImportSession session(state->params, "");
+  forms.push_back(MakeColumnChoice(session)->Template());
   forms.push_back(MakeProductTable(state->params)->Template());
   return forms;
 }
