@@ -215,11 +215,21 @@ std::string ProposeShortName(std::string_view name, std::size_t limit) {
 std::string MakeUniqueName(std::string_view proposal, std::size_t limit,
                            const std::function<bool(std::string_view)>& taken) {
   if (!taken(proposal)) return std::string(proposal);
+  // The number goes before a quantity at the end ("REFR COL2 2L", not "REFR COLA 22", which
+  // would read as another size).
+  std::vector<std::string> words = Words(proposal);
+  std::string quantity;
+  if (words.size() > 1 && HasDigit(words.back())) {
+    quantity = " " + words.back();
+    words.pop_back();
+  }
+  const std::string stem = Join(words);
   for (int n = 2; n <= 10000; ++n) {
     const std::string number = std::to_string(n);
-    if (number.size() >= limit) break;
-    const std::string base = CutTo(std::string(proposal), limit - number.size());
-    const std::string candidate = base + number;
+    const std::string tail = number.size() + quantity.size() < limit ? quantity : "";
+    if (number.size() + tail.size() >= limit) break;
+    const std::string candidate =
+        CutTo(stem, limit - number.size() - tail.size()) + number + tail;
     if (!taken(candidate)) return candidate;
   }
   return {};

@@ -11,7 +11,7 @@
 //     "12X350ML") are never shortened nor dropped;
 //  5. only then is the name cut.
 // "REFRIGERANTE COLA 2 L" gives "REFR COLA 2L"; "BISCOITO RECHEADO DE MORANGO 140G" gives
-// "BISC REC 140G". Texts are Windows-1252 bytes, one character each, as the product editor
+// "BIS REC 140G". Texts are Windows-1252 bytes, one character each, as the product editor
 // counts them.
 #pragma once
 
@@ -27,8 +27,8 @@ namespace qx {
 std::string ProposeShortName(std::string_view name, std::size_t limit);
 
 // `proposal` itself when `taken` says no, else the first of proposal cut and followed by 2,
-// 3, ... that is not taken, within `limit` characters. Empty when none is free (after
-// 9999 tries).
+// 3, ... (put before a quantity at its end) that is not taken, within `limit` characters.
+// Empty when none is free (after 9999 tries).
 std::string MakeUniqueName(std::string_view proposal, std::size_t limit,
                            const std::function<bool(std::string_view)>& taken);
 

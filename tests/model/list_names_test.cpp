@@ -75,6 +75,8 @@ TEST(ShortNames, UniqueAmongTakenNamesWithinTheLimit) {
                                  FoldName("refrig cola3")};
   const auto is_taken = [&](std::string_view n) { return taken.count(FoldName(n)) > 0; };
   EXPECT_EQ(MakeUniqueName("FEIJAO 1KG", kRecordNameLen, is_taken), "FEIJAO 1KG");
+  taken.insert(FoldName("REFR COLA 2L"));
+  EXPECT_EQ(MakeUniqueName("REFR COLA 2L", kRecordNameLen, is_taken), "REFR COL2 2L");
   const std::string unique = MakeUniqueName("REFRIG COLA", kRecordNameLen, is_taken);
   EXPECT_EQ(unique, "REFRIG COLA4");
   // Many equal proposals stay distinct and within the limit.
