@@ -650,7 +650,7 @@ TEST_F(FileLayerTest, TwoSavesOfOneFileNeverInterleave) {
       FileWriteOps slow = SystemFileWriteOps();
       slow.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
         if (signal_fd >= 0) {
-          ::write(signal_fd, "x", 1);
+          if (::write(signal_fd, "x", 1) != 1) ::_exit(3);  // the parent would wait in vain
           signal_fd = -1;
           ::usleep(400 * 1000);
         }
