@@ -142,7 +142,8 @@ class GuideToolRun : public ::testing::Test {
     fs::permissions(dir_, fs::perms::all);
     fs::permissions(copy, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec |
                               fs::perms::group_read | fs::perms::others_read);
-    for (const auto& entry : fs::directory_iterator(dir_)) ::lchown(entry.path().c_str(), 65534, 65534);
+    for (const auto& entry : fs::directory_iterator(dir_))
+      EXPECT_EQ(::lchown(entry.path().c_str(), 65534, 65534), 0) << entry.path();
     return copy.string();
   }
   int RunAs(const std::string& tool, const std::vector<std::string>& args) {
