@@ -236,15 +236,15 @@ bool OutputsReserved(const GuideToolOptions& options) {
 // Product lists. The import's messages (warnings and errors) go to standard error with the
 // line and the column; with any error nothing is stored and nothing may be written.
 bool ImportProducts(ParamSet& params, const std::string& csv_path) {
-  bool too_large = false;
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path, &too_large);
-  if (!bytes) {
-    Error((too_large ? "planilha grande demais (mais de 8 MB): "
-                     : "planilha não encontrada ou ilegível: ") +
+  std::string bytes;
+  const FileStatus read = exchange::ReadProductListFile(csv_path, bytes);
+  if (!read) {
+    Error((read.result == FileResult::kTooLarge ? "planilha grande demais (mais de 8 MB): "
+                                                : "planilha não encontrada ou ilegível: ") +
           csv_path);
     return false;
   }
-  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes);
+  const exchange::ProductImport import = exchange::PrepareProductImport(params, bytes);
   std::vector<std::string> lines;
   lines.reserve(import.messages.size() + 1);
   for (const exchange::ImportMessage& m : import.messages)

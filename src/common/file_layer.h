@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_status.h"
+
 namespace qx {
 
 using FileHandle = int;
@@ -97,9 +99,11 @@ PathKind GetPathKind(const std::string& path);
 // ignored on Windows).
 bool SameFile(const std::string& a, const std::string& b);
 
-// The file's bytes, at most `limit` of them (read through OpenFileForReading and ReadBytes).
-// Nothing when it is missing, cannot be read or is no regular file, or a read fails.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit);
+// Reads the whole file into `bytes` (replacing what they held). kMissing when nothing stands
+// at the path; kUnreadable when it cannot be opened for reading or is no regular file; kEmpty
+// when a read fails part way (the bytes are then empty); kNoMemory; kTooLarge when the file
+// holds more than `limit` bytes (the bytes then hold the first `limit` of them).
+FileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes);
 
 // True when the path's file name is one the system keeps for a device in every folder (on
 // Windows NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension); such a name

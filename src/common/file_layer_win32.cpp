@@ -121,20 +121,6 @@ bool WriteAll(FileHandle file, const char* bytes, std::size_t count) {
   return true;
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  long got = 0;
-  while ((got = ReadBytes(file, buffer, sizeof buffer)) > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::CloseHandle(ToHandle(file));
-  if (got < 0) return std::nullopt;
-  return bytes;
-}
-
 // Temporary files of a save are named after the target (a hash of its name, so that their
 // length stays fixed): ~qxHHHHHHHH-UUUUUUUU.tmp for the new contents, .bak for the old file
 // while it is being replaced. The next save of the same target removes what a crash left.
@@ -588,12 +574,12 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
     return SafeWriteResult::kBackupFailed;
   }
 
-  const std::optional<std::string> old = ReadAll(path);
-  if (!old) return SafeWriteResult::kBackupFailed;
+  std::string old;
+  if (!ReadWholeFile(path, SIZE_MAX, old)) return SafeWriteResult::kBackupFailed;
   // An empty file is no content worth keeping: the backup that stands stays.
   std::optional<std::string> copy;
-  if (!old->empty()) {
-    copy = PrepareBackupCopy(backup, *old);
+  if (!old.empty()) {
+    copy = PrepareBackupCopy(backup, old);
     if (!copy) return SafeWriteResult::kBackupFailed;
   }
   const std::optional<std::wstring> wide_copy = copy ? SystemPath(*copy) : std::nullopt;
@@ -648,9 +634,11 @@ SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view by
 SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
   return UnderSaveLock(path, [&] {
     if (GetPathKind(backup_path) != PathKind::kFile) return SafeWriteResult::kBackupFailed;
-    const std::optional<std::string> saved = ReadAll(backup_path);
-    if (!saved || saved->empty()) return SafeWriteResult::kBackupFailed;
-    return WriteFileSafely(path, *saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+    std::string saved;
+    if (!ReadWholeFile(backup_path, SIZE_MAX, saved) || saved.empty()) {
+      return SafeWriteResult::kBackupFailed;
+    }
+    return WriteFileSafely(path, saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
   });
 }
 

@@ -138,9 +138,10 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
   const std::optional<std::string> path =
       desktop.AskOpenFileName(CsvDialog(state, "IMPORTAR PRODUTOS DE PLANILHA - QX-4810"));
   if (!path) return false;
-  bool too_large = false;
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
-  if (!bytes) {
+  std::string bytes;
+  const FileStatus read = exchange::ReadProductListFile(*path, bytes);
+  if (!read) {
+    const bool too_large = read.result == FileResult::kTooLarge;
     ShowBox(desktop, "ERRO",
             Win1252(too_large ? "PLANILHA GRANDE DEMAIS (MAIS DE 8 MB)\n"
                               : "ERRO NA LEITURA DO ARQUIVO\n") +
@@ -148,7 +149,7 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
             BoxIcon::kError);
     return false;
   }
-  const exchange::ProductImport import = exchange::PrepareProductImport(state.params, *bytes);
+  const exchange::ProductImport import = exchange::PrepareProductImport(state.params, bytes);
   std::unique_ptr<Presenter> report = MakeImportReport(import);
   if (desktop.RunForm(*report) != 1) return false;
   if (!exchange::ApplyProductImport(state.params, import)) return false;

@@ -184,11 +184,13 @@ FileContentMark ReadContentMark(const std::string& path) {
   FileContentMark mark;
   if (GetPathKind(path) == PathKind::kMissing) return mark;
   mark.present = true;
-  const std::optional<std::string> bytes = ReadWholeFile(path, kContentMarkLimit);
-  if (!bytes) return mark;
+  // A longer file is marked by its first bytes.
+  std::string bytes;
+  const FileResult read = ReadWholeFile(path, kContentMarkLimit, bytes).result;
+  if (read != FileResult::kDone && read != FileResult::kTooLarge) return mark;
   mark.readable = true;
-  mark.size = bytes->size();
-  mark.hash = ContentHash(*bytes);
+  mark.size = bytes.size();
+  mark.hash = ContentHash(bytes);
   return mark;
 }
 

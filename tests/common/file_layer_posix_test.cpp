@@ -172,6 +172,30 @@ TEST_F(FileLayerTest, OnlyRegularFilesOpen) {
   }
 }
 
+TEST_F(FileLayerTest, ReadWholeFileGivesTheBytesOrTheCause) {
+  WriteWhole(Path("f"), "abcdef");
+  WriteWhole(Path("empty"), "");
+  ASSERT_EQ(::mkdir(Path("folder").c_str(), 0777), 0);
+  struct Case {
+    const char* name;
+    std::size_t limit;
+    FileResult result;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"f", 6, FileResult::kDone, "abcdef"},      {"f", 4, FileResult::kTooLarge, "abcd"},
+      {"empty", 4, FileResult::kDone, ""},        {"missing", 4, FileResult::kMissing, ""},
+      {"folder", 4, FileResult::kUnreadable, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "stale";
+    const FileStatus status = ReadWholeFile(Path(c.name), c.limit, bytes);
+    EXPECT_EQ(status.result, c.result) << c.name << " " << c.limit;
+    EXPECT_EQ(status.path, Path(c.name));
+    EXPECT_EQ(bytes, c.bytes) << c.name << " " << c.limit;
+  }
+}
+
 TEST_F(FileLayerTest, RemoveFileRemovesPlainFilesAndLinksButNeverFolders) {
   std::FILE* f = std::fopen(Path("page.HTM").c_str(), "w");
   ASSERT_NE(f, nullptr);
