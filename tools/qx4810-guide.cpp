@@ -113,8 +113,7 @@ bool OpenParameters(ParamSet& params, const std::string& path) {
     ReportFailure(status);
     return false;
   }
-  params.print_options.print_ejournal = '0';
-  params.print_options.print_training_message = '0';
+  TurnOffUncarriedPrintOptions(params);
   return true;
 }
 

@@ -190,6 +190,11 @@ void ReadRecords(ParamSet& params, std::string_view data) {
 
 const std::string_view kDamagedText = "ARQUIVO DANIFICADO POR UMA GRAVAÇÃO INTERROMPIDA";
 
+void TurnOffUncarriedPrintOptions(ParamSet& params) {
+  params.print_options.print_ejournal = '0';
+  params.print_options.print_training_message = '0';
+}
+
 void LoadParBytes(ParamSet& params, std::string_view bytes) {
   ResetParamSet(params);
   ReadRecords(params, bytes.substr(0, std::min(bytes.size(), par::kReadBufferSize)));

@@ -284,10 +284,7 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
       break;
     default: ShowFileError(desktop, *loaded); break;
   }
-  // The electronic journal print and the training message are never carried over from a
-  // file: the register is always programmed with both off.
-  state.params.print_options.print_ejournal = '0';
-  state.params.print_options.print_training_message = '0';
+  TurnOffUncarriedPrintOptions(state.params);
 }
 
 int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
