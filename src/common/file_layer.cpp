@@ -6,13 +6,6 @@
 
 namespace qx {
 
-std::size_t WriteTextLine(FileHandle file, std::string_view text) {
-  if (text.empty()) return 0;
-  const std::size_t written = WriteBytes(file, text.data(), text.size());
-  if (written == 0) return 0;
-  return WriteBytes(file, "\r\n", 2);
-}
-
 FileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
   bytes.clear();
   const FileHandle file = OpenFileForReading(path);

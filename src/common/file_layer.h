@@ -19,25 +19,15 @@ inline constexpr FileHandle kNoFile = -1;
 // ignoring failures (such as a folder that already exists).
 void CreateDirectoryChain(const std::string& path);
 
-// Opens an existing file for reading and writing; kNoFile when it is missing or cannot be
-// opened with write access. Only regular files open (a folder, pipe or device gives kNoFile).
-FileHandle OpenExistingFile(const std::string& path);
 // Opens an existing file for reading only; kNoFile when it is missing, unreadable or not a
 // regular file.
 FileHandle OpenFileForReading(const std::string& path);
-// Creates the file, or empties an existing one, for reading and writing.
-FileHandle CreateNewFile(const std::string& path);
 // 0 on success, -1 on failure.
 int CloseFile(FileHandle file);
 // Number of bytes read (0 at the end of the file), or -1 on failure.
 long ReadBytes(FileHandle file, void* buffer, std::size_t count);
-// Number of bytes written, or 0 on failure.
-std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count);
 
-// Writes the text and then CR LF; an empty text writes nothing at all. Gives the result of
-// the last write (0 for an empty text).
-std::size_t WriteTextLine(FileHandle file, std::string_view text);
-// The same rule for a page built in memory: appends the text and CR LF, or nothing.
+// Appends the text and then CR LF to a page built in memory; an empty text adds nothing.
 void WriteTextLine(std::string& page, std::string_view text);
 
 // Replaces the file at path by the given bytes, all or nothing: the bytes go to a temporary
@@ -82,10 +72,6 @@ bool SaveWasInterrupted(const std::string& path);
 // interrupted rewrite. The backup stays as it is. kBackupFailed when the backup is missing,
 // empty or not a plain file (then nothing is changed).
 SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path);
-
-// Removes a plain file (never a folder; a symbolic link itself, not its target). True when
-// the file is gone afterwards.
-bool RemoveFile(const std::string& path);
 
 // What stands at a path, following links: nothing (kMissing), a regular file (kFile),
 // something else that no file of ours may replace (kOther: folder, pipe, device, socket, a

@@ -405,25 +405,8 @@ void CreateDirectoryChain(const std::string& path) {
   }
 }
 
-FileHandle OpenExistingFile(const std::string& path) {
-  return OpenRegularFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
-}
-
 FileHandle OpenFileForReading(const std::string& path) {
   return OpenRegularFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
-}
-
-FileHandle CreateNewFile(const std::string& path) {
-  if (IsDeviceName(path)) return kNoFile;
-  const std::optional<std::wstring> wide = SystemPath(path);
-  if (!wide) return kNoFile;
-  const HANDLE handle = ::CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_DISK) {
-    ::CloseHandle(handle);
-    return kNoFile;
-  }
-  return FromHandle(handle);
 }
 
 int CloseFile(FileHandle file) {
@@ -446,11 +429,6 @@ long ReadBytes(FileHandle file, void* buffer, std::size_t count) {
     total += got;
   }
   return static_cast<long>(total);
-}
-
-std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
-  if (file == kNoFile) return 0;
-  return WriteAll(file, static_cast<const char*>(bytes), count) ? count : 0;
 }
 
 bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
@@ -640,25 +618,6 @@ SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& ba
     }
     return WriteFileSafely(path, saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
   });
-}
-
-bool RemoveFile(const std::string& path) {
-  if (IsDeviceName(path)) return false;
-  const std::optional<std::wstring> wide = SystemPath(path);
-  if (!wide) return false;
-  const DWORD attributes = ::GetFileAttributesW(wide->c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  // A read-only file goes too, as it would from a writable folder elsewhere.
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    ::SetFileAttributesW(wide->c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  }
-  if (::DeleteFileW(wide->c_str())) return true;
-  ::SetFileAttributesW(wide->c_str(), attributes);
-  return false;
 }
 
 PathKind GetPathKind(const std::string& path) {
