@@ -36,12 +36,12 @@ void WriteTextLine(std::string& page, std::string_view text);
 // MissingFolders::kCreate the folders of the path are created first; with kFail a missing
 // folder makes the write fail. A read-only target is refused and left unchanged.
 // The target keeps its permissions; a symbolic link's target file is what gets replaced.
-// Returns false on any failure. Once the new file is in place the save stands, even when the
-// folder cannot be synced afterwards (some file systems cannot). Tests can make the writes
-// fail through common/file_write_ops.h.
+// Gives kWriteFailed on any failure. Once the new file is in place the save stands, even
+// when the folder cannot be synced afterwards (some file systems cannot). Tests can make the
+// writes fail through common/file_write_ops.h.
 enum class MissingFolders { kCreate, kFail };
-bool WriteFileSafely(const std::string& path, std::string_view bytes,
-                     MissingFolders folders = MissingFolders::kCreate);
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders = MissingFolders::kCreate);
 
 // Writes a parameter file: as WriteFileSafely (folders created; the folders a failed save
 // created are removed again), keeping the previous content at backup_path. One lock beside

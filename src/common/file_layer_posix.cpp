@@ -331,7 +331,8 @@ long ReadBytes(FileHandle file, void* buffer, std::size_t count) {
   return static_cast<long>(total);
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
+static bool ReplaceAllOrNothing(const std::string& path, std::string_view bytes,
+                                MissingFolders folders) {
   if (path.empty()) return false;
   std::vector<std::string> created;
   if (folders == MissingFolders::kCreate) created = CreateFolders(path);
@@ -343,6 +344,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
     return true;
   RemoveFolders(created);
   return false;
+}
+
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders) {
+  const bool done = ReplaceAllOrNothing(path, bytes, folders);
+  return {done ? FileResult::kDone : FileResult::kWriteFailed, path, {}};
 }
 
 namespace {

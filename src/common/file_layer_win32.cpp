@@ -431,7 +431,8 @@ long ReadBytes(FileHandle file, void* buffer, std::size_t count) {
   return static_cast<long>(total);
 }
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
+static bool ReplaceAllOrNothing(const std::string& path, std::string_view bytes,
+                                MissingFolders folders) {
   if (path.empty() || IsDeviceName(path)) return false;
   if (folders == MissingFolders::kCreate) CreateDirectoryChain(path);
 
@@ -471,6 +472,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
 
   if (g_ops.rename(temp.c_str(), target.c_str()) != 0) return fail(kNoFile);
   return true;
+}
+
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders) {
+  const bool done = ReplaceAllOrNothing(path, bytes, folders);
+  return {done ? FileResult::kDone : FileResult::kWriteFailed, path, {}};
 }
 
 namespace {

@@ -84,9 +84,9 @@ std::string FormatProductList(const ParamSet& params);
 // the list reads back exactly.
 std::vector<std::string> ProductListProblems(const ParamSet& params, std::string_view list);
 
-// Writes FormatProductList to the path all or nothing (folders are not created). False when
-// the file could not be written; what was at the path then stays as it was.
-bool WriteProductList(const ParamSet& params, const std::string& path);
+// Writes FormatProductList to the path all or nothing (folders are not created). kWriteFailed
+// when the file could not be written; what was at the path then stays as it was.
+FileStatus WriteProductList(const ParamSet& params, const std::string& path);
 
 // Reads a whole file for the import (as ReadWholeFile): kTooLarge when it is larger than any
 // product list (8 MB).
