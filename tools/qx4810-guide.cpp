@@ -128,8 +128,7 @@ bool OpenParameters(ParamSet& params, const std::string& path) {
     ReportFailure(status);
     return false;
   }
-  params.print_options.print_ejournal = '0';
-  params.print_options.print_training_message = '0';
+  TurnOffUncarriedPrintOptions(params);
   return true;
 }
 
@@ -252,11 +251,11 @@ bool OutputsReserved(const GuideToolOptions& options) {
 // line and the column; with any error nothing is stored and nothing may be written.
 bool ImportProducts(ParamSet& params, const std::string& csv_path,
                     const GuideToolOptions& options) {
-  bool too_large = false;
-  const std::optional<std::string> bytes = exchange::ReadProductListFile(csv_path, &too_large);
-  if (!bytes) {
-    Error((too_large ? "planilha grande demais (mais de 8 MB): "
-                     : "planilha não encontrada ou ilegível: ") +
+  std::string bytes;
+  const FileStatus read = exchange::ReadProductListFile(csv_path, bytes);
+  if (!read) {
+    Error((read.result == FileResult::kTooLarge ? "planilha grande demais (mais de 8 MB): "
+                                                : "planilha não encontrada ou ilegível: ") +
           csv_path);
     return false;
   }
@@ -265,7 +264,7 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path,
   if (options.number_products) choices.numbering = exchange::Numbering::kAfterHighest;
   if (!options.columns.empty()) {
     const std::vector<exchange::ListColumn> columns =
-        exchange::PrepareProductImport(params, *bytes).columns;
+        exchange::PrepareProductImport(params, bytes).columns;
     for (const auto& [field, title] : options.columns) {
       const std::optional<std::string> cp1252 = Utf8ToCp1252(title);
       const std::optional<int> column =
@@ -277,7 +276,7 @@ bool ImportProducts(ParamSet& params, const std::string& csv_path,
       choices.columns[static_cast<std::size_t>(field)] = *column;
     }
   }
-  const exchange::ProductImport import = exchange::PrepareProductImport(params, *bytes, choices);
+  const exchange::ProductImport import = exchange::PrepareProductImport(params, bytes, choices);
   std::vector<std::string> lines;
   lines.reserve(import.messages.size() + 2);
   if (!import.sheet.empty()) lines.push_back("planilha: " + ForTerminal(import.sheet));

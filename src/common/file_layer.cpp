@@ -2,35 +2,42 @@
 // each system's implementation gives.
 #include "common/file_layer.h"
 
-#include <algorithm>
+#include <new>
 
 namespace qx {
 
-std::size_t WriteTextLine(FileHandle file, std::string_view text) {
-  if (text.empty()) return 0;
-  const std::size_t written = WriteBytes(file, text.data(), text.size());
-  if (written == 0) return 0;
-  return WriteBytes(file, "\r\n", 2);
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit) {
+FileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes) {
+  bytes.clear();
   const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) return std::nullopt;
-  std::string bytes;
-  char chunk[16384];
-  bool failed = false;
-  while (bytes.size() < limit) {
-    const long got = ReadBytes(file, chunk, std::min(sizeof chunk, limit - bytes.size()));
-    if (got < 0) {
-      failed = true;
-      break;
+  if (file == kNoFile) {
+    const bool missing = GetPathKind(path) == PathKind::kMissing;
+    return {missing ? FileResult::kMissing : FileResult::kUnreadable, path, {}};
+  }
+  FileResult result = FileResult::kDone;
+  try {
+    char chunk[16384];
+    while (true) {
+      const long got = ReadBytes(file, chunk, sizeof chunk);
+      if (got < 0) {
+        bytes.clear();
+        result = FileResult::kEmpty;
+        break;
+      }
+      if (got == 0) break;
+      bytes.append(chunk, static_cast<std::size_t>(got));
+      if (bytes.size() > limit) {
+        bytes.resize(limit);
+        result = FileResult::kTooLarge;
+        break;
+      }
     }
-    if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+  } catch (const std::bad_alloc&) {
+    bytes.clear();
+    bytes.shrink_to_fit();
+    result = FileResult::kNoMemory;
   }
   CloseFile(file);
-  if (failed) return std::nullopt;
-  return bytes;
+  return {result, path, {}};
 }
 
 void WriteTextLine(std::string& page, std::string_view text) {

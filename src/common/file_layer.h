@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_status.h"
+
 namespace qx {
 
 using FileHandle = int;
@@ -17,25 +19,15 @@ inline constexpr FileHandle kNoFile = -1;
 // ignoring failures (such as a folder that already exists).
 void CreateDirectoryChain(const std::string& path);
 
-// Opens an existing file for reading and writing; kNoFile when it is missing or cannot be
-// opened with write access. Only regular files open (a folder, pipe or device gives kNoFile).
-FileHandle OpenExistingFile(const std::string& path);
 // Opens an existing file for reading only; kNoFile when it is missing, unreadable or not a
 // regular file.
 FileHandle OpenFileForReading(const std::string& path);
-// Creates the file, or empties an existing one, for reading and writing.
-FileHandle CreateNewFile(const std::string& path);
 // 0 on success, -1 on failure.
 int CloseFile(FileHandle file);
 // Number of bytes read (0 at the end of the file), or -1 on failure.
 long ReadBytes(FileHandle file, void* buffer, std::size_t count);
-// Number of bytes written, or 0 on failure.
-std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count);
 
-// Writes the text and then CR LF; an empty text writes nothing at all. Gives the result of
-// the last write (0 for an empty text).
-std::size_t WriteTextLine(FileHandle file, std::string_view text);
-// The same rule for a page built in memory: appends the text and CR LF, or nothing.
+// Appends the text and then CR LF to a page built in memory; an empty text adds nothing.
 void WriteTextLine(std::string& page, std::string_view text);
 
 // Replaces the file at path by the given bytes, all or nothing: the bytes go to a temporary
@@ -45,12 +37,12 @@ void WriteTextLine(std::string& page, std::string_view text);
 // removes again those it created itself while they are empty (never a folder that was there
 // before, nor a link put in the place of one); with kFail a missing folder makes the write
 // fail. A read-only target is refused and left unchanged. The target keeps its permissions;
-// a symbolic link's target file is what gets replaced. Returns false on any failure. Once the
+// a symbolic link's target file is what gets replaced. Gives kWriteFailed on any failure. Once the
 // new file is in place the save stands, even when the folder cannot be synced afterwards
 // (some file systems cannot). Tests can make the writes fail through common/file_write_ops.h.
 enum class MissingFolders { kCreate, kFail };
-bool WriteFileSafely(const std::string& path, std::string_view bytes,
-                     MissingFolders folders = MissingFolders::kCreate);
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders = MissingFolders::kCreate);
 
 // Writes a parameter file: as WriteFileSafely (folders created; the folders a failed save
 // created are removed again), keeping the previous content at backup_path. One lock beside
@@ -85,10 +77,6 @@ bool SaveWasInterrupted(const std::string& path);
 // backup is missing, empty or not a plain file (then nothing is changed).
 SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path);
 
-// Removes a plain file (never a folder; a symbolic link itself, not its target). True when
-// the file is gone afterwards.
-bool RemoveFile(const std::string& path);
-
 // What stands at a path, following links: nothing (kMissing), a regular file (kFile),
 // something else that no file of ours may replace (kOther: folder, pipe, device, socket, a
 // device name such as NUL on Windows), or kUnknown when the system will not tell (a folder
@@ -101,9 +89,11 @@ PathKind GetPathKind(const std::string& path);
 // ignored on Windows).
 bool SameFile(const std::string& a, const std::string& b);
 
-// The file's bytes, at most `limit` of them (read through OpenFileForReading and ReadBytes).
-// Nothing when it is missing, cannot be read or is no regular file, or a read fails.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t limit);
+// Reads the whole file into `bytes` (replacing what they held). kMissing when nothing stands
+// at the path; kUnreadable when it cannot be opened for reading or is no regular file; kEmpty
+// when a read fails part way (the bytes are then empty); kNoMemory; kTooLarge when the file
+// holds more than `limit` bytes (the bytes then hold the first `limit` of them).
+FileStatus ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes);
 
 // True when the path's file name is one the system keeps for a device in every folder (on
 // Windows NUL, CON, PRN, AUX, COM1 to COM9, LPT1 to LPT9, with any extension); such a name

@@ -309,14 +309,7 @@ FileWriteOps SetFileWriteOps(const FileWriteOps& ops) {
 
 void CreateDirectoryChain(const std::string& path) { CreateFolders(path); }
 
-FileHandle OpenExistingFile(const std::string& path) { return OpenRegularFile(path, O_RDWR); }
-
 FileHandle OpenFileForReading(const std::string& path) { return OpenRegularFile(path, O_RDONLY); }
-
-FileHandle CreateNewFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
-  return fd < 0 ? kNoFile : fd;
-}
 
 int CloseFile(FileHandle file) {
   if (file == kNoFile) return -1;
@@ -338,12 +331,8 @@ long ReadBytes(FileHandle file, void* buffer, std::size_t count) {
   return static_cast<long>(total);
 }
 
-std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
-  if (file == kNoFile) return 0;
-  return WriteAll(file, static_cast<const char*>(bytes), count) ? count : 0;
-}
-
-bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
+static bool ReplaceAllOrNothing(const std::string& path, std::string_view bytes,
+                                MissingFolders folders) {
   if (path.empty()) return false;
   std::vector<std::string> created;
   if (folders == MissingFolders::kCreate) created = CreateFolders(path);
@@ -355,6 +344,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFol
     return true;
   RemoveFolders(created);
   return false;
+}
+
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders) {
+  const bool done = ReplaceAllOrNothing(path, bytes, folders);
+  return {done ? FileResult::kDone : FileResult::kWriteFailed, path, {}};
 }
 
 namespace {
@@ -645,13 +640,6 @@ SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& ba
 }  // namespace qx
 
 namespace qx {
-
-bool RemoveFile(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
-  if (S_ISDIR(st.st_mode)) return false;
-  return ::unlink(path.c_str()) == 0;
-}
 
 PathKind GetPathKind(const std::string& path) {
   struct stat st {};

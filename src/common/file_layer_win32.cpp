@@ -122,20 +122,6 @@ bool WriteAll(FileHandle file, const char* bytes, std::size_t count) {
   return true;
 }
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  long got = 0;
-  while ((got = ReadBytes(file, buffer, sizeof buffer)) > 0) {
-    bytes.append(buffer, static_cast<std::size_t>(got));
-  }
-  ::CloseHandle(ToHandle(file));
-  if (got < 0) return std::nullopt;
-  return bytes;
-}
-
 // Temporary files of a save are named after the target (a hash of its name, so that their
 // length stays fixed): ~qxHHHHHHHH-UUUUUUUU.tmp for the new contents, .bak for the old file
 // while it is being replaced. The next save of the same target removes what a crash left.
@@ -476,25 +462,8 @@ std::size_t FileNameStart(std::string_view path) {
 
 void CreateDirectoryChain(const std::string& path) { CreateFolders(path); }
 
-FileHandle OpenExistingFile(const std::string& path) {
-  return OpenRegularFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
-}
-
 FileHandle OpenFileForReading(const std::string& path) {
   return OpenRegularFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
-}
-
-FileHandle CreateNewFile(const std::string& path) {
-  if (IsDeviceName(path)) return kNoFile;
-  const std::optional<std::wstring> wide = SystemPath(path);
-  if (!wide) return kNoFile;
-  const HANDLE handle = ::CreateFileW(wide->c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                      nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_DISK) {
-    ::CloseHandle(handle);
-    return kNoFile;
-  }
-  return FromHandle(handle);
 }
 
 int CloseFile(FileHandle file) {
@@ -517,11 +486,6 @@ long ReadBytes(FileHandle file, void* buffer, std::size_t count) {
     total += got;
   }
   return static_cast<long>(total);
-}
-
-std::size_t WriteBytes(FileHandle file, const void* bytes, std::size_t count) {
-  if (file == kNoFile) return 0;
-  return WriteAll(file, static_cast<const char*>(bytes), count) ? count : 0;
 }
 
 namespace {
@@ -569,13 +533,15 @@ bool WriteIntoFolder(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-bool WriteFileSafely(const std::string& path, std::string_view bytes, MissingFolders folders) {
-  if (path.empty() || IsDeviceName(path)) return false;
+FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
+                           MissingFolders folders) {
+  const auto failed = [&] { return FileStatus{FileResult::kWriteFailed, path, {}}; };
+  if (path.empty() || IsDeviceName(path)) return failed();
   std::vector<CreatedFolder> created;
   if (folders == MissingFolders::kCreate) created = CreateFolders(path);
-  if (WriteIntoFolder(path, bytes)) return true;
+  if (WriteIntoFolder(path, bytes)) return FileDone(path);
   RemoveFolders(created);
-  return false;
+  return failed();
 }
 
 namespace {
@@ -659,12 +625,12 @@ SafeWriteResult SaveUnderLock(const std::string& path, std::string_view bytes,
     return SafeWriteResult::kBackupFailed;
   }
 
-  const std::optional<std::string> old = ReadAll(path);
-  if (!old) return SafeWriteResult::kBackupFailed;
+  std::string old;
+  if (!ReadWholeFile(path, SIZE_MAX, old)) return SafeWriteResult::kBackupFailed;
   // An empty file is no content worth keeping: the backup that stands stays.
   std::optional<std::string> copy;
-  if (!old->empty()) {
-    copy = PrepareBackupCopy(backup, *old);
+  if (!old.empty()) {
+    copy = PrepareBackupCopy(backup, old);
     if (!copy) return SafeWriteResult::kBackupFailed;
   }
   const std::optional<std::wstring> wide_copy = copy ? SystemPath(*copy) : std::nullopt;
@@ -733,29 +699,12 @@ SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& ba
   if (backup_path.empty()) return SafeWriteResult::kFailed;
   return UnderSaveLock(path, [&] {
     if (GetPathKind(backup_path) != PathKind::kFile) return SafeWriteResult::kBackupFailed;
-    const std::optional<std::string> saved = ReadAll(backup_path);
-    if (!saved || saved->empty()) return SafeWriteResult::kBackupFailed;
-    return WriteIntoFolder(path, *saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
+    std::string saved;
+    if (!ReadWholeFile(backup_path, SIZE_MAX, saved) || saved.empty()) {
+      return SafeWriteResult::kBackupFailed;
+    }
+    return WriteIntoFolder(path, saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
   });
-}
-
-bool RemoveFile(const std::string& path) {
-  if (IsDeviceName(path)) return false;
-  const std::optional<std::wstring> wide = SystemPath(path);
-  if (!wide) return false;
-  const DWORD attributes = ::GetFileAttributesW(wide->c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  }
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
-  // A read-only file goes too, as it would from a writable folder elsewhere.
-  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    ::SetFileAttributesW(wide->c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
-  }
-  if (::DeleteFileW(wide->c_str())) return true;
-  ::SetFileAttributesW(wide->c_str(), attributes);
-  return false;
 }
 
 PathKind GetPathKind(const std::string& path) {

@@ -14,6 +14,7 @@ enum class FileResult {
   kUnreadable,  // something is there, but it cannot be read
   kEmpty,       // the file holds no data, or its reading failed
   kNoMemory,
+  kTooLarge,      // the file holds more bytes than its reader accepts
   kWriteFailed,   // nothing was written; what was at the path is as it was
   kBackupFailed,  // the copy of the previous content could not be made: nothing was replaced
   kBusy,          // another save of the same file is running: nothing was written
@@ -24,7 +25,8 @@ struct FileStatus {
   FileResult result = FileResult::kDone;
   // The file the status is about (for kBackupFailed, the backup's path).
   std::string path;
-  // The fixed first line of the message that tells this failure (UTF-8); empty when done.
+  // The fixed first line of the message that tells this failure (UTF-8); empty when done,
+  // and empty from the file layer itself, whose callers word its failures.
   std::string_view text;
 
   bool ok() const { return result == FileResult::kDone; }

@@ -1,5 +1,5 @@
 // The system calls through which the file layer writes, flushes, closes and renames
-// (WriteFileSafely, and WriteBytes and CloseFile on a handle), so that a test can make any
+// (WriteFileSafely and its saves, and CloseFile on a handle), so that a test can make any
 // of them fail and check that the old file is left intact. Production code never changes
 // them.
 #pragma once

@@ -98,7 +98,7 @@ std::vector<std::string> ProductListProblems(const ParamSet& params, std::string
   return problems;
 }
 
-bool WriteProductList(const ParamSet& params, const std::string& path) {
+FileStatus WriteProductList(const ParamSet& params, const std::string& path) {
   return WriteFileSafely(path, FormatProductList(params), MissingFolders::kFail);
 }
 

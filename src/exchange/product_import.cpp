@@ -33,7 +33,7 @@ enum Column {
 };
 
 // A file larger than this is no product list (500 products take some 25 kB).
-constexpr long kLargestFile = 8 * 1024 * 1024;
+constexpr std::size_t kLargestFile = 8 * 1024 * 1024;
 
 // A title line wider than this is no product list.
 constexpr std::size_t kMostColumns = 1000;
@@ -818,27 +818,8 @@ std::string ImportSummary(const ProductImport& import) {
          std::to_string(import.new_departments.size()) + " departamentos criados";
 }
 
-std::optional<std::string> ReadProductListFile(const std::string& path, bool* too_large) {
-  if (too_large) *too_large = false;
-  const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) return std::nullopt;
-  std::string bytes;
-  char buffer[16384];
-  bool ok = true;
-  while (true) {
-    const long got = ReadBytes(file, buffer, sizeof buffer);
-    if (got < 0) ok = false;
-    if (got <= 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(got));
-    if (static_cast<long>(bytes.size()) > kLargestFile) {
-      if (too_large) *too_large = true;
-      ok = false;
-      break;
-    }
-  }
-  CloseFile(file);
-  if (!ok) return std::nullopt;
-  return bytes;
+FileStatus ReadProductListFile(const std::string& path, std::string& bytes) {
+  return ReadWholeFile(path, kLargestFile, bytes);
 }
 
 }  // namespace qx::exchange

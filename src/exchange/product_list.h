@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/file_status.h"
 #include "model/list_columns.h"
 #include "model/param_set.h"
 #include "model/product_rules.h"
@@ -148,12 +149,12 @@ std::string FormatProductList(const ParamSet& params);
 // the list reads back exactly.
 std::vector<std::string> ProductListProblems(const ParamSet& params, std::string_view list);
 
-// Writes FormatProductList to the path all or nothing (folders are not created). False when
-// the file could not be written; what was at the path then stays as it was.
-bool WriteProductList(const ParamSet& params, const std::string& path);
+// Writes FormatProductList to the path all or nothing (folders are not created). kWriteFailed
+// when the file could not be written; what was at the path then stays as it was.
+FileStatus WriteProductList(const ParamSet& params, const std::string& path);
 
-// Reads a whole file for the import: nothing when it is missing, unreadable or larger than
-// any product list (8 MB); `too_large`, when given, tells the last case apart.
-std::optional<std::string> ReadProductListFile(const std::string& path, bool* too_large = nullptr);
+// Reads a whole file for the import (as ReadWholeFile): kTooLarge when it is larger than any
+// product list (8 MB).
+FileStatus ReadProductListFile(const std::string& path, std::string& bytes);
 
 }  // namespace qx::exchange

@@ -15,6 +15,11 @@ namespace qx {
 // defaults.
 FileStatus LoadParFile(ParamSet& params, const std::string& path);
 
+// The electronic journal print and the training message are never carried over from a file:
+// the register is always programmed with both off. Whoever opens a file applies this after
+// loading it, whatever the load gave.
+void TurnOffUncarriedPrintOptions(ParamSet& params);
+
 // Loads from bytes already in memory (what LoadParFile does after reading the file).
 void LoadParBytes(ParamSet& params, std::string_view bytes);
 

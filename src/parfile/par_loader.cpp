@@ -2,7 +2,6 @@
 // does not recognise, never stops on a bad line, bounds every field by its capacity and every
 // key by its range, and reads nothing past the data.
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 #include "common/cp1252.h"
@@ -191,6 +190,11 @@ void ReadRecords(ParamSet& params, std::string_view data) {
 
 const std::string_view kDamagedText = "ARQUIVO DANIFICADO POR UMA GRAVAÇÃO INTERROMPIDA";
 
+void TurnOffUncarriedPrintOptions(ParamSet& params) {
+  params.print_options.print_ejournal = '0';
+  params.print_options.print_training_message = '0';
+}
+
 void LoadParBytes(ParamSet& params, std::string_view bytes) {
   ResetParamSet(params);
   ReadRecords(params, bytes.substr(0, std::min(bytes.size(), par::kReadBufferSize)));
@@ -215,28 +219,27 @@ FileStatus LoadParFile(ParamSet& params, const std::string& path) {
   // nothing is taken from it.
   if (SaveWasInterrupted(path)) return {FileResult::kDamaged, path, kDamagedText};
 
-  std::unique_ptr<char[]> buffer = par::AllocateReadBuffer(par::kReadBufferSize);
-  if (!buffer) return {FileResult::kNoMemory, path, kNoMemoryText};
-  std::memset(buffer.get(), 0, par::kReadBufferSize);
+  std::string bytes;
+  if (!par::ReserveReadBuffer(bytes, par::kReadBufferSize)) {
+    return {FileResult::kNoMemory, path, kNoMemoryText};
+  }
 
   // Reading needs no write access: a read-only file is loaded as any other, and only saving
-  // over it is refused.
-  const FileHandle file = OpenFileForReading(path);
-  if (file == kNoFile) return {FileResult::kUnreadable, path, kUnreadableText};
-  std::size_t total = 0;
-  bool failed = false;
-  while (total < par::kReadBufferSize) {
-    const long got = ReadBytes(file, buffer.get() + total, par::kReadBufferSize - total);
-    if (got < 0) {
-      failed = true;
+  // over it is refused. A longer file is read as far as the buffer goes.
+  switch (ReadWholeFile(path, par::kReadBufferSize, bytes).result) {
+    case FileResult::kDone:
+    case FileResult::kTooLarge:
       break;
-    }
-    if (got == 0) break;
-    total += static_cast<std::size_t>(got);
+    case FileResult::kMissing:
+    case FileResult::kUnreadable:
+      return {FileResult::kUnreadable, path, kUnreadableText};
+    case FileResult::kNoMemory:
+      return {FileResult::kNoMemory, path, kNoMemoryText};
+    default:
+      return {FileResult::kEmpty, path, kNoDataText};
   }
-  CloseFile(file);
-  if (failed || total == 0) return {FileResult::kEmpty, path, kNoDataText};
-  ReadRecords(params, std::string_view(buffer.get(), total));
+  if (bytes.empty()) return {FileResult::kEmpty, path, kNoDataText};
+  ReadRecords(params, bytes);
   return FileDone(path);
 }
 

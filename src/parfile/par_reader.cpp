@@ -12,7 +12,7 @@ constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Keys above this are out of every range; capping keeps the arithmetic from overflowing.
 constexpr int kKeyCap = 1000000;
 
-ReadBufferAllocator g_allocator = nullptr;
+ReadBufferReserver g_reserver = nullptr;
 
 }  // namespace
 
@@ -77,14 +77,19 @@ void ParseText(std::string& target, std::size_t capacity, FieldCursor& cursor) {
   target.assign(cursor.line.substr(start, cursor.pos - start));
 }
 
-std::unique_ptr<char[]> AllocateReadBuffer(std::size_t size) {
-  if (g_allocator) return g_allocator(size);
-  return std::unique_ptr<char[]>(new (std::nothrow) char[size]);
+bool ReserveReadBuffer(std::string& buffer, std::size_t size) {
+  if (g_reserver) return g_reserver(buffer, size);
+  try {
+    buffer.reserve(size);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }
 
-ReadBufferAllocator SetReadBufferAllocator(ReadBufferAllocator allocator) {
-  ReadBufferAllocator previous = g_allocator;
-  g_allocator = allocator;
+ReadBufferReserver SetReadBufferReserver(ReadBufferReserver reserver) {
+  ReadBufferReserver previous = g_reserver;
+  g_reserver = reserver;
   return previous;
 }
 

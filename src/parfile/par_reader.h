@@ -7,7 +7,6 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -49,11 +48,11 @@ void ParseChar(char& target, FieldCursor& cursor);
 // beginning of the next field.
 void ParseText(std::string& target, std::size_t capacity, FieldCursor& cursor);
 
-// How the loader obtains its read buffer, replaceable by tests to make the allocation fail.
-// Gives nullptr when there is no memory.
-using ReadBufferAllocator = std::unique_ptr<char[]> (*)(std::size_t size);
-std::unique_ptr<char[]> AllocateReadBuffer(std::size_t size);
-// Installs an allocator (nullptr: the default one) and returns the previous one.
-ReadBufferAllocator SetReadBufferAllocator(ReadBufferAllocator allocator);
+// How the loader reserves its read buffer, replaceable by tests to make the allocation fail.
+// False when there is no memory.
+using ReadBufferReserver = bool (*)(std::string& buffer, std::size_t size);
+bool ReserveReadBuffer(std::string& buffer, std::size_t size);
+// Installs a reserver (nullptr: the default one) and returns the previous one.
+ReadBufferReserver SetReadBufferReserver(ReadBufferReserver reserver);
 
 }  // namespace qx::par

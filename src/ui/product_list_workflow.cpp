@@ -264,9 +264,10 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
                          {Win1252(kCsvFilterName), std::string(kCsvPattern)}};
   const std::optional<std::string> path = desktop.AskOpenFileName(dialog);
   if (!path) return false;
-  bool too_large = false;
-  std::optional<std::string> bytes = exchange::ReadProductListFile(*path, &too_large);
-  if (!bytes) {
+  std::string bytes;
+  const FileStatus read = exchange::ReadProductListFile(*path, bytes);
+  if (!read) {
+    const bool too_large = read.result == FileResult::kTooLarge;
     ShowBox(desktop, "ERRO",
             Win1252(too_large ? "PLANILHA GRANDE DEMAIS (MAIS DE 8 MB)\n"
                               : "ERRO NA LEITURA DO ARQUIVO\n") +
@@ -274,7 +275,7 @@ bool ImportProductListWorkflow(AppState& state, Desktop& desktop) {
             BoxIcon::kError);
     return false;
   }
-  ImportSession session(state.params, std::move(*bytes));
+  ImportSession session(state.params, std::move(bytes));
   session.Prepare();
   // A workbook that cannot be read at all has nothing to report but why.
   if (session.import.unreadable) {

@@ -184,11 +184,13 @@ FileContentMark ReadContentMark(const std::string& path) {
   FileContentMark mark;
   if (GetPathKind(path) == PathKind::kMissing) return mark;
   mark.present = true;
-  const std::optional<std::string> bytes = ReadWholeFile(path, kContentMarkLimit);
-  if (!bytes) return mark;
+  // A longer file is marked by its first bytes.
+  std::string bytes;
+  const FileResult read = ReadWholeFile(path, kContentMarkLimit, bytes).result;
+  if (read != FileResult::kDone && read != FileResult::kTooLarge) return mark;
   mark.readable = true;
-  mark.size = bytes->size();
-  mark.hash = ContentHash(*bytes);
+  mark.size = bytes.size();
+  mark.hash = ContentHash(bytes);
   return mark;
 }
 
@@ -282,10 +284,7 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
       break;
     default: ShowFileError(desktop, *loaded); break;
   }
-  // The electronic journal print and the training message are never carried over from a
-  // file: the register is always programmed with both off.
-  state.params.print_options.print_ejournal = '0';
-  state.params.print_options.print_training_message = '0';
+  TurnOffUncarriedPrintOptions(state.params);
 }
 
 int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {

@@ -29,7 +29,6 @@ int main(int argc, char** argv) {
   }
   static qx::ParamSet params;  // large: kept off the stack
   if (Reported(qx::LoadParFile(params, argv[1]))) return 1;
-  params.print_options.print_ejournal = '0';
-  params.print_options.print_training_message = '0';
+  qx::TurnOffUncarriedPrintOptions(params);
   return Reported(qx::WriteGuide(params, argv[2])) ? 1 : 0;
 }

@@ -128,37 +128,18 @@ TEST_F(FileLayerTest, CreateDirectoryChainOfABareNameCreatesNothing) {
 
 // --- Handles ---
 
-TEST_F(FileLayerTest, HandlesReadWriteAndCloseWithTheirResultConventions) {
+TEST_F(FileLayerTest, HandlesReadAndCloseWithTheirResultConventions) {
   const std::string path = Path("f.par");
-  EXPECT_EQ(OpenExistingFile(path), kNoFile);
   EXPECT_EQ(OpenFileForReading(path), kNoFile);
-
-  WriteWhole(path, "old contents");
-  FileHandle file = CreateNewFile(path);  // empties it
-  ASSERT_NE(file, kNoFile);
-  EXPECT_EQ(WriteTextLine(file, ""), 0u);
-  EXPECT_EQ(WriteTextLine(file, "P0030"), 2u);  // the result of the CR LF write
-  EXPECT_EQ(WriteBytes(file, "xyz", 3), 3u);
-  EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(ReadWhole(path), "P0030\r\nxyz");
-
-  file = OpenFileForReading(path);
+  WriteWhole(path, "P0030\r\nxyz");
+  const FileHandle file = OpenFileForReading(path);
   ASSERT_NE(file, kNoFile);
   char buffer[64] = {};
   EXPECT_EQ(ReadBytes(file, buffer, sizeof buffer), 10);
   EXPECT_EQ(std::string(buffer, 10), "P0030\r\nxyz");
   EXPECT_EQ(ReadBytes(file, buffer, sizeof buffer), 0);  // end of the file
-  EXPECT_EQ(WriteBytes(file, "a", 1), 0u);  // opened for reading only
   EXPECT_EQ(CloseFile(file), 0);
-
-  file = OpenExistingFile(path);
-  ASSERT_NE(file, kNoFile);
-  EXPECT_EQ(WriteBytes(file, "Q", 1), 1u);
-  EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(ReadWhole(path), "Q0030\r\nxyz");
-
   EXPECT_EQ(ReadBytes(kNoFile, buffer, 1), -1);
-  EXPECT_EQ(WriteBytes(kNoFile, "a", 1), 0u);
   EXPECT_EQ(CloseFile(kNoFile), -1);
 }
 
@@ -168,24 +149,31 @@ TEST_F(FileLayerTest, OnlyRegularFilesOpen) {
   ASSERT_EQ(::mkdir(Path("folder").c_str(), 0777), 0);
   for (const char* name : {"pipe", "folder"}) {
     EXPECT_EQ(OpenFileForReading(Path(name)), kNoFile) << name;
-    EXPECT_EQ(OpenExistingFile(Path(name)), kNoFile) << name;
   }
 }
 
-TEST_F(FileLayerTest, RemoveFileRemovesPlainFilesAndLinksButNeverFolders) {
-  std::FILE* f = std::fopen(Path("page.HTM").c_str(), "w");
-  ASSERT_NE(f, nullptr);
-  std::fclose(f);
-  ASSERT_EQ(::symlink(Path("page.HTM").c_str(), Path("link.HTM").c_str()), 0);
+TEST_F(FileLayerTest, ReadWholeFileGivesTheBytesOrTheCause) {
+  WriteWhole(Path("f"), "abcdef");
+  WriteWhole(Path("empty"), "");
   ASSERT_EQ(::mkdir(Path("folder").c_str(), 0777), 0);
-
-  EXPECT_TRUE(RemoveFile(Path("link.HTM")));
-  EXPECT_TRUE(fs::exists(Path("page.HTM")));  // the link goes, not what it points to
-  EXPECT_TRUE(RemoveFile(Path("page.HTM")));
-  EXPECT_FALSE(fs::exists(Path("page.HTM")));
-  EXPECT_TRUE(RemoveFile(Path("missing.HTM")));
-  EXPECT_FALSE(RemoveFile(Path("folder")));
-  EXPECT_TRUE(fs::is_directory(Path("folder")));
+  struct Case {
+    const char* name;
+    std::size_t limit;
+    FileResult result;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {"f", 6, FileResult::kDone, "abcdef"},      {"f", 4, FileResult::kTooLarge, "abcd"},
+      {"empty", 4, FileResult::kDone, ""},        {"missing", 4, FileResult::kMissing, ""},
+      {"folder", 4, FileResult::kUnreadable, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "stale";
+    const FileStatus status = ReadWholeFile(Path(c.name), c.limit, bytes);
+    EXPECT_EQ(status.result, c.result) << c.name << " " << c.limit;
+    EXPECT_EQ(status.path, Path(c.name));
+    EXPECT_EQ(bytes, c.bytes) << c.name << " " << c.limit;
+  }
 }
 
 TEST(WriteTextLineTest, APageGetsTheTextAndCrLfOrNothing) {
@@ -329,21 +317,6 @@ TEST_F(FileLayerTest, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
   EXPECT_TRUE(WriteFileSafely(path, new_bytes));
   EXPECT_EQ(g_injection.write_calls, 3);
   EXPECT_EQ(ReadWhole(path), new_bytes);
-}
-
-TEST_F(FileLayerTest, WriteBytesWritesEverythingOrReportsNothingWritten) {
-  const std::string path = Path("page.htm");
-  const std::string bytes(9000, 'h');
-  FileHandle file = CreateNewFile(path);
-  ASSERT_NE(file, kNoFile);
-  g_injection = {.fail_write_at = 4};
-  {
-    ScopedFileWriteOps ops(kInjectedOps);
-    EXPECT_EQ(WriteBytes(file, bytes.data(), bytes.size()), bytes.size());  // calls 1 to 3
-    EXPECT_EQ(WriteBytes(file, "x", 1), 0u);                                // call 4 fails
-  }
-  EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(ReadWhole(path), bytes);
 }
 
 // --- Permissions, checked as an unprivileged user ---

@@ -126,8 +126,6 @@ TEST_F(FileLayerWin32Test, DeviceNamesAreRefusedInEveryFolderAndWithAnyExtension
       EXPECT_EQ(GetPathKind(path), PathKind::kOther) << path;
       EXPECT_FALSE(WriteFileSafely(path, "x")) << path;
       EXPECT_EQ(OpenFileForReading(path), kNoFile) << path;
-      EXPECT_EQ(OpenExistingFile(path), kNoFile) << path;
-      EXPECT_EQ(CreateNewFile(path), kNoFile) << path;
       EXPECT_EQ(WriteFileWithBackup(path, "x", Path("backup.par")), SafeWriteResult::kFailed)
           << path;
     }
@@ -146,8 +144,6 @@ TEST_F(FileLayerWin32Test, AFolderIsNeitherOpenedNorReplaced) {
   EXPECT_EQ(GetPathKind(Path("loja.par")), PathKind::kOther);
   EXPECT_FALSE(WriteFileSafely(Path("loja.par"), "x"));
   EXPECT_EQ(OpenFileForReading(Path("loja.par")), kNoFile);
-  EXPECT_EQ(OpenExistingFile(Path("loja.par")), kNoFile);
-  EXPECT_FALSE(RemoveFile(Path("loja.par")));
   EXPECT_EQ(GetPathKind(Path("loja.par")), PathKind::kOther);
   EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"loja.par"});
 }
@@ -166,7 +162,6 @@ TEST_F(FileLayerWin32Test, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   const FileHandle file = OpenFileForReading(path);
   EXPECT_NE(file, kNoFile);
   EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(OpenExistingFile(path), kNoFile);
   EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"loja.par"});  // no backup either
 }
 
@@ -318,8 +313,6 @@ TEST_F(FileLayerWin32Test, PathsBeyondTheClassicLimitAreSavedReadAndRemoved) {
   EXPECT_NE(file, kNoFile);
   EXPECT_EQ(CloseFile(file), 0);
   EXPECT_TRUE(SameFile(path, folder + "/PROG-qx-4810.PAR"));
-  EXPECT_TRUE(RemoveFile(path));
-  EXPECT_EQ(GetPathKind(path), PathKind::kMissing);
 }
 
 TEST(FileNameStartTest, StartsAfterTheLastSeparatorOrTheDrive) {
@@ -362,20 +355,6 @@ TEST_F(FileLayerWin32Test, SameFileByIdentityOrByNameWithoutLetterCase) {
   if (hard_link) {
     EXPECT_TRUE(SameFile(Path("elo.par"), Path("loja.par")));
   }
-}
-
-TEST_F(FileLayerWin32Test, RemoveFileRemovesFilesReadOnlyOnesTooButNoFolders) {
-  WriteWhole(Path("page.HTM"), "x");
-  WriteWhole(Path("ro.HTM"), "x");
-  ASSERT_TRUE(::SetFileAttributesW(Wide(Path("ro.HTM")).c_str(), FILE_ATTRIBUTE_READONLY));
-  ASSERT_TRUE(::CreateDirectoryW(Wide(Path("folder")).c_str(), nullptr));
-  EXPECT_TRUE(RemoveFile(Path("page.HTM")));
-  EXPECT_TRUE(RemoveFile(Path("ro.HTM")));
-  EXPECT_TRUE(RemoveFile(Path("missing.HTM")));
-  EXPECT_TRUE(RemoveFile(Path("missing\\page.HTM")));
-  EXPECT_FALSE(RemoveFile(Path("folder")));
-  EXPECT_FALSE(RemoveFile("NUL"));
-  EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"folder"});
 }
 
 // --- The safe save ---
@@ -541,28 +520,27 @@ TEST_F(FileLayerWin32Test, WriteFileWithBackupKeepsThePreviousContents) {
   EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.bak"}));
 }
 
-TEST_F(FileLayerWin32Test, HandlesReadWriteAndCloseWithTheirResultConventions) {
-  const std::string path = Path("f.par");
-  EXPECT_EQ(OpenExistingFile(path), kNoFile);
-  FileHandle file = CreateNewFile(path);
-  ASSERT_NE(file, kNoFile);
-  EXPECT_EQ(WriteTextLine(file, "P0030"), 2u);
-  EXPECT_EQ(WriteBytes(file, "xyz", 3), 3u);
-  EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(ReadWhole(path), "P0030\r\nxyz");
-  file = OpenFileForReading(path);
-  ASSERT_NE(file, kNoFile);
-  EXPECT_EQ(WriteBytes(file, "a", 1), 0u);  // opened for reading only
-  char buffer[16] = {};
-  EXPECT_EQ(ReadBytes(file, buffer, sizeof buffer), 10);
-  EXPECT_EQ(ReadBytes(file, buffer, sizeof buffer), 0);
-  EXPECT_EQ(CloseFile(file), 0);
-  file = CreateNewFile(path);  // empties it
-  ASSERT_NE(file, kNoFile);
-  EXPECT_EQ(CloseFile(file), 0);
-  EXPECT_EQ(ReadWhole(path), "");
-  EXPECT_EQ(ReadBytes(kNoFile, buffer, 1), -1);
-  EXPECT_EQ(CloseFile(kNoFile), -1);
+TEST_F(FileLayerWin32Test, ReadWholeFileGivesTheBytesOrTheCause) {
+  WriteWhole(Path("f.par"), "P0030\r\nxyz");
+  ASSERT_TRUE(::CreateDirectoryW(Wide(Path("folder")).c_str(), nullptr));
+  struct Case {
+    std::string path;
+    std::size_t limit;
+    FileResult result;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {Path("f.par"), 10, FileResult::kDone, "P0030\r\nxyz"},
+      {Path("f.par"), 5, FileResult::kTooLarge, "P0030"},
+      {Path("missing.par"), 10, FileResult::kMissing, ""},
+      {Path("folder"), 10, FileResult::kUnreadable, ""},
+      {"NUL", 10, FileResult::kUnreadable, ""},
+  };
+  for (const Case& c : cases) {
+    std::string bytes = "stale";
+    EXPECT_EQ(ReadWholeFile(c.path, c.limit, bytes).result, c.result) << c.path << " " << c.limit;
+    EXPECT_EQ(bytes, c.bytes) << c.path << " " << c.limit;
+  }
 }
 
 // --- The save with a backup ---

@@ -140,9 +140,12 @@ TEST(ProductExport, WritesTheFileAndLeavesAnUnwritablePathAlone) {
     bytes << in.rdbuf();
   }
   EXPECT_EQ(bytes.str(), FormatProductList(ProgrammedSet()));
-  EXPECT_EQ(ReadProductListFile(path), bytes.str());
+  std::string read;
+  EXPECT_TRUE(ReadProductListFile(path, read));
+  EXPECT_EQ(read, bytes.str());
   EXPECT_FALSE(WriteProductList(ProgrammedSet(), (folder / "no" / "lista.csv").string()));
-  EXPECT_FALSE(ReadProductListFile((folder / "missing.csv").string()));
+  EXPECT_EQ(ReadProductListFile((folder / "missing.csv").string(), read).result,
+            FileResult::kMissing);
   std::filesystem::remove_all(folder);
 }
 

@@ -365,13 +365,14 @@ TEST(ProductImport, TheSameListInWindows1252AndInUtf8GivesTheSameProducts) {
 // "1.234,00", a quoted name holding ';') and saved again as UTF-8 with a byte-order mark.
 TEST(ProductImport, SpreadsheetFilesInBothEncodingsImportToTheSameProducts) {
   const std::string dir = std::string(QX_TEST_DATA_DIR) + "/csv/";
-  const std::optional<std::string> ansi = ReadProductListFile(dir + "planilha_ansi.csv");
-  const std::optional<std::string> utf8 = ReadProductListFile(dir + "planilha_utf8_bom.csv");
-  ASSERT_TRUE(ansi && utf8);
+  std::string ansi;
+  std::string utf8;
+  ASSERT_TRUE(ReadProductListFile(dir + "planilha_ansi.csv", ansi));
+  ASSERT_TRUE(ReadProductListFile(dir + "planilha_utf8_bom.csv", utf8));
   ParamSet a;
   ParamSet b;
-  const ProductImport from_ansi = PrepareProductImport(a, *ansi);
-  const ProductImport from_utf8 = PrepareProductImport(b, *utf8);
+  const ProductImport from_ansi = PrepareProductImport(a, ansi);
+  const ProductImport from_utf8 = PrepareProductImport(b, utf8);
   EXPECT_EQ(from_ansi.errors + from_utf8.errors, 0);
   EXPECT_EQ(from_ansi.added, 8);
   ASSERT_TRUE(ApplyProductImport(a, from_ansi));

@@ -15,10 +15,10 @@ namespace qx::exchange {
 namespace {
 
 std::string Workbook(const std::string& name) {
-  const std::optional<std::string> bytes =
-      ReadProductListFile(std::string(QX_TEST_DATA_DIR) + "/workbooks/" + name);
-  EXPECT_TRUE(bytes) << name;
-  return bytes.value_or("");
+  std::string bytes;
+  EXPECT_TRUE(ReadProductListFile(std::string(QX_TEST_DATA_DIR) + "/workbooks/" + name, bytes))
+      << name;
+  return bytes;
 }
 
 // Imports the bytes over an empty set and stores them when there is no error.

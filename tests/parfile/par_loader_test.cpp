@@ -396,12 +396,12 @@ TEST_F(LoadFileTest, AFailedReadIsReported) {
 TEST_F(LoadFileTest, NoMemoryForTheBufferIsReported) {
   const std::string path = dir_.File("loja.par");
   test::WriteWholeFile(path, "P1600|12\r\n");
-  const par::ReadBufferAllocator previous =
-      par::SetReadBufferAllocator([](std::size_t) { return std::unique_ptr<char[]>(); });
+  const par::ReadBufferReserver previous =
+      par::SetReadBufferReserver([](std::string&, std::size_t) { return false; });
   ParamSet p;
   p.register_number = "9";
   const FileStatus status = LoadParFile(p, path);
-  par::SetReadBufferAllocator(previous);
+  par::SetReadBufferReserver(previous);
   ExpectStatus(status, FileResult::kNoMemory, kNoMemory, path);
   EXPECT_EQ(p, ParamSet{});
 }

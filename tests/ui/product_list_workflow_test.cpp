@@ -44,7 +44,10 @@ struct ListHarness : EditorHarness {
 void PressImport(Presenter& p, FakeFormView& v) { v.Click(p, kIdOk); }
 
 std::string WorkbookBytes(const std::string& name) {
-  return *exchange::ReadProductListFile(std::string(QX_TEST_DATA_DIR) + "/workbooks/" + name);
+  std::string bytes;
+  EXPECT_TRUE(
+      exchange::ReadProductListFile(std::string(QX_TEST_DATA_DIR) + "/workbooks/" + name, bytes));
+  return bytes;
 }
 
 // A workbook's report names the sheet read; one that cannot be read says why in a box that

@@ -76,35 +76,16 @@ class FormDialogTest : public ::testing::Test {
   RecordingPresenter presenter{SampleForm()};
 };
 
-TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindAndLabel) {
+TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindLabelAndHelp) {
   FormDialog dialog(presenter);
   EXPECT_EQ(dialog.objectName(), QStringLiteral("Sample"));
   EXPECT_FALSE(dialog.windowIcon().isNull());
   EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
-  struct Expected {
-    int id;
-    const char* type;
-    QString text;
-  };
-  const Expected table[] = {
-      {1000, "QPushButton", QStringLiteral("NOVO\nABRE arquivo")},
-      {1001, "QPushButton", QStringLiteral("SALVAR arquivo")},
-      {1048, "QCheckBox", QStringLiteral("Preço programado (fixo) ?")},
-      {1052, "QLineEdit", QString()},
-      {1005, "QLineEdit", QString()},
-      {kIdOk, "QPushButton", QStringLiteral("OK")},
-      {kIdCancel, "QPushButton", QStringLiteral("Cancel")},
-  };
-  for (const Expected& e : table) {
-    SCOPED_TRACE(e.id);
-    QWidget* w = Ctl<QWidget>(dialog, e.id);
-    ASSERT_NE(w, nullptr);
-    EXPECT_STREQ(w->metaObject()->className(), e.type);
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-      EXPECT_EQ(b->text(), e.text);
-    }
-    EXPECT_EQ(dialog.Control(e.id), w);
-  }
+  testing::ExpectDialogShowsTemplate(dialog, SampleForm());
+  for (int id : {1000, 1001, 1048, 1052, 1005, kIdOk, kIdCancel})
+    EXPECT_EQ(dialog.Control(id), Ctl<QWidget>(dialog, id)) << id;
+  // Help texts are balloons that stay thirty seconds.
+  EXPECT_EQ(Ctl<QWidget>(dialog, 1000)->toolTipDuration(), 30000);
   EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("static0"))->title(), QStringLiteral("Grupo"));
   auto* note = dialog.findChild<QLabel*>(QStringLiteral("static4"));
   ASSERT_NE(note, nullptr);
@@ -120,7 +101,6 @@ TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindAndLabel) {
   ASSERT_NE(label, nullptr);
   EXPECT_EQ(label->text(), QStringLiteral("NOME DO DEPARTAMENTO"));
   EXPECT_EQ(label->buddy(), Ctl<QLineEdit>(dialog, 1052));
-  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("label1005"))->text(), QStringLiteral("PREÇO:"));
 }
 
 TEST_F(FormDialogTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
@@ -137,132 +117,44 @@ TEST_F(FormDialogTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
   for (int id : {1052, 1005}) EXPECT_TRUE(dialog.rect().contains(Ctl<QWidget>(dialog, id)->geometry()));
 }
 
-TEST_F(FormDialogTest, FieldsKeepTheirLimitsAndRefuseWhatTheyCannotHold) {
-  FormDialog dialog(presenter);
-  auto* name = Ctl<QLineEdit>(dialog, 1052);
-  auto* price = Ctl<QLineEdit>(dialog, 1005);
-  EXPECT_EQ(name->maxLength(), 12);
-  EXPECT_EQ(price->maxLength(), 7);
-
-  struct Case {
-    QLineEdit* edit;
-    QString typed;
-    QString kept;
-  };
-  const Case cases[] = {
-      // Letters, blanks and signs never reach a digits-only field; the eighth digit is cut.
-      {price, QStringLiteral("12a,3 4.5-67890"), QStringLiteral("1234567")},
-      // Windows-1252 holds the accents and the euro sign but not Ł, Ω or emoji.
-      {name, QStringLiteral("CAFÉ€Ł Ω\U0001F600X"), QStringLiteral("CAFÉ€ X")},
-      {name, QStringLiteral("ABCDEFGHIJKLMNOP"), QStringLiteral("ABCDEFGHIJKL")},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed.toStdString());
-    c.edit->clear();
-    testing::TypeText(c.edit, c.typed);
-    EXPECT_EQ(c.edit->text(), c.kept);
-  }
-  // Pasted text holding one refused character is refused whole, never stored changed.
-  name->clear();
-  name->insert(QStringLiteral("LOJA Ł"));
-  EXPECT_EQ(name->text(), QString());
-  name->insert(QStringLiteral("LOJA Ç"));
-  EXPECT_EQ(name->text(), QStringLiteral("LOJA Ç"));
-}
-
-// A stored text that holds what its field would not take as typed (a hand-edited file) is
-// shown whole and stays editable: only what is newly typed or pasted is filtered.
-TEST_F(FormDialogTest, AStoredTextTheFieldWouldRefuseStaysEditable) {
+// The text contract through real edits, on its key cases (the driver's tables hold the rest):
+// limits, the character rule as typed and as pasted, a stored text that stays editable,
+// Windows-1252 at the view, and checks and enabled states.
+TEST_F(FormDialogTest, RealEditsKeepTheTextContract) {
   FormDialog dialog(presenter);
   ASSERT_TRUE(testing::ShowActive(dialog));
   FormView& view = dialog.view();
-  struct Case {
-    int id;
-    std::string stored;
-    QString shown;
-  };
-  const Case cases[] = {
-      {1005, "12,5", QStringLiteral("12,5")},
-      {1052, "A\tB", QStringLiteral("A\tB")},
-      {1052, "X\x81Y", QStringLiteral("X") + QChar(0x81) + QStringLiteral("Y")},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.stored);
-    auto* edit = Ctl<QLineEdit>(dialog, c.id);
-    view.SetText(c.id, c.stored);
-    EXPECT_EQ(edit->text(), c.shown);
-    EXPECT_EQ(view.GetText(c.id, 100), c.stored);
-    edit->setFocus();
-    edit->end(false);
-    testing::TypeText(edit, QStringLiteral("7"));
-    EXPECT_EQ(edit->text(), c.shown + QStringLiteral("7"));
-    testing::TypeText(edit, QStringLiteral("Ł"));  // still refused as typed
-    EXPECT_EQ(edit->text(), c.shown + QStringLiteral("7"));
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit->text(), c.shown);
-    edit->home(false);
-    for (qsizetype left = c.shown.size(); left > 0; --left) {
-      QTest::keyClick(edit, Qt::Key_Delete);
-      EXPECT_EQ(edit->text().size(), left - 1);
-    }
-    // What is pasted is filtered as before.
-    edit->insert(QStringLiteral("1\t2"));
-    EXPECT_EQ(edit->text(), QString());
-    edit->insert(QStringLiteral("12"));
-    EXPECT_EQ(edit->text(), QStringLiteral("12"));
-  }
-}
-
-TEST_F(FormDialogTest, ViewTextsAreWindows1252AndCutToTheMaximum) {
-  FormDialog dialog(presenter);
-  FormView& view = dialog.view();
-  view.SetText(1052, "CAF\xC9 \x80");
-  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1052)->text(), QStringLiteral("CAFÉ €"));
+  auto* name = Ctl<QLineEdit>(dialog, 1052);
+  auto* price = Ctl<QLineEdit>(dialog, 1005);
+  EXPECT_EQ(name->maxLength(), 12);
+  testing::TypeText(price, QStringLiteral("12a,3 4.5-67890"));  // the eighth digit is cut
+  EXPECT_EQ(price->text(), QStringLiteral("1234567"));
+  testing::TypeText(name, QStringLiteral("CAFÉ€Ł Ω\U0001F600X"));
+  EXPECT_EQ(name->text(), QStringLiteral("CAFÉ€ X"));
   EXPECT_EQ(view.GetText(1052, 3), "CAF");
-  // Typed text comes back as the same bytes.
-  Ctl<QLineEdit>(dialog, 1005)->clear();
-  testing::TypeText(Ctl<QLineEdit>(dialog, 1005), QStringLiteral("0250"));
-  EXPECT_EQ(view.GetText(1005, 8), "0250");
-  // Static texts and buttons are addressed the same way.
+  name->clear();
+  name->insert(QStringLiteral("LOJA Ł"));  // refused whole, never stored changed
+  EXPECT_EQ(name->text(), QString());
+
+  view.SetText(1052, "X\x81Y");
+  EXPECT_EQ(name->text(), QStringLiteral("X") + QChar(0x81) + QStringLiteral("Y"));
+  EXPECT_EQ(view.GetText(1052, 100), "X\x81Y");
+  name->setFocus();
+  name->end(false);
+  testing::TypeText(name, QStringLiteral("7"));
+  QTest::keyClick(name, Qt::Key_Backspace);
+  QTest::keyClick(name, Qt::Key_Backspace);
+  EXPECT_EQ(view.GetText(1052, 100), "X\x81");
+
   view.SetText(1001, "SALVAR\nagora");
   EXPECT_EQ(Ctl<QPushButton>(dialog, 1001)->text(), QStringLiteral("SALVAR\nagora"));
-  EXPECT_EQ(view.GetText(1000, 200), "NOVO\nABRE arquivo");
-  // A title in Windows-1252.
   view.SetTitle("QX-4810  PROGRAMA\xC7\xC3O");
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO"));
-}
-
-TEST_F(FormDialogTest, ChecksAndEnabledStatesGoThroughTheView) {
-  FormDialog dialog(presenter);
-  FormView& view = dialog.view();
-  EXPECT_FALSE(view.GetCheck(1048));
   view.SetCheck(1048, true);
-  EXPECT_TRUE(Ctl<QCheckBox>(dialog, 1048)->isChecked());
-  EXPECT_TRUE(view.GetCheck(1048));
   Ctl<QCheckBox>(dialog, 1048)->click();
   EXPECT_FALSE(view.GetCheck(1048));
-
-  EXPECT_TRUE(view.IsEnabled(1001));
   view.SetEnabled(1001, false);
   EXPECT_FALSE(Ctl<QWidget>(dialog, 1001)->isEnabled());
-  EXPECT_FALSE(view.IsEnabled(1001));
-  view.SetEnabled(1001, true);
-  EXPECT_TRUE(view.IsEnabled(1001));
-  // A checkbox click is no command.
-  EXPECT_EQ(presenter.events, std::vector<std::string>{});
-}
-
-TEST_F(FormDialogTest, HelpTextsAreBalloonsThatWrapAndStayThirtySeconds) {
-  FormDialog dialog(presenter);
-  auto* open = Ctl<QWidget>(dialog, 1000);
-  EXPECT_EQ(open->toolTip(), QStringLiteral(" Permite abrir o arquivo que tem a \n programação salva ou "
-                                            "criar um arquivo \n com novos parâmetros."));
-  EXPECT_EQ(open->toolTipDuration(), 30000);
-  EXPECT_FALSE(Ctl<QWidget>(dialog, 1052)->toolTip().isEmpty());
-  EXPECT_FALSE(Ctl<QWidget>(dialog, 1048)->toolTip().isEmpty());
-  // No help text, no tip.
-  EXPECT_TRUE(Ctl<QWidget>(dialog, 1001)->toolTip().isEmpty());
-  EXPECT_TRUE(Ctl<QWidget>(dialog, kIdOk)->toolTip().isEmpty());
 }
 
 TEST(HelpTextWrap, LinesWiderThanTheLimitBreakAtBlanksKeepingTheIndent) {
@@ -293,20 +185,12 @@ TEST_F(FormDialogTest, ButtonsEnterEscAndCloseBecomeCommands) {
   // Enter in a field: the form's default button (the first of default style).
   Ctl<QLineEdit>(dialog, 1052)->setFocus();
   QTest::keyClick(Ctl<QLineEdit>(dialog, 1052), Qt::Key_Return);
-  // Enter on a focused push button: that button.
-  Ctl<QPushButton>(dialog, kIdCancel)->setFocus();
-  QTest::keyClick(Ctl<QPushButton>(dialog, kIdCancel), Qt::Key_Return);
   // Esc, and the window's close command.
   QTest::keyClick(Ctl<QLineEdit>(dialog, 1005), Qt::Key_Escape);
   dialog.close();
   EXPECT_TRUE(dialog.isVisible());  // the presenter did not close it
-  // With the default button disabled, Enter does nothing.
-  Ctl<QLineEdit>(dialog, 1052)->setFocus();
-  dialog.view().SetEnabled(1000, false);
-  QTest::keyClick(Ctl<QLineEdit>(dialog, 1052), Qt::Key_Enter, Qt::KeypadModifier);
-  EXPECT_EQ(presenter.events,
-            (std::vector<std::string>{"command 1001", "command 1000", "focus-lost 1052",
-                                      "command 2", "command 2", "close-command"}));
+  EXPECT_EQ(presenter.events, (std::vector<std::string>{"command 1001", "command 1000",
+                                                        "command 2", "close-command"}));
 }
 
 TEST_F(FormDialogTest, FocusLostIsToldWhenAFieldLosesTheFocusWithinTheForm) {
@@ -368,30 +252,19 @@ TEST_F(FormDialogTest, AFormClosedWhileOpeningIsNeverShown) {
   EXPECT_FALSE(shown);
 }
 
+// The stacked rows are the driver's; here only that a real dialog built from them holds every
+// control, labelled and limited.
 TEST(FormDialogLayout, AFormWithoutPositionsIsStackedAndStillComplete) {
-  FormTemplate form;
-  form.name = "Plain";
-  ControlTemplate edit;
-  edit.id = 1;
-  edit.kind = ControlKind::kEdit;
-  edit.label = "Nome:";
-  edit.max_length = 5;
-  ControlTemplate button;
-  button.id = 2;
-  button.kind = ControlKind::kPushButton;
-  button.label = "Sair";
-  form.controls = {edit, button, button, button, button, button};
-  for (int i = 0; i < 5; ++i) form.controls[static_cast<std::size_t>(i) + 1].id = 10 + i;
+  FormTemplate form = SampleForm();
+  for (ControlTemplate& c : form.controls) c.x = c.y = c.width = c.height = 0;
   RecordingPresenter presenter(form);
   FormDialog dialog(presenter);
   dialog.adjustSize();
-  for (int id : {1, 10, 11, 12, 13, 14}) {
-    QWidget* w = Ctl<QWidget>(dialog, id);
-    ASSERT_NE(w, nullptr);
-    EXPECT_TRUE(dialog.rect().contains(w->geometry())) << id;
-  }
-  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("label1"))->text(), QStringLiteral("Nome:"));
-  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1)->maxLength(), 5);
+  for (int id : {1000, 1001, 1048, 1052, 1005, kIdOk, kIdCancel})
+    EXPECT_TRUE(dialog.rect().contains(Ctl<QWidget>(dialog, id)->geometry())) << id;
+  EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("label1052"))->text(),
+            QStringLiteral("NOME DO DEPARTAMENTO"));
+  EXPECT_EQ(Ctl<QLineEdit>(dialog, 1005)->maxLength(), 7);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The desktop port on Qt: message boxes, file dialogs, the clock, running forms, and the
-// Portuguese that Qt's own dialogs speak.
+// The desktop port on Qt: message boxes, file dialogs, the clock, and the Portuguese that
+// Qt's own dialogs speak (running forms is the main window's and the editors' tests).
 #include "ui/qt/qt_desktop.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +21,11 @@
 #include "common/cp1252.h"
 #include "qt_test_support.h"
 #include "ui/qt/application.h"
-#include "ui/qt/form_dialog.h"
 #include "ui/qt/text_convert.h"
 
 namespace qx::ui::qt {
 namespace {
 
-using testing::Ctl;
-using testing::RecordingPresenter;
 
 QStringList ButtonTexts(const QMessageBox& box) {
   QStringList texts;
@@ -219,64 +216,6 @@ TEST(QtDesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
   // No program took it: the caller hears so.
   taken = false;
   EXPECT_FALSE(desktop.OpenDocument("/tmp/loja1.HTM"));
-}
-
-// A form that runs another one from a button, hiding itself meanwhile, as the main window
-// does with the editors.
-TEST(QtDesktopForms, RunFormRunsNestedFormsModallyAndHidesTheCaller) {
-  QtDesktop desktop;
-  FormTemplate outer_form;
-  outer_form.name = "Outer";
-  outer_form.width = 100;
-  outer_form.height = 40;
-  ControlTemplate button;
-  button.id = 1002;
-  button.kind = ControlKind::kPushButton;
-  button.label = "DEPARTAMENTOS";
-  button.width = 60;
-  button.height = 14;
-  outer_form.controls = {button};
-  FormTemplate inner_form = outer_form;
-  inner_form.name = "Inner";
-  inner_form.controls[0].id = kIdCancel;
-  inner_form.controls[0].label = "Sair";
-
-  RecordingPresenter inner(inner_form);
-  inner.on_command = [](FormView& view, int id) {
-    if (id == kIdCancel) view.Close(0);
-  };
-  RecordingPresenter outer(outer_form);
-  int inner_result = -1;
-  FormDialog* outer_dialog = nullptr;
-  bool visible_after = false;
-  outer.on_command = [&](FormView& view, int id) {
-    if (id != 1002) return;
-    view.Hide();
-    inner_result = desktop.RunForm(inner);
-    view.Restore();
-    visible_after = outer_dialog->isVisible();
-    // Then the window's close command ends the caller too.
-    QTimer::singleShot(0, outer_dialog, [&] { outer_dialog->close(); });
-  };
-  outer.on_close_command = [](FormView& view) { view.Close(5); };
-
-  std::vector<std::string> seen;
-  desktop.hooks().form_shown = [&](FormDialog& d) {
-    seen.push_back(d.form().name);
-    if (d.form().name == "Outer") {
-      outer_dialog = &d;
-      QTimer::singleShot(0, &d, [&d] { Ctl<QPushButton>(d, 1002)->click(); });
-    } else {
-      // The caller is hidden while this form runs.
-      EXPECT_FALSE(outer_dialog->isVisible());
-      EXPECT_TRUE(d.isVisible());
-      QTimer::singleShot(0, &d, [&d] { Ctl<QPushButton>(d, kIdCancel)->click(); });
-    }
-  };
-  EXPECT_EQ(desktop.RunForm(outer), 5);
-  EXPECT_EQ(inner_result, 0);
-  EXPECT_TRUE(visible_after);
-  EXPECT_EQ(seen, (std::vector<std::string>{"Outer", "Inner"}));
 }
 
 TEST(QtApplicationSetUp, QtSpeaksBrazilianPortugueseWithTheProgramsIconAndBalloonHelp) {

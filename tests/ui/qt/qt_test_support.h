@@ -25,6 +25,11 @@ using qx::ui::testing::RecordingPresenter;
 // character (QTest::keyClicks knows only ASCII).
 void TypeText(QWidget* widget, const QString& text);
 
+// Every addressable control of the template as the dialog built it: its widget class, place,
+// help, label and limit (labels and help texts compared without the breaks and blanks of
+// their wrapping).
+void ExpectDialogShowsTemplate(const FormDialog& dialog, const FormTemplate& form);
+
 // Shows the dialog and waits until it is the active window, so focus and keys work.
 bool ShowActive(FormDialog& dialog);
 

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include "common/cp1252.h"
@@ -16,7 +15,6 @@
 #include "qt_test_support.h"
 #include "ui/app_state.h"
 #include "ui/editors.h"
-#include "ui/qt/field_validator.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
 
@@ -24,50 +22,6 @@ namespace qx::ui::qt {
 namespace {
 
 using testing::Ctl;
-
-enum class Kind { kButton, kCheckBox, kEdit };
-
-struct Expected {
-  int id;
-  Kind kind;
-  QString label;
-  int max_length = 0;  // edits; 0: no limit
-  bool digits_only = false;
-  bool help = false;
-};
-
-void ExpectControls(const FormDialog& d, const std::vector<Expected>& table) {
-  for (const Expected& e : table) {
-    SCOPED_TRACE(e.id);
-    switch (e.kind) {
-      case Kind::kButton:
-      case Kind::kCheckBox: {
-        auto* b = e.kind == Kind::kButton ? static_cast<QAbstractButton*>(Ctl<QPushButton>(d, e.id))
-                                          : Ctl<QCheckBox>(d, e.id);
-        ASSERT_NE(b, nullptr);
-        // A checkbox label may be wrapped onto two lines to fit its place.
-        EXPECT_EQ(b->text().replace(QLatin1Char('\n'), QLatin1Char(' ')), e.label);
-        break;
-      }
-      case Kind::kEdit: {
-        auto* edit = Ctl<QLineEdit>(d, e.id);
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->maxLength(), e.max_length ? e.max_length : 32767);
-        auto* validator = qobject_cast<const FieldValidator*>(edit->validator());
-        ASSERT_NE(validator, nullptr);
-        EXPECT_EQ(validator->digits_only(), e.digits_only);
-        auto* label = Ctl<QLabel>(d, e.id + 5000);
-        ASSERT_NE(label, nullptr);
-        EXPECT_EQ(label->text(), e.label);
-        EXPECT_EQ(label->buddy(), edit);
-        break;
-      }
-    }
-    QWidget* w = d.Control(e.id);
-    EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(!w->toolTip().isEmpty(), e.help);
-  }
-}
 
 // Runs a form in the real dialog through the Qt desktop; `script` acts on each form once it is
 // on the screen, inside that form's own loop.
@@ -123,13 +77,7 @@ TEST_F(RecordEditorsQtTest, DepartmentGridRunsTheEditorHiddenAndItsCloseCommandS
     if (d.form().name == "DeptGrid") {
       grid = &d;
       EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO  DEPARTAMENTOS"));
-      const int ids[16] = {1000, 1001, 1002, 1004, 1046, 1006, 1007, 1008,
-                           1009, 1003, 1054, 1010, 1011, 1012, 1013, 1014};
-      std::vector<Expected> table;
-      for (int n = 1; n <= 16; ++n)
-        table.push_back({ids[n - 1], Kind::kButton, QStringLiteral("DEPT %1").arg(n)});
-      table.push_back({kIdCancel, Kind::kButton, QStringLiteral("Sair")});
-      ExpectControls(d, table);
+      testing::ExpectDialogShowsTemplate(d, d.form());
       EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1000));
       Ctl<QPushButton>(d, 1002)->click();  // DEPT 3: the editor runs inside this click
       EXPECT_TRUE(d.isVisible());
@@ -139,16 +87,7 @@ TEST_F(RecordEditorsQtTest, DepartmentGridRunsTheEditorHiddenAndItsCloseCommandS
     }
     grid_hidden = grid && !grid->isVisible();
     EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO  DEPARTAMENTO: 3"));
-    ExpectControls(d, {
-        {1048, Kind::kCheckBox, QStringLiteral("Preço programado (fixo) ?"), 0, false, true},
-        {1050, Kind::kCheckBox, QStringLiteral("Preço é negativo ?"), 0, false, true},
-        {1049, Kind::kCheckBox, QStringLiteral("Pode alterar preço programado na VENDA?"), 0, false, true},
-        {1051, Kind::kCheckBox, QStringLiteral("Produto fecha a venda em DINHEIRO ?"), 0, false, true},
-        {1052, Kind::kEdit, QStringLiteral("NOME DO DEPARTAMENTO"), 12, false, true},
-        {1005, Kind::kEdit, QStringLiteral("PREÇO /  LIMITE DE PREÇO:"), 7, true, true},
-        {kIdOk, Kind::kButton, QStringLiteral("Salvar")},
-        {kIdCancel, Kind::kButton, QStringLiteral("Sair")},
-    });
+    testing::ExpectDialogShowsTemplate(d, d.form());
     EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1052));
     EXPECT_EQ(Text(d, 1052), QStringLiteral("CAFE"));
     Type(d, 1005, QStringLiteral("12,50x"));  // only the digits go in
@@ -175,18 +114,7 @@ TEST_F(RecordEditorsQtTest, ProductEditorTakesItsCodeWhenTheFieldIsLeft) {
   tea.dept_code = "5";
   Run(MakeProductEditor(state, desktop), [&](FormDialog& d) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO  PRODUTOS"));
-    ExpectControls(d, {
-        {1005, Kind::kEdit, QStringLiteral("Código      (1 a 500):"), 0, true, false},
-        {1048, Kind::kCheckBox, QStringLiteral("Preço programado (fixo) ?"), 0, false, true},
-        {1050, Kind::kCheckBox, QStringLiteral("Preço é negativo ?"), 0, false, true},
-        {1049, Kind::kCheckBox, QStringLiteral("Pode alterar preço programado na VENDA?"), 0, false, true},
-        {1051, Kind::kCheckBox, QStringLiteral("Produto fecha a venda em DINHEIRO ?"), 0, false, true},
-        {1057, Kind::kEdit, QStringLiteral("Nome do produto:"), 12, false, true},
-        {1052, Kind::kEdit, QStringLiteral("Preço / Limite de preço:"), 7, true, true},
-        {1059, Kind::kEdit, QStringLiteral("Código do departamento"), 2, true, true},
-        {kIdOk, Kind::kButton, QStringLiteral("Salvar / Próximo")},
-        {kIdCancel, Kind::kButton, QStringLiteral("Sair")},
-    });
+    testing::ExpectDialogShowsTemplate(d, d.form());
     EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1005));
     Type(d, 1005, QStringLiteral("1234"));
     Ctl<QLineEdit>(d, 1057)->setFocus();  // leaving the code field takes product 123
@@ -212,50 +140,11 @@ TEST_F(RecordEditorsQtTest, ProductEditorTakesItsCodeWhenTheFieldIsLeft) {
   EXPECT_EQ(tea.changed_name, 0);
 }
 
-// Enter in the code field takes the code as leaving it does, and stores nothing; a click on
-// "Salvar / Próximo" after typing a code reaches the presenter after the focus-lost.
-TEST_F(RecordEditorsQtTest, EnterInTheCodeFieldTakesTheCodeAndAClickAfterItAsksFirst) {
-  state.params.Product(9).name = "NOVE";
-  state.params.Product(9).dept_code = "1";
-  state.params.Product(5).name = "CINCO";
-  std::vector<QString> questions;
-  desktop.hooks().message_box = [&](QMessageBox& box) {
-    questions.push_back(box.text());
-    return box.defaultButton() == box.button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Yes;
-  };
-  Run(MakeProductEditor(state, desktop), [&](FormDialog& d) {
-    auto* code = Ctl<QLineEdit>(d, 1005);
-    Type(d, 1005, QStringLiteral("9"));
-    QTest::keyClick(code, Qt::Key_Return);
-    EXPECT_EQ(d.focusWidget(), code);
-    EXPECT_EQ(Text(d, 1057), QStringLiteral("NOVE"));
-    EXPECT_EQ(Text(d, 1005), QStringLiteral("9"));
-    Type(d, 1057, QStringLiteral("NOVO NOME"));
-    Type(d, 1005, QStringLiteral("5"));
-    QTest::keyClick(code, Qt::Key_Return);  // Não, the default: product 9 keeps its values
-    EXPECT_EQ(Text(d, 1005), QStringLiteral("9"));
-    EXPECT_EQ(Text(d, 1057), QStringLiteral("NOVO NOME"));
-    QTest::mouseClick(Ctl<QPushButton>(d, kIdOk), Qt::LeftButton);
-    EXPECT_EQ(Text(d, 1005), QString());
-    d.reject();
-  });
-  EXPECT_EQ(questions,
-            std::vector<QString>{QStringLiteral("Descartar as alterações do produto 9?")});
-  EXPECT_EQ(state.params.Product(9).name, "NOVO NOME");
-  EXPECT_EQ(state.params.Product(5).name, "CINCO");
-  EXPECT_TRUE(sink.messages.empty());
-}
-
 TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
   state.params.Operator(5).name = "JOSE";
   Run(MakeOperatorEditor(state, desktop), [&](FormDialog& d) {
     EXPECT_EQ(d.windowTitle(), QStringLiteral("QX-4810  PROGRAMAÇÃO  OPERADORES"));
-    ExpectControls(d, {
-        {1005, Kind::kEdit, QStringLiteral("Código (1 a 10):"), 0, true, false},
-        {1052, Kind::kEdit, QStringLiteral("Nome do empregado"), 8, false, true},
-        {kIdOk, Kind::kButton, QStringLiteral("Salvar / Próximo")},
-        {kIdCancel, Kind::kButton, QStringLiteral("Sair")},
-    });
+    testing::ExpectDialogShowsTemplate(d, d.form());
     EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1005));
     Type(d, 1005, QStringLiteral("05"));
     Ctl<QLineEdit>(d, 1052)->setFocus();
@@ -275,37 +164,6 @@ TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
             Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"));
   EXPECT_EQ(state.params.Operator(5).name, "JOSE");
   EXPECT_EQ(state.params.Operator(5).changed, 1);
-}
-
-// Esc and the window's close command reach the editor's question about values typed and not
-// stored: Não keeps the form open with them, Sim closes it.
-TEST_F(RecordEditorsQtTest, EscAndTheCloseBoxAskBeforeTypedValuesAreDropped) {
-  for (bool by_close : {false, true}) {
-    SCOPED_TRACE(by_close ? "close box" : "Esc");
-    std::vector<QString> questions;
-    desktop.hooks().message_box = [&](QMessageBox& box) {
-      questions.push_back(box.text());
-      return questions.size() == 1 ? QMessageBox::No : QMessageBox::Yes;
-    };
-    Run(MakeOperatorEditor(state, desktop), [&](FormDialog& d) {
-      Type(d, 1005, QStringLiteral("3"));
-      Type(d, 1052, QStringLiteral("ANA"));  // leaving the code field takes operator 3
-      auto leave = [&] {
-        if (by_close)
-          d.close();
-        else
-          QTest::keyClick(Ctl<QLineEdit>(d, 1052), Qt::Key_Escape);
-      };
-      leave();  // Não
-      EXPECT_FALSE(d.closed());
-      EXPECT_EQ(Text(d, 1052), QStringLiteral("ANA"));
-      leave();  // Sim
-      if (!d.closed()) d.CloseWith(0);
-    });
-    EXPECT_EQ(questions, std::vector<QString>(2, QStringLiteral("Descartar as alterações do "
-                                                                "operador 3?")));
-  }
-  EXPECT_EQ(state.params.Operator(3).name, "");
 }
 
 }  // namespace

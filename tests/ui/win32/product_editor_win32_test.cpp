@@ -102,36 +102,6 @@ TEST_F(ProductEditorWin32, EnterInTheCodeFieldTakesTheCodeAndAClickAfterItAsksFi
   EXPECT_TRUE(sink.messages.empty());
 }
 
-// Esc and the window's close command reach the editor's question about values typed and not
-// stored; Não (the default) keeps the form open with them.
-TEST_F(ProductEditorWin32, EscAndTheCloseBoxAskBeforeTypedValuesAreDropped) {
-  state->params.Product(5).name = "CINCO";
-  Run({[](FormDialog& d) {
-         SendMessageW(d.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Control(kIdCode)),
-                      TRUE);
-         Retype(d, kIdCode, L"5");
-         SendMessageW(d.window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Control(kIdName)),
-                      TRUE);  // leaving the code field takes product 5
-       },
-       [](FormDialog& d) {
-         EXPECT_EQ(d.view().GetText(kIdName, 100), "CINCO");
-         Retype(d, kIdName, L"TYPED");
-         PostKey(d.Control(kIdName), VK_ESCAPE);
-       },
-       [](FormDialog& d) {
-         EXPECT_FALSE(d.closed());
-         PostMessageW(d.window(), WM_CLOSE, 0, 0);
-       },
-       [](FormDialog& d) {
-         EXPECT_FALSE(d.closed());
-         EXPECT_EQ(d.view().GetText(kIdName, 100), "TYPED");
-         d.CloseWith(0);
-       }});
-  EXPECT_EQ(questions,
-            std::vector<std::wstring>(2, L"Descartar as altera\u00e7\u00f5es do produto 5?"));
-  EXPECT_EQ(state->params.Product(5).name, "CINCO");
-}
-
 // The import report of a spreadsheet: its counts, one row per message, and "Importar" only
 // when nothing is wrong.
 struct ImportCase {
