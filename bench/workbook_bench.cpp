@@ -112,8 +112,10 @@ std::string ProductOds() {
 }
 
 std::string TestWorkbook(const std::string& name) {
-  return *qx::exchange::ReadProductListFile(std::string(QX_SOURCE_DIR) + "/tests/data/workbooks/" +
-                                            name);
+  std::string bytes;
+  qx::exchange::ReadProductListFile(std::string(QX_SOURCE_DIR) + "/tests/data/workbooks/" + name,
+                                    bytes);
+  return bytes;
 }
 
 void Import(benchmark::State& state, const std::string& bytes, int expected_rows) {
