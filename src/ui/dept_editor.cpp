@@ -3,7 +3,6 @@
 // whatever really changed.
 #include <cstdio>
 
-#include "common/messages.h"
 #include "ui/control_builders.h"
 #include "ui/record_editors.h"
 
@@ -68,7 +67,7 @@ std::string DefaultDeptName(int dept) {
 
 class DeptEditor : public Presenter {
  public:
-  explicit DeptEditor(AppState& state) : state_(state) {}
+  DeptEditor(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
 
   const FormTemplate& Template() const override { return DeptEditorTemplate(); }
 
@@ -110,16 +109,16 @@ class DeptEditor : public Presenter {
     }
     const std::string price = view.GetText(kIdPrice, kReadAll);
     if (price.size() > kPriceLen) {
-      ShowError("ERRO - VALOR EXCEDE 7 DIGITOS");
+      ShowError(desktop_, "ERRO - VALOR EXCEDE 7 DIGITOS");
       return;
     }
     std::string name = view.GetText(kIdName, kReadAll);
     if (name.size() > kRecordNameLen) {
-      ShowError("NOME EXCEDE 12 CARACTERES");
+      ShowError(desktop_, "NOME EXCEDE 12 CARACTERES");
       return;
     }
-    if (RefuseSeparator(view, kIdPrice, price, "PREÇO") ||
-        RefuseSeparator(view, kIdName, name, "NOME DO DEPARTAMENTO"))
+    if (RefuseSeparator(desktop_, view, kIdPrice, price, "PREÇO") ||
+        RefuseSeparator(desktop_, view, kIdName, name, "NOME DO DEPARTAMENTO"))
       return;
     if (TrimBlanks(name).empty()) {
       // A key without a name is not programmed at all; give it one the register can print.
@@ -137,12 +136,13 @@ class DeptEditor : public Presenter {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeDeptEditor(AppState& state) {
-  return std::make_unique<DeptEditor>(state);
+std::unique_ptr<Presenter> MakeDeptEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<DeptEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

@@ -62,7 +62,7 @@ class DeptGrid : public Presenter {
     if (const int dept = DepartmentOfButton(id); dept != 0) {
       state_.current_dept = dept;
       view.Hide();
-      std::unique_ptr<Presenter> editor = MakeDeptEditor(state_);
+      std::unique_ptr<Presenter> editor = MakeDeptEditor(state_, desktop_);
       desktop_.RunForm(*editor);
       view.Restore();
     } else if (id == kIdCancel) {

@@ -1,13 +1,14 @@
 // What the program needs of the desktop besides its own forms: message boxes with answers,
 // the file dialogs, handing a document to the user's browser, the local clock and running a
-// form modally. The Qt adapter implements it; tests script it.
+// form modally. Everything in the program that tells the user something goes through it.
+// Each front end implements it; tests script it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "guide/guide.h"
+#include "common/local_clock.h"
 
 namespace qx::ui {
 
@@ -50,5 +51,14 @@ class Desktop {
   // Runs a form modally and gives its result.
   virtual int RunForm(Presenter& presenter) = 0;
 };
+
+// The boxes the program shows, built in one place. Titles and texts are Windows-1252.
+// A box with one OK button.
+void ShowBox(Desktop& desktop, std::string title, std::string text, BoxIcon icon);
+// The error box: titled "ERRO", error icon, one OK button.
+void ShowError(Desktop& desktop, std::string text);
+// A question with Sim and Não and the given default; gives the answer.
+BoxAnswer Ask(Desktop& desktop, std::string title, std::string text, BoxAnswer default_answer,
+              BoxIcon icon = BoxIcon::kQuestion);
 
 }  // namespace qx::ui

@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "common/cp1252.h"
-#include "common/messages.h"
 #include "model/param_set.h"
+#include "ui/desktop.h"
 #include "ui/form.h"
 
 namespace qx::ui {
@@ -19,10 +19,10 @@ inline void SetCheckFlag(FormView& view, int id, char flag) { view.SetCheck(id, 
 // one: it would split the field and shift the rest of the record on the next open.
 // When the text of field `id` holds the separator: shows the error with the field's name
 // (short, upper case, UTF-8) on its second line, puts the focus on the field and gives true.
-inline bool RefuseSeparator(FormView& view, int id, std::string_view text,
+inline bool RefuseSeparator(Desktop& desktop, FormView& view, int id, std::string_view text,
                             std::string_view field_name_utf8) {
   if (text.find('|') == std::string_view::npos) return false;
-  ShowError(Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(field_name_utf8));
+  ShowError(desktop, Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(field_name_utf8));
   view.SetFocus(id);
   return true;
 }

@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "common/messages.h"
 #include "model/field_text.h"
 #include "ui/amount_reading.h"
 #include "ui/control_builders.h"
@@ -417,7 +416,7 @@ FormTemplate BuildTemplate() {
 
 class FunctionKeyEditor : public Presenter {
  public:
-  explicit FunctionKeyEditor(AppState& state) : state_(state) {}
+  FunctionKeyEditor(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
 
   const FormTemplate& Template() const override {
     static const FormTemplate form = BuildTemplate();
@@ -455,16 +454,17 @@ class FunctionKeyEditor : public Presenter {
   void Save(FormView& view) {
     for (const SaveStep& step : kSaveSteps) {
       if (StepFails(view, step)) {
-        ShowError(Win1252(step.message));
+        ShowError(desktop_, Win1252(step.message));
         return;
       }
     }
     // The parameter file separates its fields with '|': no stored text may hold one.
     for (const KeyField& f : kKeyFields) {
-      if (f.text && RefuseSeparator(view, f.id, view.GetText(f.id, f.width), f.name)) return;
+      if (f.text && RefuseSeparator(desktop_, view, f.id, view.GetText(f.id, f.width), f.name))
+        return;
     }
     if (!RateDecimalsInRange(view.GetText(kRateDecimals, kCheckReadLength))) {
-      ShowError(Win1252("ERRO - CASAS DECIMAIS: 0 A 7"));
+      ShowError(desktop_, Win1252("ERRO - CASAS DECIMAIS: 0 A 7"));
       view.SetFocus(kRateDecimals);
       return;
     }
@@ -479,12 +479,13 @@ class FunctionKeyEditor : public Presenter {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeFunctionKeyEditor(AppState& state, Desktop&) {
-  return std::make_unique<FunctionKeyEditor>(state);
+std::unique_ptr<Presenter> MakeFunctionKeyEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<FunctionKeyEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

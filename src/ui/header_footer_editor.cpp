@@ -73,7 +73,7 @@ bool IsLineField(int id) {
 
 class HeaderFooterEditor : public Presenter {
  public:
-  explicit HeaderFooterEditor(AppState& state) : state_(state) {}
+  HeaderFooterEditor(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
 
   const FormTemplate& Template() const override {
     static const FormTemplate form = BuildTemplate();
@@ -111,11 +111,13 @@ class HeaderFooterEditor : public Presenter {
     std::array<std::string, kReceiptLineCount> footer;
     for (std::size_t i = 0; i < header.size(); ++i) {
       header[i] = view.GetText(kHeaderFields[i], kLineWidth);
-      if (RefuseSeparator(view, kHeaderFields[i], header[i], LineName(i, "CABEÇALHO"))) return;
+      if (RefuseSeparator(desktop_, view, kHeaderFields[i], header[i], LineName(i, "CABEÇALHO")))
+        return;
     }
     for (std::size_t i = 0; i < footer.size(); ++i) {
       footer[i] = view.GetText(kFooterFields[i], kLineWidth);
-      if (RefuseSeparator(view, kFooterFields[i], footer[i], LineName(i, "RODAPÉ"))) return;
+      if (RefuseSeparator(desktop_, view, kFooterFields[i], footer[i], LineName(i, "RODAPÉ")))
+        return;
     }
     state_.params.header_lines = header;
     state_.params.footer_lines = footer;
@@ -124,12 +126,13 @@ class HeaderFooterEditor : public Presenter {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeHeaderFooterEditor(AppState& state, Desktop&) {
-  return std::make_unique<HeaderFooterEditor>(state);
+std::unique_ptr<Presenter> MakeHeaderFooterEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<HeaderFooterEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

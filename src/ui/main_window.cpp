@@ -189,13 +189,8 @@ bool MainWindow::SaveAndCheckWritten() {
 void MainWindow::Open(FormView& view) {
   bool saved = false;
   if (state_.params_modified) {
-    MessageBox box;
-    box.title = "alerta";
-    box.text = Win1252("Deseja salvar as alterações ?");
-    box.icon = BoxIcon::kQuestion;
-    box.buttons = BoxButtons::kYesNo;
-    box.default_answer = BoxAnswer::kYes;
-    if (desktop_.ShowMessage(box) == BoxAnswer::kYes) {
+    if (Ask(desktop_, "alerta", Win1252("Deseja salvar as alterações ?"), BoxAnswer::kYes) ==
+        BoxAnswer::kYes) {
       saved = SaveAndCheckWritten();
       // The save was wanted but did not happen: the edits go only when the user says so.
       if (!saved && !ConfirmDiscardChanges(desktop_)) return;

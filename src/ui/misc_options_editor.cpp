@@ -239,7 +239,7 @@ FormTemplate BuildTemplate() {
 
 class MiscOptionsEditor : public Presenter {
  public:
-  explicit MiscOptionsEditor(AppState& state) : state_(state) {}
+  MiscOptionsEditor(AppState& state, Desktop& desktop) : state_(state), desktop_(desktop) {}
 
   const FormTemplate& Template() const override {
     static const FormTemplate form = BuildTemplate();
@@ -273,7 +273,7 @@ class MiscOptionsEditor : public Presenter {
   void Save(FormView& view) {
     // The parameter file separates its fields with '|': no stored text may hold one.
     for (const OptionText& t : kOptionTexts)
-      if (RefuseSeparator(view, t.id, view.GetText(t.id, t.width), t.name)) return;
+      if (RefuseSeparator(desktop_, view, t.id, view.GetText(t.id, t.width), t.name)) return;
     for (const OptionBox& box : kOptionBoxes) box.flag(state_.params) = GetCheckFlag(view, box.id);
     for (const OptionText& t : kOptionTexts) t.text(state_.params) = view.GetText(t.id, t.width);
     state_.params_modified = true;
@@ -281,12 +281,13 @@ class MiscOptionsEditor : public Presenter {
   }
 
   AppState& state_;
+  Desktop& desktop_;
 };
 
 }  // namespace
 
-std::unique_ptr<Presenter> MakeMiscOptionsEditor(AppState& state, Desktop&) {
-  return std::make_unique<MiscOptionsEditor>(state);
+std::unique_ptr<Presenter> MakeMiscOptionsEditor(AppState& state, Desktop& desktop) {
+  return std::make_unique<MiscOptionsEditor>(state, desktop);
 }
 
 }  // namespace qx::ui

@@ -1,7 +1,6 @@
 // OperatorEditor: operator names one after the other. Leaving the code field (or Enter in
 // it) takes the code and shows the stored name; "Salvar / Próximo" stores the name shown,
 // marks the operator as altered and empties the form for the next code.
-#include "common/messages.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
 #include "ui/record_editors.h"
@@ -62,14 +61,14 @@ class OperatorEditor : public NextRecordEditor {
   bool StoreRecord(FormView& view, int code) override {
     const std::string name = view.GetText(kIdName, kReadAll);
     if (name.empty()) {
-      ShowError(Win1252("ERRO - NOME NÃO INFORMADO"));
+      ShowError(desktop_, Win1252("ERRO - NOME NÃO INFORMADO"));
       return false;
     }
     if (name.size() > kOperatorNameLen) {
-      ShowError("ERRO - NOME EXCEDE 8 CARACTERES");
+      ShowError(desktop_, "ERRO - NOME EXCEDE 8 CARACTERES");
       return false;
     }
-    if (RefuseSeparator(view, kIdName, name, "NOME DO OPERADOR")) return false;
+    if (RefuseSeparator(desktop_, view, kIdName, name, "NOME DO OPERADOR")) return false;
     OperatorRecord& op = state_.params.Operator(code);
     op.name = name;
     state_.params_modified = true;

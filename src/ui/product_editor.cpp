@@ -2,7 +2,6 @@
 // the code and shows the stored product; "Salvar / Próximo" checks the form, stores the
 // product shown, raises its change markers for whatever really changed and empties the form
 // for the next code.
-#include "common/messages.h"
 #include "model/product_rules.h"
 #include "ui/control_builders.h"
 #include "ui/editors.h"
@@ -93,8 +92,7 @@ class ProductEditor : public NextRecordEditor {
  public:
   ProductEditor(AppState& state, Desktop& desktop)
       : NextRecordEditor(desktop, state.current_plu, kProductCodes, kIdCode, kIdName),
-        state_(state),
-        desktop_(desktop) {}
+        state_(state) {}
 
   const FormTemplate& Template() const override { return ProductEditorTemplate(); }
 
@@ -161,16 +159,16 @@ class ProductEditor : public NextRecordEditor {
     // A '|' is told afterwards, naming the field that holds it.
     const ProductCheck check = CheckProductEntry(entry);
     if (check.ok() || check.fault == ProductFault::kSeparator) return true;
-    ShowError(ProductEditorMessage(check.fault));
+    ShowError(desktop_, ProductEditorMessage(check.fault));
     return false;
   }
 
   // The parameter file's separator, after the form's own checks.
-  static bool RefuseSeparators(FormView& view, const std::string& price, const std::string& name,
-                               const std::string& dept_code) {
-    return RefuseSeparator(view, kIdPrice, price, "PREÇO") ||
-           RefuseSeparator(view, kIdName, name, "NOME DO PRODUTO") ||
-           RefuseSeparator(view, kIdDeptCode, dept_code, "CÓDIGO DO DEPARTAMENTO");
+  bool RefuseSeparators(FormView& view, const std::string& price, const std::string& name,
+                        const std::string& dept_code) {
+    return RefuseSeparator(desktop_, view, kIdPrice, price, "PREÇO") ||
+           RefuseSeparator(desktop_, view, kIdName, name, "NOME DO PRODUTO") ||
+           RefuseSeparator(desktop_, view, kIdDeptCode, dept_code, "CÓDIGO DO DEPARTAMENTO");
   }
 
   bool StoreRecord(FormView& view, int code) override {
@@ -193,7 +191,6 @@ class ProductEditor : public NextRecordEditor {
   }
 
   AppState& state_;
-  Desktop& desktop_;
 };
 
 }  // namespace

@@ -88,14 +88,6 @@ class ImportReport : public Presenter {
 
 std::string ForBox(std::string_view path) { return Utf8ToCp1252Lossy(path); }
 
-void ShowBox(Desktop& desktop, std::string_view title, std::string text, BoxIcon icon) {
-  MessageBox box;
-  box.title = std::string(title);
-  box.text = std::move(text);
-  box.icon = icon;
-  desktop.ShowMessage(box);
-}
-
 // The list must never replace the customer's parameter file nor its backup, however the
 // path was typed (another letter case, "sub/../loja1.par", a link).
 bool IsParameterFileOrBackup(const AppState& state, const std::string& path) {
@@ -107,13 +99,9 @@ bool IsParameterFileOrBackup(const AppState& state, const std::string& path) {
 }
 
 bool ReplaceExisting(Desktop& desktop, const std::string& path) {
-  MessageBox box;
-  box.title = Win1252("ATENÇÃO");
-  box.text = "O arquivo\n" + ForBox(path) + Win1252("\njá existe.\nSubstituir?");
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
-  return desktop.ShowMessage(box) == BoxAnswer::kYes;
+  return Ask(desktop, Win1252("ATENÇÃO"),
+             "O arquivo\n" + ForBox(path) + Win1252("\njá existe.\nSubstituir?"),
+             BoxAnswer::kNo) == BoxAnswer::kYes;
 }
 
 // How many problems the export's box names before it only counts the rest.

@@ -1,7 +1,5 @@
 #include "ui/record_editors.h"
 
-#include "common/messages.h"
-
 namespace qx::ui {
 
 void NextRecordEditor::OnOpen(FormView& view) {
@@ -64,12 +62,12 @@ void NextRecordEditor::TakeCode(FormView& view) {
   const CodeRead code = ReadCode(view);
   if (code.kind == CodeRead::kEmpty) return;
   if (code.kind == CodeRead::kNotNumeric) {
-    ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+    ShowError(desktop_, "ERRO - CODIGO DEVE SER NUMERICO");
     return;
   }
   if (!InRange(code.number)) {
     current_ = code.number;
-    ShowError(rules_.range_error);
+    ShowError(desktop_, std::string(rules_.range_error));
     return;
   }
   if (code.number == shown_) return;  // "005" after "5": the values on screen stay
@@ -95,14 +93,14 @@ void NextRecordEditor::SaveAndNext(FormView& view) {
     case CodeRead::kEmpty:
       if (ValuesTyped(view)) {
         // Values typed with no code: nowhere to store them, and not to be dropped.
-        ShowError(Win1252("ERRO - CODIGO NÃO INFORMADO"));
+        ShowError(desktop_, Win1252("ERRO - CODIGO NÃO INFORMADO"));
         view.SetFocus(code_id_);
       } else {
         ClearForNext(view);
       }
       return;
     case CodeRead::kNotNumeric:
-      ShowError("ERRO - CODIGO DEVE SER NUMERICO");
+      ShowError(desktop_, "ERRO - CODIGO DEVE SER NUMERICO");
       view.SetFocus(code_id_);
       return;
     case CodeRead::kNumber:
@@ -110,7 +108,7 @@ void NextRecordEditor::SaveAndNext(FormView& view) {
   }
   if (!InRange(code.number)) {
     current_ = code.number;
-    ShowError(rules_.range_error);
+    ShowError(desktop_, std::string(rules_.range_error));
     view.SetFocus(code_id_);
     return;
   }
@@ -148,14 +146,10 @@ std::vector<std::string> NextRecordEditor::FormValues(const FormView& view) cons
 }
 
 bool NextRecordEditor::ConfirmDiscard(int code) {
-  MessageBox box;
-  box.title = Win1252("ATENÇÃO");
-  box.text = Win1252("Descartar as alterações do ") + Win1252(rules_.noun_utf8) +
-             (code != 0 ? " " + std::to_string(code) : std::string()) + "?";
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
-  return desktop_.ShowMessage(box) == BoxAnswer::kYes;
+  return Ask(desktop_, Win1252("ATENÇÃO"),
+             Win1252("Descartar as alterações do ") + Win1252(rules_.noun_utf8) +
+                 (code != 0 ? " " + std::to_string(code) : std::string()) + "?",
+             BoxAnswer::kNo) == BoxAnswer::kYes;
 }
 
 }  // namespace qx::ui

@@ -19,7 +19,7 @@
 namespace qx::ui {
 
 // The department editor for state.current_dept, run by the department grid.
-std::unique_ptr<Presenter> MakeDeptEditor(AppState& state);
+std::unique_ptr<Presenter> MakeDeptEditor(AppState& state, Desktop& desktop);
 
 // Status checkboxes, the same ids in the department and the product editor.
 inline constexpr int kIdFixedPrice = 1048;
@@ -97,6 +97,8 @@ class NextRecordEditor : public Presenter {
   // is on that code afterwards.
   bool TakeChosenCode(FormView& view, int code);
 
+  Desktop& desktop_;
+
  private:
   struct CodeRead {
     enum Kind { kEmpty, kNotNumeric, kNumber } kind = kEmpty;
@@ -114,7 +116,6 @@ class NextRecordEditor : public Presenter {
   // "Descartar as alterações do produto 5?" (no number for values typed without a code).
   bool ConfirmDiscard(int code);
 
-  Desktop& desktop_;
   int& current_;
   RecordCodeRules rules_;
   int code_id_;

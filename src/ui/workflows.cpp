@@ -22,40 +22,11 @@ constexpr std::string_view kSeparators = "/";
 // Paths are the platform's own bytes (UTF-8 here); message boxes take Windows-1252.
 std::string PathForBox(std::string_view path) { return Utf8ToCp1252Lossy(path); }
 
-BoxAnswer Ask(Desktop& desktop, std::string title, std::string text,
-              BoxAnswer default_answer = BoxAnswer::kYes) {
-  MessageBox box;
-  box.title = std::move(title);
-  box.text = std::move(text);
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = default_answer;
-  return desktop.ShowMessage(box);
-}
-
-void ShowErrorBox(Desktop& desktop, std::string text) {
-  MessageBox box;
-  box.title = "ERRO";
-  box.text = std::move(text);
-  box.icon = BoxIcon::kError;
-  box.buttons = BoxButtons::kOk;
-  desktop.ShowMessage(box);
-}
-
-void Inform(Desktop& desktop, std::string title, std::string text) {
-  MessageBox box;
-  box.title = std::move(title);
-  box.text = std::move(text);
-  box.icon = BoxIcon::kInformation;
-  box.buttons = BoxButtons::kOk;
-  desktop.ShowMessage(box);
-}
-
 // A page that no program would show is named, so that it can be opened by hand.
 void ViewDocument(Desktop& desktop, const std::string& path) {
   if (!desktop.OpenDocument(path))
-    ShowErrorBox(desktop, Win1252("NÃO FOI POSSÍVEL ABRIR O ARQUIVO\n") + PathForBox(path) +
-                              Win1252("\nAbra-o em um navegador de INTERNET."));
+    ShowError(desktop, Win1252("NÃO FOI POSSÍVEL ABRIR O ARQUIVO\n") + PathForBox(path) +
+                           Win1252("\nAbra-o em um navegador de INTERNET."));
 }
 
 const std::string& QuestionTitle() {
@@ -80,9 +51,9 @@ enum class Objection { kNone, kAskAgain };
 Objection RefuseUnreadFile(const AppState& state, Desktop& desktop, const std::string& path) {
   if (state.unread_par_file.empty() || !SameFile(path, state.unread_par_file))
     return Objection::kNone;
-  ShowErrorBox(desktop, Win1252("ERRO NA LEITURA DO ARQUIVO\n") + PathForBox(path) +
-                            Win1252("\nEste arquivo não foi lido e não será substituído.\n"
-                                    "Escolha outro nome."));
+  ShowError(desktop, Win1252("ERRO NA LEITURA DO ARQUIVO\n") + PathForBox(path) +
+                         Win1252("\nEste arquivo não foi lido e não será substituído.\n"
+                                 "Escolha outro nome."));
   return Objection::kAskAgain;
 }
 
@@ -96,18 +67,18 @@ std::string DamageText(const std::string& path) {
 // A file error: its fixed first line, then the file's path.
 void ShowFileError(Desktop& desktop, const FileStatus& status) {
   if (status.result == FileResult::kDamaged) {
-    ShowErrorBox(desktop, DamageText(status.path));
+    ShowError(desktop, DamageText(status.path));
     return;
   }
-  ShowErrorBox(desktop, Win1252(status.text) + "\n" + PathForBox(status.path));
+  ShowError(desktop, Win1252(status.text) + "\n" + PathForBox(status.path));
 }
 
 // A file that an interrupted save left damaged (perhaps by another program, after it was
 // opened here) is not saved over: its backup must be put back first, from the open.
 Objection RefuseDamagedFile(Desktop& desktop, const std::string& path) {
   if (!SaveWasInterrupted(path)) return Objection::kNone;
-  ShowErrorBox(desktop, DamageText(path) + Win1252("\nAbra o arquivo para restaurá-lo.\n"
-                                                   "Escolha outro nome."));
+  ShowError(desktop, DamageText(path) + Win1252("\nAbra o arquivo para restaurá-lo.\n"
+                                                "Escolha outro nome."));
   return Objection::kAskAgain;
 }
 
@@ -116,13 +87,9 @@ Objection RefuseDamagedFile(Desktop& desktop, const std::string& path) {
 // over, as a file that could not be read).
 std::optional<FileStatus> OfferRestoreFromBackup(AppState& state, Desktop& desktop,
                                                  const std::string& path) {
-  MessageBox box;
-  box.title = Win1252("ATENÇÃO");
-  box.text = DamageText(path) + Win1252("\nRestaurar o arquivo a partir da cópia de segurança?");
-  box.icon = BoxIcon::kWarning;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
-  if (desktop.ShowMessage(box) == BoxAnswer::kYes) {
+  if (Ask(desktop, Win1252("ATENÇÃO"),
+          DamageText(path) + Win1252("\nRestaurar o arquivo a partir da cópia de segurança?"),
+          BoxAnswer::kNo, BoxIcon::kWarning) == BoxAnswer::kYes) {
     const FileStatus restored = RestoreParFile(path);
     if (restored) return LoadParFile(state.params, path);
     ShowFileError(desktop, restored);
@@ -316,11 +283,12 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
 
   // Step 6: the note about keeping the file, only when there is a file to keep.
   if (saved) {
-    Inform(desktop, "NOTA IMPORTANTE",
-           Win1252("O arquivo   \"") + PathForBox(FileNamePart(path)) +
-               Win1252("\"   possui a parametrização do Caixa do cliente.\nEle deve ser "
-                       "preservado para que alterações futuras ou a reimpressão\ndo roteiro "
-                       "possam ser realizadas."));
+    ShowBox(desktop, "NOTA IMPORTANTE",
+            Win1252("O arquivo   \"") + PathForBox(FileNamePart(path)) +
+                Win1252("\"   possui a parametrização do Caixa do cliente.\nEle deve ser "
+                        "preservado para que alterações futuras ou a reimpressão\ndo roteiro "
+                        "possam ser realizadas."),
+            BoxIcon::kInformation);
   }
 
   // Steps 7 to 9: the guide. A parameter file chosen with the guide's own name (such as
@@ -329,18 +297,19 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
   const std::string guide = GuideFileName(path);
   bool guide_written = false;
   if (SameFile(guide, path)) {
-    ShowErrorBox(desktop,
-                 Win1252("ERRO - O ARQUIVO HTML TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"));
+    ShowError(desktop,
+              Win1252("ERRO - O ARQUIVO HTML TERIA O MESMO NOME DO ARQUIVO DE PARÂMETROS"));
   } else {
     const FileStatus status = WriteGuide(state.params, guide);
     if (!status) ShowFileError(desktop, status);
     guide_written = status.ok();
   }
   if (guide_written) {
-    if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ") ==
+    if (Ask(desktop, QuestionTitle(), "Deseja visualizar o arquivo HTML ?    ", BoxAnswer::kYes) ==
         BoxAnswer::kYes)
       ViewDocument(desktop, guide);
-    Inform(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide));
+    ShowBox(desktop, Win1252("LOCALIZAÇÃO DO ARQUIVO HTML    "), PathForBox(guide),
+            BoxIcon::kInformation);
   }
 
   // Steps 10 to 12: the summary, written on every save; viewing it is offered only when
@@ -352,11 +321,11 @@ int SaveWorkflow(AppState& state, Desktop& desktop, bool* par_file_written) {
   } else {
     if (AnyChangeMarker(state.params) &&
         Ask(desktop, QuestionTitle(),
-            " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ") ==
-            BoxAnswer::kYes)
+            " Deseja visualizar o arquivo RESUMO HTML\n (Departamentos e Produtos alterados) ?    ",
+            BoxAnswer::kYes) == BoxAnswer::kYes)
       ViewDocument(desktop, summary);
-    Inform(desktop, Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS"),
-           PathForBox(summary));
+    ShowBox(desktop, Win1252("LOCALIZAÇÃO DO RESUMO HTML COM DEP/PROD ALTERADOS"),
+            PathForBox(summary), BoxIcon::kInformation);
   }
   return 1;
 }

@@ -11,8 +11,6 @@ namespace {
 
 using Factory = std::unique_ptr<Presenter> (*)(AppState&, Desktop&);
 
-std::unique_ptr<Presenter> DeptEditor(AppState& state, Desktop&) { return MakeDeptEditor(state); }
-
 // One amount field: the stored text it shows on opening, and what "12" typed into it means.
 struct AmountCase {
   const char* form;
@@ -27,7 +25,7 @@ struct AmountCase {
 #define QX_STORED(expr) [](ParamSet& p) -> std::string& { return p.expr; }
 
 const AmountCase kAmountCases[] = {
-    {"dept price", DeptEditor, 1005, QX_STORED(Department(3).price), "1250", "= R$ 12,50",
+    {"dept price", MakeDeptEditor, 1005, QX_STORED(Department(3).price), "1250", "= R$ 12,50",
      "= R$ 0,12"},
     {"cash limit", MakeFunctionKeyEditor, 1005, QX_STORED(cash_key.limit), "100000",
      "= R$ 1.000,00", "= R$ 0,12"},
@@ -102,7 +100,7 @@ bool Overlap(const ControlTemplate& a, const ControlTemplate& b) {
 TEST(AmountReadings, SitInsideTheFormRightOfTheirFieldAndCoverNothing) {
   AppState state;
   ScriptedDesktop desktop;
-  for (Factory make : {DeptEditor, MakeProductEditor, MakeFunctionKeyEditor}) {
+  for (Factory make : {MakeDeptEditor, MakeProductEditor, MakeFunctionKeyEditor}) {
     const FormTemplate& form = make(state, desktop)->Template();
     SCOPED_TRACE(form.name);
     int placed = 0;

@@ -142,7 +142,7 @@ struct DeptHarness : EditorHarness {
   explicit DeptHarness(int dept = 3, const std::function<void(DeptRecord&)>& setup = {}) {
     if (setup) setup(state.params.Department(dept));
     state.current_dept = dept;
-    Open([](AppState& s, Desktop&) { return MakeDeptEditor(s); });
+    Open(MakeDeptEditor);
   }
   DeptRecord& Dept(int n = 3) { return state.params.Department(n); }
 };
@@ -174,7 +174,7 @@ TEST(DeptEditor, OpeningShowsTheStoredDepartmentAndFocusesTheName) {
   d.price = "1250";
   d.name = "CAFE";
   h.state.current_dept = 16;
-  h.Open([](AppState& s, Desktop&) { return MakeDeptEditor(s); });
+  h.Open(MakeDeptEditor);
   EXPECT_EQ(h.view->title, Win1252("QX-4810  PROGRAMAÇÃO  DEPARTAMENTO: 16"));
   EXPECT_FALSE(h.view->GetCheck(1048));
   EXPECT_TRUE(h.view->GetCheck(1049));
@@ -314,7 +314,7 @@ TEST(DeptEditor, RaisesExactlyTheMarkersOfWhatChanged) {
     d.price = c.old_price;
     d.name = c.old_name;
     h.state.current_dept = 5;
-    h.Open([](AppState& s, Desktop&) { return MakeDeptEditor(s); });
+    h.Open(MakeDeptEditor);
     if (c.new_price) h.view->SetText(kPrice, c.new_price);
     if (c.new_name) h.view->SetText(kName, c.new_name);
     if (c.toggle_flag) h.view->SetCheck(1051, !h.view->GetCheck(1051));

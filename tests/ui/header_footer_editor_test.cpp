@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "fakes.h"
 #include "ui/editors.h"
 
@@ -28,8 +27,6 @@ class HeaderFooterEditorTest : public ::testing::Test {
   void Open() { editor_->OnOpen(*view_); }
   void Save() { view_->Click(*editor_, kIdOk); }
 
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
   AppState state_;
   ScriptedDesktop desktop_;
   std::unique_ptr<Presenter> editor_;
@@ -97,7 +94,7 @@ TEST_F(HeaderFooterEditorTest, SaveStoresTheFirst24CharactersOfEachLineAsTyped) 
   view_->Type(1067, "  OBRIGADO  ");
   view_->Type(1018, "");
   Save();
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(desktop_.messages.empty());
   EXPECT_EQ(view_->closed, 1);
   EXPECT_TRUE(state_.params_modified);
   const std::array<std::string, 6> header = {
@@ -126,15 +123,16 @@ TEST_F(HeaderFooterEditorTest, TheSeparatorInAnyLineIsRefusedAndNothingIsStored)
                {1018, "LINHA 6 DO RODAPÉ"}};
   for (const auto& [id, name] : lines) {
     SetUp();
-    sink_.messages.clear();
+    desktop_.messages.clear();
     Open();
     view_->Type(1052, "NOVO");
     view_->Type(id, "A | B");
     view_->focus = 1052;
     Save();
-    ASSERT_EQ(sink_.messages.size(), 1u) << id;
-    EXPECT_EQ(sink_.messages[0].text,
-              Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name));
+    EXPECT_EQ(
+        desktop_.Errors(),
+        std::vector<std::string>{Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name)})
+        << id;
     EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], "A | B");

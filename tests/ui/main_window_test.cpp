@@ -10,7 +10,6 @@
 #include "fakes.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
-#include "ui/desktop_message_sink.h"
 #include "ui/editors.h"
 #include "ui_test_support.h"
 
@@ -113,22 +112,6 @@ TEST(DefaultParFileTest, LivesUnderTheHomeFolder) {
 }
 #endif
 
-TEST(DesktopMessageSinkTest, ErrorAndAlertBecomeBoxesWithOneOkButton) {
-  ScriptedDesktop desktop;
-  DesktopMessageSink sink(desktop);
-  ScopedMessageSink install(&sink);
-  ShowError(Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  ShowAlert("Arquivo vazio");
-  ASSERT_EQ(desktop.messages.size(), 2u);
-  EXPECT_EQ(desktop.messages[0].title, "ERRO");
-  EXPECT_EQ(desktop.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"));
-  EXPECT_EQ(desktop.messages[0].icon, BoxIcon::kError);
-  EXPECT_EQ(desktop.messages[0].buttons, BoxButtons::kOk);
-  EXPECT_EQ(desktop.messages[1].title, "alerta");
-  EXPECT_EQ(desktop.messages[1].icon, BoxIcon::kNone);
-  EXPECT_EQ(desktop.messages[1].buttons, BoxButtons::kOk);
-}
-
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -166,8 +149,6 @@ class MainWindowTest : public ::testing::Test {
   ScratchDir dir;
   AppState state;
   ScriptedDesktop desktop;
-  RecordingSink sink;
-  ScopedMessageSink install{&sink};
   MainWindow window{state, desktop};
   FakeFormView view{window.Template()};
   const std::string kSaveQuestion = Win1252("Deseja salvar as alterações ?");

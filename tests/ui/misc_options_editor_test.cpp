@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "fakes.h"
 #include "ui/editors.h"
 
@@ -25,8 +24,6 @@ class MiscOptionsEditorTest : public ::testing::Test {
   void Open() { editor_->OnOpen(*view_); }
   void Save() { view_->Click(*editor_, kIdOk); }
 
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
   AppState state_;
   ScriptedDesktop desktop_;
   std::unique_ptr<Presenter> editor_;
@@ -206,7 +203,7 @@ TEST_F(MiscOptionsEditorTest, SymbolsAndRegisterNumberAreStoredAsTypedAndCut) {
   view_->Type(1052, "ABCDEFG");
   view_->Type(1057, "12345678");
   Save();
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(desktop_.messages.empty());
   EXPECT_EQ(state_.params.print_options.local_currency_symbol, "EUR$$");
   EXPECT_EQ(state_.params.print_options.foreign_currency_symbol, "ABCDE");
   EXPECT_EQ(state_.params.register_number, "123456");
@@ -227,14 +224,14 @@ TEST_F(MiscOptionsEditorTest, TheSeparatorInASymbolIsRefusedAndNothingIsStored) 
   } fields[] = {{1005, "SÍMBOLO DA MOEDA LOCAL"}, {1052, "SÍMBOLO DA MOEDA ESTRANGEIRA"}};
   for (const auto& [id, name] : fields) {
     SetUp();
-    sink_.messages.clear();
+    desktop_.messages.clear();
     Open();
     view_->SetCheck(1054, true);
     view_->Type(id, "R|$");
     Save();
-    ASSERT_EQ(sink_.messages.size(), 1u);
-    EXPECT_EQ(sink_.messages[0].text,
-              Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") + Win1252(name));
+    EXPECT_EQ(desktop_.Errors(),
+              std::vector<std::string>{Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\n") +
+                                       Win1252(name)});
     EXPECT_EQ(view_->focus, id);
     EXPECT_FALSE(view_->closed.has_value());
     EXPECT_EQ(view_->texts[id], "R|$");

@@ -59,7 +59,7 @@ TEST(OperatorEditor, TakingACodeReadsItsFirstTwoCharacters) {
     h.presenter->OnFocusLost(*h.view, kCode);
     EXPECT_EQ(h.state.current_operator, c.current);
     const bool taken = !c.message && (c.current == 5 || c.current == 10);
-    EXPECT_EQ(h.desktop.messages.size(), taken ? 1u : 0u);
+    EXPECT_EQ(h.desktop.Questions().size(), taken ? 1u : 0u);
     if (c.message) {
       EXPECT_EQ(h.Errors(), std::vector<std::string>{c.message});
     } else {
@@ -129,7 +129,7 @@ TEST(OperatorEditor, AfterARejectedCodeSavingStoresNothingAndKeepsWhatWasTyped) 
     SCOPED_TRACE(code);
     OperatorHarness h;
     h.TypeAndLeave(kCode, code);
-    h.sink.messages.clear();
+    h.desktop.messages.clear();
     h.view->SetText(kName, "NOME");
     const ParamSet before = h.state.params;
     h.Click(kIdOk);

@@ -13,7 +13,7 @@ TEST(RecordEditorHints, DepartmentNameHintFollowsTypingAndNeverBlocksTheSave) {
   EditorHarness h;
   h.state.params.Department(2).name = "[CAFE]";
   h.state.current_dept = 2;
-  h.Open([](AppState& s, Desktop&) { return MakeDeptEditor(s); });
+  h.Open(MakeDeptEditor);
   EXPECT_EQ(h.Text(RegisterHintId(1052)), kHintForBrackets);  // shown on opening
 
   h.view->Type(1052, "CAFE");

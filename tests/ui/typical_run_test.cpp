@@ -32,8 +32,6 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
 
   auto owned = std::make_unique<AppState>();
   AppState& state = *owned;
-  RecordingSink sink;
-  ScopedMessageSink install(&sink);
   ScriptedDesktop desktop;
   desktop.open_names = {dir / "loja1.par"};
   desktop.save_names = {dir / "loja1.par"};
@@ -68,7 +66,7 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
             (std::vector<std::string>{"MainWindow", "DeptGrid", "DeptEditor"}));
   EXPECT_EQ(desktop.save_dialogs.size(), 1u);
   EXPECT_EQ(desktop.opened_documents, (std::vector<std::string>{guide, summary}));
-  for (const auto& m : sink.messages) ADD_FAILURE() << m.title << ": " << m.text;
+  for (const std::string& e : desktop.Errors()) ADD_FAILURE() << e;
 
   EXPECT_EQ(state.params.Department(3).price, "1250");
   EXPECT_EQ(state.params.Department(3).changed_price, 1);

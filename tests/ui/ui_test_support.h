@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "common/messages.h"
-#include "common/recording_sink.h"
 #include "ui/app_state.h"
 #include "ui/desktop.h"
 

@@ -92,14 +92,11 @@ class WorkflowTest : public ::testing::Test {
     desktop.open_names.push_back(path);
     ASSERT_EQ(OpenWorkflow(state, desktop), 1);
     desktop.messages.clear();
-    sink.messages.clear();
   }
 
   ScratchDir dir;
   AppState state;
   ScriptedDesktop desktop;
-  RecordingSink sink;
-  ScopedMessageSink install{&sink};
 };
 
 // --- Open ---
@@ -127,7 +124,7 @@ TEST_F(WorkflowTest, OpenLoadsTheFileAndForcesTwoPrintOptionsOff) {
   EXPECT_EQ(state.params.print_options.print_ejournal, '0');
   EXPECT_EQ(state.params.print_options.print_training_message, '0');
   EXPECT_FALSE(AnyChangeMarker(state.params));
-  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_TRUE(desktop.Errors().empty());
 }
 
 TEST_F(WorkflowTest, OpenOfANameWithoutExtensionLoadsThePar) {
@@ -204,7 +201,7 @@ TEST_F(WorkflowTest, SaveAfterOpenShowsEveryBoxInOrderAndWritesTheThreeFiles) {
   EXPECT_EQ(desktop.messages[3].text, summary);
   EXPECT_EQ(desktop.messages[3].icon, BoxIcon::kInformation);
   EXPECT_TRUE(desktop.opened_documents.empty());
-  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_TRUE(desktop.Errors().empty());
   // The save does not touch the opened name.
   EXPECT_EQ(state.opened_par_file, par);
 }

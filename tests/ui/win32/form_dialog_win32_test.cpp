@@ -36,10 +36,9 @@ using testing::TypeInto;
 std::vector<FormTemplate> ProgramForms() {
   static auto state = std::make_unique<AppState>();
   static Win32Desktop desktop;
-  std::vector<FormTemplate> forms = {MainWindowTemplate(), AboutBoxTemplate(),
-                                     MakeDeptEditor(*state)->Template()};
-  for (auto make : {MakeDeptGrid, MakeProductEditor, MakeOperatorEditor, MakeFunctionKeyEditor,
-                    MakeHeaderFooterEditor, MakeMiscOptionsEditor})
+  std::vector<FormTemplate> forms = {MainWindowTemplate(), AboutBoxTemplate()};
+  for (auto make : {MakeDeptEditor, MakeDeptGrid, MakeProductEditor, MakeOperatorEditor,
+                    MakeFunctionKeyEditor, MakeHeaderFooterEditor, MakeMiscOptionsEditor})
     forms.push_back(make(*state, desktop)->Template());
   static const exchange::ProductImport import;
   forms.push_back(MakeImportReport(import)->Template());
