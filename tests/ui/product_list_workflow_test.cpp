@@ -151,9 +151,9 @@ TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity)
       {"an existing file, the default answer, then cancel", {"velha.csv"}, {}, 1, 2, ""},
       {"the parameter file by another path", {"sub/../loja1.par"}, {}, 0, 1, ""},
       {"the parameter file through a link", {"link.par"}, {}, 0, 1, ""},
-      {"the backup of the parameter file", {"loja1.bak"}, {}, 0, 1, ""},
+      {"the backup of the parameter file", {"loja1.par.bak"}, {}, 0, 1, ""},
       {"the file opened before a save as", {"aberto.par"}, {}, 0, 1, ""},
-      {"the backup of the file opened", {"aberto.bak"}, {}, 0, 1, ""},
+      {"the backup of the file opened", {"aberto.par.bak"}, {}, 0, 1, ""},
   };
 #ifdef _WIN32
   cases.push_back({"the parameter file in capitals", {"LOJA1.PAR"}, {}, 0, 1, ""});
@@ -162,8 +162,8 @@ TEST(ProductListExport, AsksBeforeReplacingAndRefusesTheParameterFileByIdentity)
     SCOPED_TRACE(c.what);
     ListHarness h;
     h.state.opened_par_file = h.dir / "aberto.par";
-    const std::vector<std::string> kept = {"velha.csv", "loja1.par", "loja1.bak", "aberto.par",
-                                           "aberto.bak"};
+    const std::vector<std::string> kept = {"velha.csv", "loja1.par", "loja1.par.bak", "aberto.par",
+                                           "aberto.par.bak"};
     for (const std::string& name : kept) WriteFile(h.dir / name, "P0030|keep");
     std::filesystem::create_directories(h.dir / "sub");
     std::error_code no_links;  // a Windows user may not be allowed to make links
