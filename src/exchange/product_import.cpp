@@ -6,8 +6,8 @@
 #include "common/file_layer.h"
 #include "exchange/csv_reader.h"
 #include "exchange/product_list.h"
-#include "guide/register_codes.h"
 #include "model/field_text.h"
+#include "model/register_codes.h"
 
 namespace qx::exchange {
 namespace {

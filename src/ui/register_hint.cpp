@@ -1,6 +1,6 @@
 #include "ui/register_hint.h"
 
-#include "guide/register_codes.h"
+#include "model/register_codes.h"
 
 namespace qx::ui {
 namespace {

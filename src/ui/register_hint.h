@@ -8,12 +8,12 @@
 #include <string>
 #include <string_view>
 
-#include "guide/register_codes.h"
+#include "model/register_codes.h"
 #include "ui/form.h"
 
 namespace qx::ui {
 
-// The characters named are those of CharactersWithoutRegisterCode (guide/register_codes.h).
+// The characters named are those of CharactersWithoutRegisterCode (model/register_codes.h).
 // The hint for a text typed so far (Windows-1252): "A registradora não recebe: Â, Ê, [" or
 // an empty text when the register receives every character. Characters that cannot be seen
 // (control bytes, the no-break blank, the soft hyphen) are named by their value, as

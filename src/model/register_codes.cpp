@@ -1,4 +1,4 @@
-#include "guide/register_codes.h"
+#include "model/register_codes.h"
 
 #include <array>
 

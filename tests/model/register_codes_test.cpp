@@ -1,5 +1,5 @@
 // The register's character codes for names, as the technician types them.
-#include "guide/register_codes.h"
+#include "model/register_codes.h"
 
 #include <gtest/gtest.h>
 
