@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 #include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/form_dialog.h"

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/desktop.h"
-#include "ui/form.h"
+#include "ui/forms/desktop.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui::testing {
 

@@ -9,9 +9,9 @@
 
 #include "common/cp1252.h"
 #include "fakes.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/record_editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/record_editors.h"
 
 namespace qx::ui::testing {
 

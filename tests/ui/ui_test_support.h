@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/app_state.h"
-#include "ui/desktop.h"
+#include "ui/workflows/app_state.h"
+#include "ui/forms/desktop.h"
 
 namespace qx::ui::testing {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/command_line.h"
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
 #include "ui/win32/windows_api.h"

@@ -16,7 +16,7 @@
 #include "../fakes.h"
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/editors.h"
+#include "ui/screens/editors.h"
 #include "ui/qt/form_dialog.h"
 
 namespace qx::ui::qt {

@@ -13,8 +13,8 @@
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
 #include "ui/qt/field_validator.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"

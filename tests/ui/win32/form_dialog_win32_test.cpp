@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "common/cp1252.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/main_window.h"
-#include "ui/product_list_workflow.h"
-#include "ui/product_table_form.h"
-#include "ui/record_editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/main_window.h"
+#include "ui/workflows/product_list_workflow.h"
+#include "ui/screens/product_table_form.h"
+#include "ui/screens/record_editors.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/list_control.h"

@@ -11,9 +11,9 @@
 
 #include "../product_table_sample.h"
 #include "common/cp1252.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/product_table_form.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/product_table_form.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"

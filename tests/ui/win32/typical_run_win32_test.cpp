@@ -14,7 +14,7 @@
 #include "guide/guide.h"
 #include "guide/html.h"
 #include "parfile/par_file.h"
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
 #include "win32_test_support.h"
