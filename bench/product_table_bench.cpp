@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/product_table.h"
+#include "ui/screens/product_table.h"
 
 namespace {
 

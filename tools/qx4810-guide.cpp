@@ -132,10 +132,7 @@ bool OpenParameters(ParamSet& params, const std::string& path) {
   return true;
 }
 
-LocalTime Now() {
-  const LocalClockReading t = ReadLocalClock();
-  return LocalTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
-}
+LocalTime Now() { return ReadLocalClock(); }
 
 // A file the run reads or writes, with the option that names it.
 struct NamedFile {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "exchange/product_list.h"
-#include "ui/form.h"
-#include "ui/product_list_workflow.h"
-#include "ui/product_table.h"
-#include "ui/product_table_form.h"
+#include "ui/forms/form.h"
+#include "ui/workflows/product_list_workflow.h"
+#include "ui/screens/product_table.h"
+#include "ui/screens/product_table_form.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/windows_api.h"

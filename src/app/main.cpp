@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/messages.h"
-#include "ui/desktop_message_sink.h"
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 #include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/form_dialog.h"
@@ -108,8 +106,6 @@ int main(int argc, char* argv[]) {
 
   qx::ui::qt::QtDesktop desktop;
   if (EnvSet("QX4810_STARTUP_PROBE")) InstallStartupProbe(desktop, since_main);
-  qx::ui::DesktopMessageSink sink(desktop);
-  qx::ScopedMessageSink installed(&sink);
   // A parameter file named on the command line (opened from the file manager) is opened as
   // if it had been chosen in the open dialog. Qt has taken its own options out of argv.
   const qx::ui::qt::ProgramCommandLine command_line = ParseArguments(argc, argv);

@@ -3,10 +3,10 @@
 
 namespace qx {
 
-struct LocalClockReading {
+struct LocalTime {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
-LocalClockReading ReadLocalClock();
+LocalTime ReadLocalClock();
 
 }  // namespace qx

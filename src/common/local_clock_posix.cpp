@@ -4,7 +4,7 @@
 
 namespace qx {
 
-LocalClockReading ReadLocalClock() {
+LocalTime ReadLocalClock() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);

@@ -4,7 +4,7 @@
 
 namespace qx {
 
-LocalClockReading ReadLocalClock() {
+LocalTime ReadLocalClock() {
   SYSTEMTIME local{};
   ::GetLocalTime(&local);
   return {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond};

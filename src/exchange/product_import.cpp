@@ -10,10 +10,10 @@
 #include "exchange/csv_reader.h"
 #include "exchange/product_list.h"
 #include "exchange/workbook_reader.h"
-#include "guide/register_codes.h"
 #include "model/change_markers.h"
 #include "model/field_text.h"
 #include "model/list_columns.h"
+#include "model/register_codes.h"
 #include "model/search_fold.h"
 #include "model/short_names.h"
 

@@ -8,9 +8,9 @@
 #include "common/file_layer.h"
 #include "guide/html.h"
 #include "guide/option_rows.h"
-#include "guide/register_codes.h"
 #include "guide/sections.h"
 #include "model/field_text.h"
+#include "model/register_codes.h"
 
 namespace qx {
 namespace {

@@ -7,16 +7,12 @@
 
 #include "common/file_layer.h"
 #include "common/file_status.h"
+#include "common/local_clock.h"
 #include "model/param_set.h"
 
 namespace qx {
 
 enum class SectionMode { kFullGuide = 0, kChangesOnly = 1 };
-
-// The local time that goes into a summary's name.
-struct LocalTime {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-};
 
 // The guide's bytes for the set.
 std::string BuildGuide(const ParamSet& params);

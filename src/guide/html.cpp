@@ -3,7 +3,7 @@
 #include <array>
 
 #include "common/file_layer.h"
-#include "guide/register_codes.h"
+#include "model/register_codes.h"
 
 namespace qx {
 namespace {

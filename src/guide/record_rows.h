@@ -13,9 +13,9 @@
 
 #include "common/file_layer.h"
 #include "guide/html.h"
-#include "guide/register_codes.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
+#include "model/register_codes.h"
 
 namespace qx::record_rows {
 

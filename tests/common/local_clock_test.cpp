@@ -12,7 +12,7 @@ namespace {
 TEST(LocalClockTest, AgreesWithTheLocalTimeOfTheCLibrary) {
   for (int attempt = 0; attempt < 5; ++attempt) {
     const std::time_t before = std::time(nullptr);
-    const LocalClockReading reading = ReadLocalClock();
+    const LocalTime reading = ReadLocalClock();
     const std::time_t after = std::time(nullptr);
     if (before != after) continue;  // the second turned over in between: read again
     const std::tm local = *std::localtime(&before);

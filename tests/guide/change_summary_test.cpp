@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -8,7 +7,6 @@
 #include <string>
 
 #include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "guide/guide.h"
 #include "guide/sections.h"
 #include "record_test_util.h"

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/desktop.h"
-#include "ui/form.h"
+#include "ui/forms/desktop.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui::testing {
 
@@ -174,6 +174,24 @@ class ScriptedDesktop : public Desktop {
   std::vector<FileDialog> save_dialogs;
   std::vector<std::string> opened_documents;
   std::vector<std::string> forms_run;
+
+  // The texts of the error boxes shown ("ERRO", error icon, one OK button), in order.
+  std::vector<std::string> Errors() const {
+    std::vector<std::string> texts;
+    for (const MessageBox& b : messages) {
+      if (b.title == "ERRO" && b.icon == BoxIcon::kError && b.buttons == BoxButtons::kOk)
+        texts.push_back(b.text);
+    }
+    return texts;
+  }
+  // The texts of the Sim/Não questions asked, in order.
+  std::vector<std::string> Questions() const {
+    std::vector<std::string> texts;
+    for (const MessageBox& b : messages) {
+      if (b.buttons == BoxButtons::kYesNo) texts.push_back(b.text);
+    }
+    return texts;
+  }
 
  private:
   static std::optional<std::string> Next(std::deque<std::optional<std::string>>& q) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "common/cp1252.h"
-#include "ui/app_state.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::testing {
 

@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "fakes.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/record_editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/record_editors.h"
 
 namespace qx::ui::testing {
 
 struct EditorHarness {
-  RecordingSink sink;
-  ScopedMessageSink scoped{&sink};
   AppState state;
   ScriptedDesktop desktop;
   std::unique_ptr<Presenter> presenter;
@@ -34,15 +31,7 @@ struct EditorHarness {
   void TypeAndLeave(int id, std::string_view text) { view->TypeAndLeave(*presenter, id, text); }
   std::string Text(int id) const { return view->GetText(id, 1000); }
 
-  std::vector<std::string> Errors() const {
-    std::vector<std::string> texts;
-    for (const CoreMessage& m : sink.messages) {
-      EXPECT_EQ(m.title, "ERRO");
-      EXPECT_EQ(m.icon, MessageIcon::kError);
-      texts.push_back(m.text);
-    }
-    return texts;
-  }
+  std::vector<std::string> Errors() const { return desktop.Errors(); }
 };
 
 // The fields of a control that the form's layout and behaviour rely on.

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui::testing {
 

@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "common/messages.h"
-#include "common/recording_sink.h"
-#include "ui/app_state.h"
-#include "ui/desktop.h"
+#include "ui/workflows/app_state.h"
+#include "ui/forms/desktop.h"
 
 namespace qx::ui::testing {
 

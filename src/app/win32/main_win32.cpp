@@ -1,15 +1,12 @@
-// qx4810.exe: the desktop program on Windows. Shows the core's messages as message boxes and
-// runs the start-up routine with the native front end, which shows the main window until it
-// closes. A parameter file named on the command line (a double-click on a .par file) is
-// opened as if it had been chosen in the open dialog.
+// qx4810.exe: the desktop program on Windows. Runs the start-up routine with the native front
+// end, which shows the main window until it closes. A parameter file named on the command line (a
+// double-click on a .par file) is opened as if it had been chosen in the open dialog.
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/command_line.h"
-#include "common/messages.h"
-#include "ui/desktop_message_sink.h"
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
 #include "ui/win32/windows_api.h"
@@ -19,7 +16,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::vector<std::wstring> args = qx::SplitWindowsCommandLine(GetCommandLineW());
   if (args.size() > 1 && !args[1].empty()) initial_file = qx::ui::win32::ToUtf8(args[1]);
   qx::ui::win32::Win32Desktop desktop;
-  qx::ui::DesktopMessageSink sink(desktop);
-  qx::ScopedMessageSink installed(&sink);
   return qx::ui::RunApplication(desktop, initial_file);
 }

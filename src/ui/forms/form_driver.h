@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui {
 

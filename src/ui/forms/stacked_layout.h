@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui {
 

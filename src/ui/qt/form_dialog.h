@@ -18,7 +18,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 #include "ui/forms/form_driver.h"
 
 class QEventLoop;

@@ -1,7 +1,6 @@
 #include "ui/qt/qt_desktop.h"
 
 #include <QCloseEvent>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -201,12 +200,7 @@ bool QtDesktop::OpenDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
-LocalTime QtDesktop::Now() {
-  const QDateTime now = QDateTime::currentDateTime();
-  const QDate d = now.date();
-  const QTime t = now.time();
-  return LocalTime{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second()};
-}
+LocalTime QtDesktop::Now() { return ReadLocalClock(); }
 
 int QtDesktop::RunForm(Presenter& presenter) {
   FormDialog dialog(presenter);

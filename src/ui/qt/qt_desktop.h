@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "ui/desktop.h"
+#include "ui/forms/desktop.h"
 
 class QFileDialog;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui::win32 {
 HICON LoadFormIcon(int icon_id, int size) {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 
 namespace qx::ui::win32 {
 

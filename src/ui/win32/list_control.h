@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/form.h"
+#include "ui/forms/form.h"
 #include "ui/win32/windows_api.h"
 
 namespace qx::ui::win32 {

@@ -224,11 +224,7 @@ bool Win32Desktop::OpenDocument(const std::string& path) {
   return result > 32;
 }
 
-LocalTime Win32Desktop::Now() {
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
-  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-}
+LocalTime Win32Desktop::Now() { return ReadLocalClock(); }
 
 int Win32Desktop::RunForm(Presenter& presenter) {
   FormDialog dialog(presenter);

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "ui/desktop.h"
+#include "ui/forms/desktop.h"
 #include "ui/win32/windows_api.h"
 
 namespace qx::ui::win32 {

@@ -10,8 +10,8 @@
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/import_choices.h"
-#include "ui/product_list_workflow.h"
+#include "ui/workflows/import_choices.h"
+#include "ui/workflows/product_list_workflow.h"
 #include "ui/qt/qt_desktop.h"
 
 namespace qx::ui::qt {

@@ -1,6 +1,6 @@
 // The main window and the about box in the real dialog: every control with its id, label,
 // state and help, and the hiding and restoring around the forms it opens.
-#include "ui/main_window.h"
+#include "ui/screens/main_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <map>
 
 #include "qt_test_support.h"
-#include "ui/app_state.h"
+#include "ui/workflows/app_state.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
 

@@ -1,6 +1,8 @@
 // The function key, header and footer, and miscellaneous options forms in the real dialog:
 // every control of the template is there with its id, label, input rules and help, and the
 // presenters' checks and hints work through real widgets.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,16 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <memory>
 
-#include "common/cp1252.h"
-#include "common/recording_sink.h"
-#include "qt_test_support.h"
-#include "ui/editors.h"
-#include "ui/qt/form_dialog.h"
 #include "../fakes.h"
+#include "common/cp1252.h"
+#include "qt_test_support.h"
+#include "ui/screens/editors.h"
+#include "ui/qt/form_dialog.h"
 
 namespace qx::ui::qt {
 namespace {
@@ -26,8 +25,6 @@ using testing::Ctl;
 
 class OptionEditorFormsTest : public ::testing::Test {
  protected:
-  RecordingSink sink_;
-  ScopedMessageSink scoped_{&sink_};
   AppState state_;
   ui::testing::ScriptedDesktop desktop_;
 };
@@ -48,8 +45,8 @@ TEST_F(OptionEditorFormsTest, FunctionKeyEditorShowsEveryControlAndChecksOnSave)
   testing::TypeText(cash_name, QStringLiteral("DINHEIRO Ô"));  // ten characters
   EXPECT_EQ(Ctl<QLabel>(dialog, 5052)->text(), QStringLiteral("A registradora não recebe: Ô"));
   QTest::mouseClick(Ctl<QPushButton>(dialog, kIdOk), Qt::LeftButton);
-  ASSERT_EQ(sink_.messages.size(), 1u);
-  EXPECT_EQ(sink_.messages[0].text, Win1252("ERRO - NOME DE DINHEIRO EXCEDE 8 CARACTERES"));
+  EXPECT_EQ(desktop_.Errors(),
+            std::vector<std::string>{Win1252("ERRO - NOME DE DINHEIRO EXCEDE 8 CARACTERES")});
   EXPECT_FALSE(dialog.closed());
   EXPECT_EQ(cash_name->text(), QStringLiteral("DINHEIRO Ô"));
   cash_name->setText(QStringLiteral("DINHEIRO"));
@@ -67,7 +64,7 @@ TEST_F(OptionEditorFormsTest, HeaderFooterEditorShowsTwelveLinesAndCutsOnSave) {
   testing::TypeText(Ctl<QLineEdit>(dialog, 1018), QStringLiteral("{V{O{L{T{E SEMPRE [LOJA] AMANHA"));
   EXPECT_EQ(Ctl<QLabel>(dialog, 5018)->text(), QStringLiteral("A registradora não recebe: [, ]"));
   QTest::mouseClick(Ctl<QPushButton>(dialog, kIdOk), Qt::LeftButton);
-  EXPECT_TRUE(sink_.messages.empty());
+  EXPECT_TRUE(desktop_.messages.empty());
   EXPECT_EQ(dialog.result(), 1);
   EXPECT_EQ(state_.params.footer_lines[5], "{V{O{L{T{E SEMPRE [LOJA]");
 }

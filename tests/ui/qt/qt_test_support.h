@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../recording_presenter.h"
-#include "ui/form.h"
+#include "ui/forms/form.h"
 #include "ui/qt/form_dialog.h"
 
 namespace qx::ui::qt::testing {

@@ -11,10 +11,9 @@
 #include <QTimer>
 
 #include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "qt_test_support.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
 
@@ -53,8 +52,15 @@ class RecordEditorsQtTest : public ::testing::Test {
     return Ctl<QLabel>(d, id)->text();
   }
 
-  RecordingSink sink;
-  ScopedMessageSink scoped{&sink};
+  // The boxes shown, unless a test answers them itself.
+  RecordEditorsQtTest() {
+    desktop.hooks().message_box = [this](QMessageBox& box) {
+      boxes.push_back(box.text());
+      return QMessageBox::Ok;
+    };
+  }
+
+  std::vector<QString> boxes;
   AppState state;
   QtDesktop desktop;
   std::vector<std::string> forms;
@@ -102,9 +108,8 @@ TEST_F(RecordEditorsQtTest, DepartmentGridRunsTheEditorHiddenAndItsCloseCommandS
   EXPECT_EQ(state.params.Department(3).price, "1250");
   EXPECT_EQ(state.params.Department(3).name, Win1252("[CAFÉ]"));
   EXPECT_EQ(file_dialogs, 1);  // closing the grid's window ran the save workflow
-  EXPECT_EQ(questions, (std::vector<QString>{
-                           QStringLiteral("As alterações não foram salvas.\nDescartar as alterações?")}));
-  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_EQ(questions, (std::vector<QString>{QStringLiteral(
+                           "As alterações não foram salvas.\nDescartar as alterações?")}));
 }
 
 TEST_F(RecordEditorsQtTest, ProductEditorTakesItsCodeWhenTheFieldIsLeft) {
@@ -133,8 +138,7 @@ TEST_F(RecordEditorsQtTest, ProductEditorTakesItsCodeWhenTheFieldIsLeft) {
     EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, 1005));
     Ctl<QPushButton>(d, kIdCancel)->click();
   });
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].text, "ERRO - MAXIMO 16 DEPARTAMENTOS");
+  EXPECT_EQ(boxes, std::vector<QString>{QStringLiteral("ERRO - MAXIMO 16 DEPARTAMENTOS")});
   EXPECT_EQ(tea.dept_code, "6");
   EXPECT_EQ(tea.changed_dept, 1);
   EXPECT_EQ(tea.changed_name, 0);
@@ -159,9 +163,8 @@ TEST_F(RecordEditorsQtTest, OperatorEditorShowsTheStoredNameAndMarksEverySave) {
     EXPECT_EQ(Text(d, 1005), QString());
     d.reject();  // Esc
   });
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].text,
-            Win1252("ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR"));
+  EXPECT_EQ(boxes, std::vector<QString>{
+                       QStringLiteral("ERRO - O CARACTERE | NÃO É PERMITIDO\nNOME DO OPERADOR")});
   EXPECT_EQ(state.params.Operator(5).name, "JOSE");
   EXPECT_EQ(state.params.Operator(5).changed, 1);
 }

@@ -5,13 +5,13 @@
 #include <memory>
 
 #include "common/cp1252.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/import_choices.h"
-#include "ui/main_window.h"
-#include "ui/product_list_workflow.h"
-#include "ui/product_table_form.h"
-#include "ui/record_editors.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/main_window.h"
+#include "ui/workflows/product_list_workflow.h"
+#include "ui/screens/product_table_form.h"
+#include "ui/screens/record_editors.h"
+#include "ui/workflows/import_choices.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/list_control.h"
@@ -37,10 +37,9 @@ using testing::TypeInto;
 std::vector<FormTemplate> ProgramForms() {
   static auto state = std::make_unique<AppState>();
   static Win32Desktop desktop;
-  std::vector<FormTemplate> forms = {MainWindowTemplate(), AboutBoxTemplate(),
-                                     MakeDeptEditor(*state)->Template()};
-  for (auto make : {MakeDeptGrid, MakeProductEditor, MakeOperatorEditor, MakeFunctionKeyEditor,
-                    MakeHeaderFooterEditor, MakeMiscOptionsEditor})
+  std::vector<FormTemplate> forms = {MainWindowTemplate(), AboutBoxTemplate()};
+  for (auto make : {MakeDeptEditor, MakeDeptGrid, MakeProductEditor, MakeOperatorEditor,
+                    MakeFunctionKeyEditor, MakeHeaderFooterEditor, MakeMiscOptionsEditor})
     forms.push_back(make(*state, desktop)->Template());
   static const exchange::ProductImport import;
   forms.push_back(MakeImportReport(import)->Template());

@@ -9,12 +9,11 @@
 #include <tuple>
 #include <vector>
 
-#include "common/cp1252.h"
-#include "common/recording_sink.h"
 #include "../product_table_sample.h"
-#include "ui/app_state.h"
-#include "ui/editors.h"
-#include "ui/product_table_form.h"
+#include "common/cp1252.h"
+#include "ui/workflows/app_state.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/product_table_form.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
@@ -56,12 +55,15 @@ POINT CellCentre(HWND list, int row, int column) {
 }
 
 TEST(ProductTableWin32, OpensFromTheEditorFiltersSortsShowsTipsAndOpensTheProductChosen) {
-  RecordingSink sink;
-  ScopedMessageSink scoped{&sink};
   AppState state;
   qx::ui::testing::FillProductTableSample(state);
   Win32Desktop desktop;
   std::vector<std::string> forms;
+  std::vector<std::wstring> boxes;
+  desktop.hooks().message_box = [&](const BoxRequest& r) {
+    boxes.push_back(r.text);
+    return IDOK;
+  };
 
   const std::vector<Step> editor_steps = {
       [](FormDialog& d) { Click(d.Control(kIdListButton)); },  // runs the table until it closes
@@ -130,7 +132,7 @@ TEST(ProductTableWin32, OpensFromTheEditorFiltersSortsShowsTipsAndOpensTheProduc
   EXPECT_EQ(forms, (std::vector<std::string>{"ProductEditor", "ProductTable"}));
   EXPECT_EQ(state.current_plu, 3);
   EXPECT_FALSE(state.params_modified);
-  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_TRUE(boxes.empty());
 }
 
 TEST(CheckBoxWin32, OnlyABoxMarkedNotifyReportsItsClickAfterItChanged) {

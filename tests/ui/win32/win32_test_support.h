@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "../recording_presenter.h"
-#include "ui/form.h"
+#include "ui/forms/form.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/windows_api.h"
 
