@@ -105,13 +105,11 @@ Objection ConfirmReplacingAnotherFile(const AppState& state, Desktop& desktop,
   if (GetPathKind(path) != PathKind::kFile) return Objection::kNone;
   if (!state.opened_par_file.empty() && SameFile(path, state.opened_par_file))
     return Objection::kNone;
-  MessageBox box;
-  box.title = Win1252("ATENÇÃO");
-  box.text = "O arquivo\n" + PathForBox(path) + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?");
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
-  return desktop.ShowMessage(box) == BoxAnswer::kYes ? Objection::kNone : Objection::kAskAgain;
+  const BoxAnswer answer =
+      Ask(desktop, Win1252("ATENÇÃO"),
+          "O arquivo\n" + PathForBox(path) + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"),
+          BoxAnswer::kNo);
+  return answer == BoxAnswer::kYes ? Objection::kNone : Objection::kAskAgain;
 }
 
 // Steps 3 and 4 of the save: the chosen name goes into the current path; a name other than
@@ -167,14 +165,10 @@ FileContentMark ReadContentMark(const std::string& path) {
 bool ConfirmReplacingChangedFile(const AppState& state, Desktop& desktop, const std::string& path) {
   if (GetPathKind(path) != PathKind::kFile) return true;
   if (ReadContentMark(path) == state.opened_content) return true;
-  MessageBox box;
-  box.title = Win1252("ATENÇÃO");
-  box.text = "O arquivo\n" + PathForBox(path) +
-             "\nfoi alterado por outro programa depois de aberto.\nSubstituir assim mesmo?";
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = BoxButtons::kYesNo;
-  box.default_answer = BoxAnswer::kNo;
-  return desktop.ShowMessage(box) == BoxAnswer::kYes;
+  return Ask(desktop, Win1252("ATENÇÃO"),
+             "O arquivo\n" + PathForBox(path) +
+                 "\nfoi alterado por outro programa depois de aberto.\nSubstituir assim mesmo?",
+             BoxAnswer::kNo) == BoxAnswer::kYes;
 }
 
 }  // namespace
@@ -236,13 +230,7 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
   state.opened_content = ReadContentMark(path);
   switch (loaded ? loaded->result : FileResult::kDone) {
     case FileResult::kDone: break;
-    case FileResult::kMissing: {
-      MessageBox box;
-      box.title = "alerta";
-      box.text = Win1252(loaded->text);
-      desktop.ShowMessage(box);
-      break;
-    }
+    case FileResult::kMissing: ShowBox(desktop, "alerta", Win1252(loaded->text), BoxIcon::kNone); break;
     case FileResult::kUnreadable:
     case FileResult::kNoMemory:
     case FileResult::kDamaged:
