@@ -259,10 +259,11 @@ int main(int argc, char** argv) {
   // The targets: the guide built in under 10 ms, within 3 times the plain write of its bytes.
   const double guide_cpu = Find(times.cpu_seconds, "BM_BuildGuide");
   if (guide_cpu > 0 && plain_cpu > 0) {
-    std::printf("guide built / plain write, CPU time: %.2f (target 3 or less: %s); "
-                "guide built in %.3f ms CPU (target under 10 ms: %s)\n",
-                ratio(guide_cpu, plain_cpu), ratio(guide_cpu, plain_cpu) <= 3.0 ? "met" : "MISSED",
-                guide_cpu * 1e3, guide_cpu < 10e-3 ? "met" : "MISSED");
+    std::printf(
+        "guide built / plain write, CPU time: %.2f (target 3 or less: %s); "
+        "guide built in %.3f ms CPU (target under 10 ms: %s)\n",
+        ratio(guide_cpu, plain_cpu), ratio(guide_cpu, plain_cpu) <= 3.0 ? "met" : "MISSED",
+        guide_cpu * 1e3, guide_cpu < 10e-3 ? "met" : "MISSED");
   }
   return 0;
 }

@@ -9,12 +9,12 @@
 
 #include "exchange/product_list.h"
 #include "ui/forms/form.h"
-#include "ui/workflows/product_list_workflow.h"
 #include "ui/screens/product_table.h"
 #include "ui/screens/product_table_form.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/windows_api.h"
+#include "ui/workflows/product_list_workflow.h"
 
 namespace {
 
@@ -104,10 +104,10 @@ double PlainFill(const Rows& rows, std::size_t columns) {
 }
 
 void Report(const char* what, FormTimes form, double plain_ms) {
-  std::printf("%-30s open %8.1f ms  fill %8.1f ms  draw %6.1f ms  plain fill %8.1f ms  "
-              "fill/plain %6.2f\n",
-              what, form.open, form.fill, form.draw, plain_ms,
-              plain_ms > 0 ? form.fill / plain_ms : 0.0);
+  std::printf(
+      "%-30s open %8.1f ms  fill %8.1f ms  draw %6.1f ms  plain fill %8.1f ms  "
+      "fill/plain %6.2f\n",
+      what, form.open, form.fill, form.draw, plain_ms, plain_ms > 0 ? form.fill / plain_ms : 0.0);
 }
 
 }  // namespace

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/screens/main_window.h"
 #include "ui/qt/application.h"
 #include "ui/qt/command_line.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
+#include "ui/screens/main_window.h"
 
 namespace {
 

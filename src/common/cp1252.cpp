@@ -125,8 +125,7 @@ std::string Utf8ToCp1252Lossy(std::string_view utf8) {
   std::size_t pos = 0;
   while (pos < utf8.size()) {
     const char32_t ch = DecodeUtf8(utf8, pos);
-    const std::optional<unsigned char> byte =
-        ch == kInvalid ? std::nullopt : UnicodeToCp1252(ch);
+    const std::optional<unsigned char> byte = ch == kInvalid ? std::nullopt : UnicodeToCp1252(ch);
     out += byte ? static_cast<char>(*byte) : '?';
   }
   return out;

@@ -12,8 +12,8 @@
 namespace qx {
 
 std::string BuildChangeSummary(const ParamSet& params) {
-  static const std::string zoom_hint = Win1252(
-      "\n\nUse \"CONTROL +\" para ampliar esta página e \"CONTROL -\" para reduzir.\n\n");
+  static const std::string zoom_hint =
+      Win1252("\n\nUse \"CONTROL +\" para ampliar esta página e \"CONTROL -\" para reduzir.\n\n");
   static const std::string no_changes = Win1252("S E M     A L T E R A Ç Ã O");
 
   std::string page;

@@ -133,8 +133,8 @@ std::string PriceNote(const ParamSet& params, const DeptRecord& dept, int number
 // `overlapping` makes the scan go on at the next department after each group rather than
 // after the group's last member (the name section types every later member's range too).
 template <typename WriteRow>
-void WriteDepartmentSection(std::string& page, const ParamSet& params, SectionMode mode, DeptKey key,
-                            const SectionOpening& opening, std::string_view code,
+void WriteDepartmentSection(std::string& page, const ParamSet& params, SectionMode mode,
+                            DeptKey key, const SectionOpening& opening, std::string_view code,
                             std::string_view exit_note, bool overlapping, WriteRow write_row) {
   bool any_programmed = false;
   bool any_marker = false;
@@ -173,7 +173,8 @@ void WriteDepartmentStatusSection(std::string& page, const ParamSet& params, Sec
   const SectionOpening opening{"<!-- COMENTARIO   PROGRAMANDO DE DEPARTAMENTOS -->",
                                "PROGRAMANDO DEPARTAMENTOS", 2, "Status dos departamentos"};
   WriteDepartmentSection(
-      page, params, mode, DeptKey::kStatus, opening, "  5 0 0   ", exit_note, false, [&](int d, int e) {
+      page, params, mode, DeptKey::kStatus, opening, "  5 0 0   ", exit_note, false,
+      [&](int d, int e) {
         const DeptRecord& first = params.Department(d);
         const std::string digits =
             StatusDigits(first.status_negative_price, first.status_single_item_sale,
@@ -182,8 +183,8 @@ void WriteDepartmentStatusSection(std::string& page, const ParamSet& params, Sec
         if (d == e) {
           WriteKeyValueRow(page, kSplitWidth, Text(first.name), digits, kClosingKey, note);
         } else {
-          WriteKeyRangeValueRow(page, kSplitWidth, Text(first.name), Text(params.Department(e).name),
-                                digits, kClosingKey, note);
+          WriteKeyRangeValueRow(page, kSplitWidth, Text(first.name),
+                                Text(params.Department(e).name), digits, kClosingKey, note);
         }
       });
 }
@@ -193,15 +194,16 @@ void WriteDepartmentPriceSection(std::string& page, const ParamSet& params, Sect
   static const std::string group_title = Win1252("Preço limite ou fixo dos departamentos");
   const SectionOpening opening{{}, {}, 2, group_title};
   WriteDepartmentSection(
-      page, params, mode, DeptKey::kPrice, opening, "  5 2 0   ", exit_note, false, [&](int d, int e) {
+      page, params, mode, DeptKey::kPrice, opening, "  5 2 0   ", exit_note, false,
+      [&](int d, int e) {
         const DeptRecord& first = params.Department(d);
         const std::string_view value = Cut(SkipLeadingZeros(Text(first.price)), 7);
         const std::string note = PriceNote(params, first, d);
         if (d == e) {
           WriteKeyValueRow(page, kSplitWidth, Text(first.name), value, kClosingKey, note);
         } else {
-          WriteKeyRangeValueRow(page, kSplitWidth, Text(first.name), Text(params.Department(e).name),
-                                value, kClosingKey, note);
+          WriteKeyRangeValueRow(page, kSplitWidth, Text(first.name),
+                                Text(params.Department(e).name), value, kClosingKey, note);
         }
       });
 }
@@ -209,16 +211,17 @@ void WriteDepartmentPriceSection(std::string& page, const ParamSet& params, Sect
 void WriteDepartmentNameSection(std::string& page, const ParamSet& params, SectionMode mode) {
   static const std::string exit_note = Win1252("(sai da programação do nome do departamento )");
   const SectionOpening opening{{}, {}, 2, "Nome dos departamentos"};
-  WriteDepartmentSection(
-      page, params, mode, DeptKey::kName, opening, "  5 3 0   ", exit_note, true, [&](int d, int e) {
-        const std::string_view name = Text(params.Department(d).name);
-        if (d == e) {
-          WriteKeyNameRow(page, kSplitWidth, name, name, kClosingKey, {});
-        } else {
-          WriteKeyRangeNameRow(page, kSplitWidth, name, Text(params.Department(e).name), name,
-                               kClosingKey, {});
-        }
-      });
+  WriteDepartmentSection(page, params, mode, DeptKey::kName, opening, "  5 3 0   ", exit_note, true,
+                         [&](int d, int e) {
+                           const std::string_view name = Text(params.Department(d).name);
+                           if (d == e) {
+                             WriteKeyNameRow(page, kSplitWidth, name, name, kClosingKey, {});
+                           } else {
+                             WriteKeyRangeNameRow(page, kSplitWidth, name,
+                                                  Text(params.Department(e).name), name,
+                                                  kClosingKey, {});
+                           }
+                         });
 }
 
 }  // namespace qx

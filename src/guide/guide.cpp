@@ -166,8 +166,8 @@ std::string SummaryFileName(const std::string& par_path, const LocalTime& now) {
   std::string name = GuideFileName(par_path);
   name.resize(name.rfind('.'));
   char stamp[80];
-  std::snprintf(stamp, sizeof stamp, "-%02d-%02d-%04d-%02d-%02d-%02d", now.day, now.month,
-                now.year, now.hour, now.minute, now.second);
+  std::snprintf(stamp, sizeof stamp, "-%02d-%02d-%04d-%02d-%02d-%02d", now.day, now.month, now.year,
+                now.hour, now.minute, now.second);
   return name + stamp + "-RESUMO.HTM";
 }
 

@@ -34,21 +34,33 @@ void AppendConverted(std::string& out, std::string_view text) {
     out.append(text.data() + run, i - run);
     run = i + 1;
     switch (text[i]) {
-      case '\0': return;
-      case ' ': out += kNbsp; break;
-      case '\n': out += kBreak; break;
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: break;  // a carriage return is dropped
+      case '\0':
+        return;
+      case ' ':
+        out += kNbsp;
+        break;
+      case '\n':
+        out += kBreak;
+        break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        break;  // a carriage return is dropped
     }
   }
   out.append(text.data() + run, i - run);
 }
 
 // StaggerCodes, with every blank written as `blank`.
-void AppendStaggered(std::string& out, int group_size, std::string_view codes,
-                     std::size_t capacity, std::string_view blank) {
+void AppendStaggered(std::string& out, int group_size, std::string_view codes, std::size_t capacity,
+                     std::string_view blank) {
   out += "<SUP>";
   const long stop_budget = static_cast<long>(capacity) - 7;
   long group_count = 0;
@@ -112,10 +124,18 @@ std::string EscapeHtml(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      default:
+        out += c;
+        break;
     }
   }
   return out;

@@ -48,7 +48,8 @@ class HtmlTemplate : public std::string_view {
 // Document pieces, written as they stand.
 inline constexpr std::string_view kHtmlHead =
     "<HTML>\r\n<HEAD>\r\n<title> KORVA - TESTE </title>\r\n"
-    "<METANAME=\"descri\xE7\xE3o\"  CONTENT=\"conte\xFA" "do\">\r\n</HEAD>\r\n";
+    "<METANAME=\"descri\xE7\xE3o\"  CONTENT=\"conte\xFA"
+    "do\">\r\n</HEAD>\r\n";
 inline constexpr std::string_view kBodyStart =
     "<BODY>\r\n<style type=\"text/css\">\r\nbody {color: black; background=white;}\r\n"
     "</style>\r\n";

@@ -95,8 +95,8 @@ void WriteOperatorSection(std::string& page, const ParamSet& params, SectionMode
   if (!any_named) return;
   if (mode == SectionMode::kChangesOnly && !any_marker) return;
 
-  WriteSectionOpening(page, {"<!-- COMENTARIO   PROGRAMANDO OPERADORES -->",
-                             "PROGRAMANDO OPERADORES", 2, {}});
+  WriteSectionOpening(
+      page, {"<!-- COMENTARIO   PROGRAMANDO OPERADORES -->", "PROGRAMANDO OPERADORES", 2, {}});
   WriteCodeEntry(page, "  8 1 0   ", 4);
   // Operators are never grouped: each has its own number.
   for (int k = 1; k <= kOperatorCount; ++k) {

@@ -30,14 +30,12 @@ constexpr SystemFlag kSystemFlagsAfterDecimals[] = {
     {4, &SystemOptions::drawer_on_reports, "(abre gaveta na leitura)",
      "(Não abre gaveta na leitura)"},
     {6, &SystemOptions::compact_print, "(impressão compactada)", "(impressão normal)"},
-    {7, &SystemOptions::ejournal_enabled, "(jornal eletronico ativado)",
-     "(SEM jornal eletronico)"},
+    {7, &SystemOptions::ejournal_enabled, "(jornal eletronico ativado)", "(SEM jornal eletronico)"},
     {8, &SystemOptions::ejournal_full_warning, "(avisa oper.se jornal cheio)",
      "(NÃO avisa oper.se jornal cheio)"},
     {9, &SystemOptions::ejournal_chronological, "(jornal eletronico cronológico)",
      "(jornal eletronico NÃO cronológico)"},
-    {10, &SystemOptions::qty_dept_key, "(quantidade + tecla [DEPTO])",
-     "(preço + tecla [DEPTO])"},
+    {10, &SystemOptions::qty_dept_key, "(quantidade + tecla [DEPTO])", "(preço + tecla [DEPTO])"},
     {11, &SystemOptions::repeat_receipt, "(repete cupom se teclar DINHEIRO)",
      "~(NÃO repete cupom se tecla DINHEIRO)"},
     {12, &SystemOptions::recalc_change, "(calcula o troco novamente)",
@@ -54,8 +52,7 @@ constexpr SystemFlag kSystemFlagsAfterDecimals[] = {
      "(NÃO zera contador LEIT.PRODUTOS.-Z)"},
     {18, &SystemOptions::zero_operator_counter, "(Zera contador LEIT.OPERADORES.-Z)",
      "(NÃO zera contador LEIT.OPERADORES.-Z)"},
-    {19, &SystemOptions::multiply_quantity,
-     "(Multiplica quantidade se quant.2 vezes consecutivas)",
+    {19, &SystemOptions::multiply_quantity, "(Multiplica quantidade se quant.2 vezes consecutivas)",
      "(Parte da quant.se quant.2 vezes consecutivas)"},
     {20, &SystemOptions::rounding, "(Arredonda)", "(NÃO arredonda valores)"},
 };
@@ -119,9 +116,10 @@ void WriteCharacterRow(std::string& page, int number, char stored, std::string_v
 void WriteSymbolRow(std::string& page, int number, const std::string& symbol,
                     std::string_view note_utf8) {
   if (CutText(symbol, std::string_view::npos).empty()) return;
-  const std::string codes = ToHtml(
-      StaggerCodes(kCodeGroupSize, ToRegisterCodes(symbol), kSymbolCodesCapacity));
-  const std::string note = FillTemplate(Win1252(note_utf8), CutText(symbol, std::string_view::npos));
+  const std::string codes =
+      ToHtml(StaggerCodes(kCodeGroupSize, ToRegisterCodes(symbol), kSymbolCodesCapacity));
+  const std::string note =
+      FillTemplate(Win1252(note_utf8), CutText(symbol, std::string_view::npos));
   WriteOptionRow(page, number, codes, note);
 }
 
@@ -153,8 +151,8 @@ void WriteOptionRow(std::string& page, int number, std::string_view value, std::
 
 void WriteSystemOptionsSection(std::string& page, const ParamSet& params) {
   const SystemOptions& options = params.system_options;
-  WriteOptionsOpening(page, "<!-- COMENTARIO   OPCAO SISTEMA -->",
-                      "O P Ç Ã O       S I S T E M A", "  3 0   ");
+  WriteOptionsOpening(page, "<!-- COMENTARIO   OPCAO SISTEMA -->", "O P Ç Ã O       S I S T E M A",
+                      "  3 0   ");
   WriteFlagRow(page, options,
                SystemFlag{1, &SystemOptions::key_beep, "(buzina tecla ON)", "(buzina tecla OFF)"});
   WriteCharacterRow(page, 2, options.date_format, "(formato data DDMMAA)");

@@ -223,72 +223,68 @@ void WriteProductStatusSection(std::string& page, const ParamSet& params, Sectio
   static const std::string exit_note = Win1252("(sai da programação status do produto)");
   const SectionOpening opening{"<!-- COMENTARIO   PROGRAMANDO PRODUTOS -->", "PROGRAMANDO PRODUTOS",
                                2, "Status dos produtos"};
-  WriteProductSection(page, params, mode, PluKey::kStatus, opening, "  1 0 0   ", exit_note,
-                      [&](int p, int q) {
-                        const PluRecord& first = params.Product(p);
-                        const std::string digits = StatusDigits(
-                            first.status_negative_price, first.status_single_item_sale,
-                            first.status_open_price, first.status_fixed_price);
-                        const std::string note = StatusNote(first);
-                        if (p == q) {
-                          WritePluValueRow(page, p, kPluKey, digits, kClosingKey, note);
-                        } else {
-                          WritePluRangeValueRow(page, p, kPluKey, q, kPluKey, digits, kClosingKey,
-                                                note);
-                        }
-                      });
+  WriteProductSection(
+      page, params, mode, PluKey::kStatus, opening, "  1 0 0   ", exit_note, [&](int p, int q) {
+        const PluRecord& first = params.Product(p);
+        const std::string digits =
+            StatusDigits(first.status_negative_price, first.status_single_item_sale,
+                         first.status_open_price, first.status_fixed_price);
+        const std::string note = StatusNote(first);
+        if (p == q) {
+          WritePluValueRow(page, p, kPluKey, digits, kClosingKey, note);
+        } else {
+          WritePluRangeValueRow(page, p, kPluKey, q, kPluKey, digits, kClosingKey, note);
+        }
+      });
 }
 
 void WriteProductPriceSection(std::string& page, const ParamSet& params, SectionMode mode) {
   static const std::string exit_note = Win1252("(sai da programação do valor do produto)");
   static const std::string group_title = Win1252("Preço limite ou fixo dos produtos");
   const SectionOpening opening{{}, {}, 2, group_title};
-  WriteProductSection(page, params, mode, PluKey::kPrice, opening, "  2 0 0   ", exit_note,
-                      [&](int p, int q) {
-                        const PluRecord& first = params.Product(p);
-                        const std::string value = PriceValue(first);
-                        const std::string note = PriceNote(params, first);
-                        if (p == q) {
-                          WritePluValueRow(page, p, kPluKey, value, kClosingKey, note);
-                        } else {
-                          WritePluRangeValueRow(page, p, kPluKey, q, kPluKey, value, kClosingKey,
-                                                note);
-                        }
-                      });
+  WriteProductSection(
+      page, params, mode, PluKey::kPrice, opening, "  2 0 0   ", exit_note, [&](int p, int q) {
+        const PluRecord& first = params.Product(p);
+        const std::string value = PriceValue(first);
+        const std::string note = PriceNote(params, first);
+        if (p == q) {
+          WritePluValueRow(page, p, kPluKey, value, kClosingKey, note);
+        } else {
+          WritePluRangeValueRow(page, p, kPluKey, q, kPluKey, value, kClosingKey, note);
+        }
+      });
 }
 
 void WriteProductNameSection(std::string& page, const ParamSet& params, SectionMode mode) {
   static const std::string exit_note = Win1252("(sai da programação do nome do produto)");
   const SectionOpening opening{{}, {}, 2, "Nome dos produtos"};
-  WriteProductSection(page, params, mode, PluKey::kName, opening, "  3 0 0   ", exit_note,
-                      [&](int p, int q) {
-                        const PluRecord& first = params.Product(p);
-                        const std::string note = Join({"(", PaddedName(first), ")"});
-                        if (p == q) {
-                          WritePluTextRow(page, p, kPluKey, Text(first.name), kClosingKey, note);
-                        } else {
-                          WritePluRangeTextRow(page, p, kPluKey, q, kPluKey, Text(first.name),
-                                               kClosingKey, note);
-                        }
-                      });
+  WriteProductSection(
+      page, params, mode, PluKey::kName, opening, "  3 0 0   ", exit_note, [&](int p, int q) {
+        const PluRecord& first = params.Product(p);
+        const std::string note = Join({"(", PaddedName(first), ")"});
+        if (p == q) {
+          WritePluTextRow(page, p, kPluKey, Text(first.name), kClosingKey, note);
+        } else {
+          WritePluRangeTextRow(page, p, kPluKey, q, kPluKey, Text(first.name), kClosingKey, note);
+        }
+      });
 }
 
 void WriteProductLinkSection(std::string& page, const ParamSet& params, SectionMode mode) {
   static const std::string exit_note = Win1252("(sai da programação de vinc. depto a produto)");
   const SectionOpening opening{{}, {}, 2, "Vincula um produto a um departamento"};
-  WriteProductSection(page, params, mode, PluKey::kLink, opening, "  3 5 0   ", exit_note,
-                      [&](int p, int q) {
-                        const PluRecord& first = params.Product(p);
-                        const std::string department_key = DepartmentKey(params, first);
-                        const std::string note = LinkNote(first);
-                        // Nothing is typed between the product keys and the department key.
-                        if (p == q) {
-                          WritePluTextRow(page, p, kPluKey, {}, department_key, note);
-                        } else {
-                          WritePluRangeTextRow(page, p, kPluKey, q, kPluKey, {}, department_key,
-                                               note);
-                        }
-                      });
+  WriteProductSection(
+      page, params, mode, PluKey::kLink, opening, "  3 5 0   ", exit_note, [&](int p, int q) {
+        const PluRecord& first = params.Product(p);
+        const std::string department_key = DepartmentKey(params, first);
+        const std::string note = LinkNote(first);
+        // Nothing is typed between the product keys and the department key.
+        if (p == q) {
+          WritePluTextRow(page, p, kPluKey, {}, department_key, note);
+        } else {
+          WritePluRangeTextRow(page, p, kPluKey, q, kPluKey, {}, department_key, note);
+        }
+      });
 }
 
 }  // namespace qx

@@ -84,9 +84,9 @@ inline void WriteSmallKey(std::string& page, std::string_view caption) {
 // keys of all rows line up.
 inline void WriteAlignmentBlock(std::string& page, std::size_t missing_characters) {
   const auto make = [](std::size_t missing) {
-    return FillTemplate(kCodeLineBold,
-                        ToHtml(StaggerCodes(kCodeGroupSize, std::string(4 * missing, ' '),
-                                            kNameCodesCapacity)));
+    return FillTemplate(
+        kCodeLineBold,
+        ToHtml(StaggerCodes(kCodeGroupSize, std::string(4 * missing, ' '), kNameCodesCapacity)));
   };
   // The widths that occur (a name or receipt half of 0 to 12 characters) are made once.
   static const std::array<std::string, 14> blocks = [&] {
@@ -101,8 +101,8 @@ inline void WriteAlignmentBlock(std::string& page, std::size_t missing_character
 // The page break, the optional topic comment and title, the optional sub-list title and the
 // float style that every record section starts with.
 struct SectionOpening {
-  std::string_view comment;      // empty: a sub-list without comment and title
-  std::string_view title;        // converted with ToHtml
+  std::string_view comment;  // empty: a sub-list without comment and title
+  std::string_view title;    // converted with ToHtml
   int breaks_after_title = 2;
   std::string_view group_title;  // written raw; empty: none
 };

@@ -8,9 +8,7 @@ namespace {
 
 // The fields were zero-terminated texts on the register's side; a NUL inside a view ends
 // the text here too, so every routine sees what the register would see.
-std::string_view UpToTerminator(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
+std::string_view UpToTerminator(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 

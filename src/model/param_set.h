@@ -147,33 +147,33 @@ struct SystemOptions {
 
 // Register program 40. The comment is the option number, also the position in the file.
 struct PrintOptions {
-  char print_z_counter = '1';                           // 1
-  char print_zero_totals = '1';                         // 2
-  std::string local_currency_symbol = "R$";             // 3, up to 5 characters
-  std::string foreign_currency_symbol = "US$";          // 4, up to 5 characters
-  char print_receipt_copy = '0';                        // 5
-  char print_subtotal = '1';                            // 6
-  char print_consecutive = '1';                         // 7
-  char print_date = '1';                                // 8
-  char print_time = '1';                                // 9
-  char print_operator_name = '1';                       // 10
-  char print_returns = '1';                             // 11
-  char print_item_count = '0';                          // 12
-  char print_reserved_13 = '1';                         // 13
-  char print_reserved_14 = '1';                         // 14
-  char print_reserved_15 = '0';                         // 15
-  char print_reserved_16 = '0';                         // 16
-  char print_reserved_17 = '0';                         // 17
-  char print_grand_total = '1';                         // 18
-  char print_gross_grand_total = '1';                   // 19
-  char grand_total_net = '0';                           // 20
-  char receipt_on_drawer_open = '0';                    // 21
-  char print_header = '1';                              // 22
-  char print_footer = '1';                              // 23
-  char print_ejournal = '0';                            // 24
-  char print_training_message = '0';                    // 25
-  char print_code_on_receipt = '0';                     // 26
-  char print_code_in_product_report = '1';              // 27
+  char print_z_counter = '1';                   // 1
+  char print_zero_totals = '1';                 // 2
+  std::string local_currency_symbol = "R$";     // 3, up to 5 characters
+  std::string foreign_currency_symbol = "US$";  // 4, up to 5 characters
+  char print_receipt_copy = '0';                // 5
+  char print_subtotal = '1';                    // 6
+  char print_consecutive = '1';                 // 7
+  char print_date = '1';                        // 8
+  char print_time = '1';                        // 9
+  char print_operator_name = '1';               // 10
+  char print_returns = '1';                     // 11
+  char print_item_count = '0';                  // 12
+  char print_reserved_13 = '1';                 // 13
+  char print_reserved_14 = '1';                 // 14
+  char print_reserved_15 = '0';                 // 15
+  char print_reserved_16 = '0';                 // 16
+  char print_reserved_17 = '0';                 // 17
+  char print_grand_total = '1';                 // 18
+  char print_gross_grand_total = '1';           // 19
+  char grand_total_net = '0';                   // 20
+  char receipt_on_drawer_open = '0';            // 21
+  char print_header = '1';                      // 22
+  char print_footer = '1';                      // 23
+  char print_ejournal = '0';                    // 24
+  char print_training_message = '0';            // 25
+  char print_code_on_receipt = '0';             // 26
+  char print_code_in_product_report = '1';      // 27
   friend bool operator==(const PrintOptions&, const PrintOptions&) = default;
 };
 
@@ -220,7 +220,6 @@ struct ParamSet {
 
   friend bool operator==(const ParamSet&, const ParamSet&) = default;
 };
-
 
 // Sets every field to its default and every change marker to 0.
 void ResetParamSet(ParamSet& params);

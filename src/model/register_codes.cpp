@@ -13,21 +13,21 @@ constexpr std::array<unsigned char, kTableSize> MakeCharacterTable() {
   std::array<unsigned char, kTableSize> table{};
   for (auto& c : table) c = kNoChar;
   constexpr unsigned char kLow[] = {
-      0xC7, 0xFC, 0xE9, 0xE3, 0xE4, 0xC0,                // 1-6   Ç ü é ã ä À
-      kNoChar,                                           // 7
-      0xE7, 0xEA, 0xEB, 0xE8, 0xEF, 0xEE, 0xEC, 0xC4,    // 8-15  ç ê ë è ï î ì Ä
-      kNoChar,                                           // 16
-      0xC9,                                              // 17    É
-      kNoChar, kNoChar,                                  // 18-19
-      0xF4, 0xF6, 0xF2, 0xFB, 0xF9,                      // 20-24 ô ö ò û ù
-      kNoChar,                                           // 25
-      0xD6, 0xDC,                                        // 26-27 Ö Ü
+      0xC7,    0xFC,    0xE9, 0xE3, 0xE4, 0xC0,              // 1-6   Ç ü é ã ä À
+      kNoChar,                                               // 7
+      0xE7,    0xEA,    0xEB, 0xE8, 0xEF, 0xEE, 0xEC, 0xC4,  // 8-15  ç ê ë è ï î ì Ä
+      kNoChar,                                               // 16
+      0xC9,                                                  // 17    É
+      kNoChar, kNoChar,                                      // 18-19
+      0xF4,    0xF6,    0xF2, 0xFB, 0xF9,                    // 20-24 ô ö ò û ù
+      kNoChar,                                               // 25
+      0xD6,    0xDC,                                         // 26-27 Ö Ü
   };
   for (std::size_t i = 0; i < sizeof kLow; ++i) table[i] = kLow[i];
-  for (int code = 32; code <= 90; ++code) table[static_cast<std::size_t>(code - 1)] =
-      static_cast<unsigned char>(code);
-  for (int code = 97; code <= 122; ++code) table[static_cast<std::size_t>(code - 1)] =
-      static_cast<unsigned char>(code);
+  for (int code = 32; code <= 90; ++code)
+    table[static_cast<std::size_t>(code - 1)] = static_cast<unsigned char>(code);
+  for (int code = 97; code <= 122; ++code)
+    table[static_cast<std::size_t>(code - 1)] = static_cast<unsigned char>(code);
   return table;
 }
 
@@ -40,8 +40,8 @@ struct Fallback {
 
 // Accented letters the register lacks, typed as a nearby letter.
 constexpr Fallback kFallbacks[] = {
-    {0xC1, 65},  {0xC3, 15},  {0xCD, 73},  {0xD3, 79},  {0xD5, 26},  {0xDA, 85},   // Á Ã Í Ó Õ Ú
-    {0xE0, 97},  {0xE1, 97},  {0xED, 105}, {0xF3, 111}, {0xF5, 20},  {0xFA, 117},  // à á í ó õ ú
+    {0xC1, 65}, {0xC3, 15}, {0xCD, 73},  {0xD3, 79},  {0xD5, 26}, {0xDA, 85},   // Á Ã Í Ó Õ Ú
+    {0xE0, 97}, {0xE1, 97}, {0xED, 105}, {0xF3, 111}, {0xF5, 20}, {0xFA, 117},  // à á í ó õ ú
 };
 
 // The code of every byte: the first table position holding it, else its fallback, else 0 for
@@ -52,7 +52,8 @@ constexpr std::array<int, 256> MakeCodeOfByte() {
   for (int b = 255; b >= 0; --b) {
     if (b == kNoChar) continue;
     for (int p = kTableSize; p >= 1; --p) {
-      if (kCharacterTable[static_cast<std::size_t>(p - 1)] == b) codes[static_cast<std::size_t>(b)] = p;
+      if (kCharacterTable[static_cast<std::size_t>(p - 1)] == b)
+        codes[static_cast<std::size_t>(b)] = p;
     }
     if (codes[static_cast<std::size_t>(b)] != 0) continue;
     for (const Fallback& f : kFallbacks) {

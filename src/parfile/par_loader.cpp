@@ -210,9 +210,11 @@ FileStatus LoadParFile(ParamSet& params, const std::string& path) {
       // Opening leaves nothing behind, not even the folders of the path: the save creates
       // the folders it needs.
       return {FileResult::kMissing, path, kNewFileText};
-    case PathKind::kFile: break;
+    case PathKind::kFile:
+      break;
     case PathKind::kOther:
-    case PathKind::kUnknown: return {FileResult::kUnreadable, path, kUnreadableText};
+    case PathKind::kUnknown:
+      return {FileResult::kUnreadable, path, kUnreadableText};
   }
 
   // A save of this file was cut off while it rewrote the file: its content may be short, and

@@ -5,8 +5,8 @@
 
 #include <array>
 #include <cstddef>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 #include "model/param_set.h"
 
@@ -101,15 +101,24 @@ inline constexpr int kKeyNameCount = 8;  // key 9 has no name
 template <class Set>
 auto KeyName(Set& params, int index) -> decltype(&params.cash_key.name) {
   switch (index) {
-    case 1: return &params.cash_key.name;
-    case 2: return &params.cheque_key.name;
-    case 3: return &params.card_key.name;
-    case 4: return &params.void_receipt_key.name;
-    case 5: return &params.currency_key.name;
-    case 6: return &params.discount_pct_key.name;
-    case 7: return &params.discount_value_key.name;
-    case 8: return &params.surcharge_pct_key.name;
-    default: return nullptr;
+    case 1:
+      return &params.cash_key.name;
+    case 2:
+      return &params.cheque_key.name;
+    case 3:
+      return &params.card_key.name;
+    case 4:
+      return &params.void_receipt_key.name;
+    case 5:
+      return &params.currency_key.name;
+    case 6:
+      return &params.discount_pct_key.name;
+    case 7:
+      return &params.discount_value_key.name;
+    case 8:
+      return &params.surcharge_pct_key.name;
+    default:
+      return nullptr;
   }
 }
 
@@ -126,13 +135,20 @@ KeyValueField<Set> KeyValue(Set& params, int index) {
   switch (index) {
     case 1:
     case 2:
-    case 3: return {&params.PaymentKeyAt(index).limit, kKeyLimitLen};
-    case 4: return {&params.void_receipt_key.limit, kKeyLimitLen};
-    case 6: return {&params.discount_pct_key.percent, kPercentLen};
-    case 7: return {&params.discount_value_key.value, kDiscountValueLen};
-    case 8: return {&params.surcharge_pct_key.percent, kPercentLen};
-    case 9: return {&params.void_item_key.limit, kKeyLimitLen};
-    default: return {};
+    case 3:
+      return {&params.PaymentKeyAt(index).limit, kKeyLimitLen};
+    case 4:
+      return {&params.void_receipt_key.limit, kKeyLimitLen};
+    case 6:
+      return {&params.discount_pct_key.percent, kPercentLen};
+    case 7:
+      return {&params.discount_value_key.value, kDiscountValueLen};
+    case 8:
+      return {&params.surcharge_pct_key.percent, kPercentLen};
+    case 9:
+      return {&params.void_item_key.limit, kKeyLimitLen};
+    default:
+      return {};
   }
 }
 
@@ -153,11 +169,16 @@ KeyStatusFlags<Set> KeyStatus(Set& params, int index) {
       auto& key = params.PaymentKeyAt(index);
       return {{&key.change_allowed, &key.lower_value_refused, &key.value_required}, 3};
     }
-    case 4: return {{&params.void_receipt_key.disabled}, 1};
-    case 6: return {{&params.discount_pct_key.open}, 1};
-    case 7: return {{&params.discount_value_key.open}, 1};
-    case 8: return {{&params.surcharge_pct_key.open}, 1};
-    default: return {};
+    case 4:
+      return {{&params.void_receipt_key.disabled}, 1};
+    case 6:
+      return {{&params.discount_pct_key.open}, 1};
+    case 7:
+      return {{&params.discount_value_key.open}, 1};
+    case 8:
+      return {{&params.surcharge_pct_key.open}, 1};
+    default:
+      return {};
   }
 }
 

@@ -31,10 +31,10 @@ TEST(Cp1252Test, CharactersOfTheUpperHalfHaveTheirUnicodeValues) {
     std::string_view utf8;
   };
   const Case cases[] = {
-      {0x80, U'\u20AC', "\u20AC"}, {0x81, U'\u0081', "\xC2\x81"}, {0x8D, U'\u008D', "\xC2\x8D"},
+      {0x80, U'\u20AC', "\u20AC"},   {0x81, U'\u0081', "\xC2\x81"}, {0x8D, U'\u008D', "\xC2\x8D"},
       {0x8F, U'\u008F', "\xC2\x8F"}, {0x90, U'\u0090', "\xC2\x90"}, {0x9D, U'\u009D', "\xC2\x9D"},
-      {0x92, U'\u2019', "\u2019"}, {0x9F, U'\u0178', "\u0178"},    {0xA0, U'\u00A0', "\u00A0"},
-      {0xC7, U'\u00C7', "\u00C7"}, {0xE3, U'\u00E3', "\u00E3"},    {0xFF, U'\u00FF', "\u00FF"},
+      {0x92, U'\u2019', "\u2019"},   {0x9F, U'\u0178', "\u0178"},   {0xA0, U'\u00A0', "\u00A0"},
+      {0xC7, U'\u00C7', "\u00C7"},   {0xE3, U'\u00E3', "\u00E3"},   {0xFF, U'\u00FF', "\u00FF"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Cp1252ToUnicode(c.byte), c.ch) << int{c.byte};
@@ -44,16 +44,16 @@ TEST(Cp1252Test, CharactersOfTheUpperHalfHaveTheirUnicodeValues) {
 
 TEST(Cp1252Test, TextThatCannotBeHeldIsReportedNeverReplaced) {
   const std::string_view refused[] = {
-      "\u0080",          // a C1 control that the code page gives to the euro sign
-      "\u009F",          // likewise for Ÿ
-      "caf\u0101",       // ā
-      "\u4E2D",          // a CJK character
-      "\U0001F600",      // outside the basic plane
-      "\xC3",            // truncated sequence
-      "\x80",            // stray continuation byte
-      "\xC0\xAF",        // overlong '/'
-      "\xE0\x80\xAF",    // overlong '/'
-      "\xED\xA0\x80",    // a surrogate
+      "\u0080",            // a C1 control that the code page gives to the euro sign
+      "\u009F",            // likewise for Ÿ
+      "caf\u0101",         // ā
+      "\u4E2D",            // a CJK character
+      "\U0001F600",        // outside the basic plane
+      "\xC3",              // truncated sequence
+      "\x80",              // stray continuation byte
+      "\xC0\xAF",          // overlong '/'
+      "\xE0\x80\xAF",      // overlong '/'
+      "\xED\xA0\x80",      // a surrogate
       "\xF4\x90\x80\x80",  // above U+10FFFF
       "\xFF",
   };
@@ -76,13 +76,14 @@ TEST(Cp1252Test, PortugueseTextConvertsBothWays) {
 
 TEST(Cp1252Test, LossyConversionMarksEachBadCharacter) {
   EXPECT_EQ(Utf8ToCp1252Lossy("/home/jos\u00E9/\u4E2D\u6587.par"), "/home/jos\xE9/??.par");
-  EXPECT_EQ(Utf8ToCp1252Lossy("a\xC3" "b"), "a?b");  // the byte after a broken lead is kept
+  EXPECT_EQ(Utf8ToCp1252Lossy("a\xC3"
+                              "b"),
+            "a?b");  // the byte after a broken lead is kept
 }
 
 TEST(Cp1252DeathTest, AFixedTextTheCodePageCannotHoldIsAProgrammingError) {
   // Debug builds stop at once; release builds show '?' in its place.
-  EXPECT_DEBUG_DEATH(
-      { EXPECT_EQ(Win1252("x\u4E2Dy"), "x?y"); }, "Windows-1252");
+  EXPECT_DEBUG_DEATH({ EXPECT_EQ(Win1252("x\u4E2Dy"), "x?y"); }, "Windows-1252");
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
-#include "common/file_layer.h"
-
 #include <fcntl.h>
-#include <sys/file.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -21,8 +18,9 @@
 #include <set>
 #include <string>
 
-#include "common/file_write_ops.h"
 #include "../support/interrupted_save.h"
+#include "common/file_layer.h"
+#include "common/file_write_ops.h"
 
 namespace qx {
 namespace {
@@ -239,8 +237,7 @@ TEST_F(FileLayerTest, SafeWriteRefusesWhatIsNotAWritableRegularFile) {
   EXPECT_FALSE(WriteFileSafely("", "x"));
   EXPECT_EQ(ReadWhole(Path("readonly.par")), "keep");
   EXPECT_EQ(ModeOf(Path("readonly.par")), 0444u);
-  EXPECT_EQ(NamesIn(dir_),
-            (std::set<std::string>{"loop1", "loop2", "folder.par", "readonly.par"}));
+  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loop1", "loop2", "folder.par", "readonly.par"}));
 }
 
 // Injected failures: every step of the write path fails in turn, and each time the old file
@@ -279,8 +276,7 @@ int InjectedRename(const char* from, const char* to) {
   errno = EXDEV;
   return -1;
 }
-constexpr FileWriteOps kInjectedOps = {InjectedWrite, InjectedFsync, InjectedClose,
-                                       InjectedRename};
+constexpr FileWriteOps kInjectedOps = {InjectedWrite, InjectedFsync, InjectedClose, InjectedRename};
 
 TEST_F(FileLayerTest, AFailureAtAnyStepLeavesTheOldFileAsItWas) {
   struct Case {
@@ -343,8 +339,7 @@ void RunAsUnprivilegedUser(const std::function<void()>& check) {
   const pid_t pid = ::fork();
   ASSERT_GE(pid, 0);
   if (pid == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 ||
-        ::setuid(nobody.uid) != 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0) {
       std::_Exit(77);
     }
     check();
@@ -441,8 +436,7 @@ TEST_F(FileLayerTest, ASharedFileOfAnotherUserKeepsItsOwner) {
   const std::string path = Path("compartilhado.par");
   WriteWhole(path, "old", 0666);  // root's file, open to everyone
   RunAsUnprivilegedUser([&] {
-    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("compartilhado.bak")),
-              SafeWriteResult::kDone);
+    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("compartilhado.bak")), SafeWriteResult::kDone);
     EXPECT_EQ(ReadWhole(path), "new");
     EXPECT_EQ(ReadWhole(Path("compartilhado.bak")), "old");
   });
@@ -486,10 +480,9 @@ TEST_F(FileLayerTest, ASaveRemovesTheTemporaryFilesAKilledSaveOfItsFileLeft) {
   ASSERT_EQ(::flock(held, LOCK_EX), 0);
   EXPECT_TRUE(WriteFileSafely(Path("loja.par"), "new"));
   ::close(held);
-  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{".loja.par.qx-tmp-zzzzzz",
-                                                  ".outra.par.qx-tmp-a1B2c3",
-                                                  ".loja.par.qx-tmp-curto", "loja.par",
-                                                  "loja.txt"}));
+  EXPECT_EQ(NamesIn(dir_),
+            (std::set<std::string>{".loja.par.qx-tmp-zzzzzz", ".outra.par.qx-tmp-a1B2c3",
+                                   ".loja.par.qx-tmp-curto", "loja.par", "loja.txt"}));
 }
 
 // What stands at the backup's name is replaced, never written through: a link's target and a

@@ -25,9 +25,10 @@ std::string SummaryStart() {
          B(kCenteredTitle, "Departamentos,&nbsp;produtos&nbsp;e&nbsp;operadores") + Breaks(5);
 }
 const std::string kEnd = B(kCenteredTitle, "F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M");
-const std::string kNoChanges = B(kCenteredTitle,
-                                 "S&nbsp;E&nbsp;M&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;A&nbsp;L&nbsp;T&nbsp;"
-                                 "E&nbsp;R&nbsp;A&nbsp;\xC7&nbsp;\xC3&nbsp;O");
+const std::string kNoChanges =
+    B(kCenteredTitle,
+      "S&nbsp;E&nbsp;M&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;A&nbsp;L&nbsp;T&nbsp;"
+      "E&nbsp;R&nbsp;A&nbsp;\xC7&nbsp;\xC3&nbsp;O");
 
 // A set with named records everywhere, so that only the markers decide what is shown.
 ParamSet RichSet() {
@@ -88,8 +89,8 @@ TEST(ChangeSummary, SectionsComeInTheGuideOrder) {
   params.Department(1).changed_status = 1;
   const std::string page = BuildChangeSummary(params);
   const std::size_t order[] = {
-      page.find("Status dos departamentos"), page.find("Nome dos departamentos"),
-      page.find("Nome dos produtos"), page.find("Vincula um produto a um departamento"),
+      page.find("Status dos departamentos"),    page.find("Nome dos departamentos"),
+      page.find("Nome dos produtos"),           page.find("Vincula um produto a um departamento"),
       page.find("PROGRAMANDO&nbsp;OPERADORES"), page.find(kEnd)};
   for (std::size_t i = 0; i < std::size(order); ++i) {
     ASSERT_NE(order[i], std::string::npos) << i;
@@ -117,8 +118,8 @@ TEST(ChangeSummary, UnnamedOperatorMarkerOpensTheOperatorSectionWithoutRows) {
 class ChangeSummaryFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qx_summary_test_" + std::to_string(::getpid()));
+    dir_ =
+        std::filesystem::temp_directory_path() / ("qx_summary_test_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }

@@ -109,7 +109,9 @@ TEST(DepartmentSections, StatusDigitsAndNotesFollowTheFlags) {
       {"1001", "10000001", Win1252("(DEPT2...PREÇO negativo+FIXO)")},
       {"0010", "10", "(DEPT2...+ABERTO)"},
       // Only the lowest bit of a flag character counts: '3' is set, '2' and NUL are not.
-      {"3\0" "20", "10000000", Win1252("(DEPT2...PREÇO negativo+ABERTO)")},
+      {"3\0"
+       "20",
+       "10000000", Win1252("(DEPT2...PREÇO negativo+ABERTO)")},
   };
   for (const Case& c : cases) {
     ParamSet params;

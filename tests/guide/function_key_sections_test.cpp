@@ -21,7 +21,8 @@ bool Contains(const std::string& page, const std::string& part) {
   return page.find(part) != std::string::npos;
 }
 
-std::string KeyRow(std::string_view value_html, std::string_view caption, std::string_view note_html) {
+std::string KeyRow(std::string_view value_html, std::string_view caption,
+                   std::string_view note_html) {
   return Page().KeyRow(value_html, caption, note_html).str();
 }
 
@@ -50,13 +51,16 @@ TEST(FunctionKeyStatusSection, PaymentDigitsDropLeadingZerosAndNotesFollowTheFla
   } cases[] = {
       {'0', '1', '0', "10", "(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ Aceita valor menor)",
        "(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ Aceita valor menor)"},
-      {'0', '0', '0', "0", "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ Aceita valor menor)",
+      {'0', '0', '0', "0",
+       "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ Aceita valor menor)",
        "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ Aceita valor menor)"},
       {'1', '1', '1', "111", "(MEIO PAG: Obriga dig.valor+ Permite troco+ NÃO aceita valor menor+)",
        "(MEIO PAG: Obriga dig.valor+ Permite troco+ NÃO Aceita valor menor+)"},
-      {'2', '3', '5', "11", "(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ NÃO aceita valor menor+)",
+      {'2', '3', '5', "11",
+       "(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ NÃO aceita valor menor+)",
        "(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ NÃO Aceita valor menor+)"},
-      {'0', '0', '1', "1", "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ NÃO aceita valor menor+)",
+      {'0', '0', '1', "1",
+       "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ NÃO aceita valor menor+)",
        "(MEIO PAG: NÃO obriga dig.valor+ NÃO permite troco+ NÃO Aceita valor menor+)"},
   };
   for (const Case& c : cases) {
@@ -83,7 +87,8 @@ TEST(FunctionKeyStatusSection, OneDigitStatusesKeepTheirBlanks) {
   EXPECT_TRUE(Contains(page, KeyRow("&nbsp;&nbsp;&nbsp;&nbsp;1&nbsp;&nbsp;", "CANC CUPOM",
                                     Html(W("(função desativada)")))));
   EXPECT_TRUE(Contains(page, KeyRow(Html("    0  "), "-  %", Html("(desconto % fixo)"))));
-  EXPECT_TRUE(Contains(page, KeyRow(Html("    0  "), "EMPREG-", Html(W("(valor do desconto é fixo)")))));
+  EXPECT_TRUE(
+      Contains(page, KeyRow(Html("    0  "), "EMPREG-", Html(W("(valor do desconto é fixo)")))));
   EXPECT_TRUE(Contains(page, KeyRow(Html("    0  "), "+  %", Html(W("(acréscimo % fixo)")))));
 }
 
@@ -100,9 +105,7 @@ TEST(FunctionKeyRow, ShortCaptionsGetTheLargeBoxAndLongNotesAreCutAtEighty) {
   EXPECT_TRUE(Contains(page, Fill(expected::kNoteLine, "")));
 }
 
-TEST(FunctionKeyNameSection, WritesNothingWithoutNames) {
-  EXPECT_EQ(NameSection(ParamSet{}), "");
-}
+TEST(FunctionKeyNameSection, WritesNothingWithoutNames) { EXPECT_EQ(NameSection(ParamSet{}), ""); }
 
 std::string Filler(int codes) {
   std::string staggered = "<SUP>";
@@ -118,23 +121,29 @@ TEST(FunctionKeyNameSection, OneKeyNamedGivesTheWholeSection) {
   ParamSet params;
   params.card_key.name = "VISA";
   Page p;
-  p.Line(expected::kPageBreak).Line(Breaks(2))
-      .Line(Fill(expected::kGroupTitle, "Nome das teclas")).Line(Breaks(2))
+  p.Line(expected::kPageBreak)
+      .Line(Breaks(2))
+      .Line(Fill(expected::kGroupTitle, "Nome das teclas"))
+      .Line(Breaks(2))
       .Line(Fill(expected::kRedHeading,
                  Html(W("Os nomes poderão ser consultados antes para saber se haverá alteração."
                         "\nPara consultar digite : 15 [ SUBTOTAL ] \ndepois para cada tecla:  4 "
                         "[X/HORA] tecla \nExemplo para legenda CARTAO: 4 [X/HORA] [CARTAO]\n"
                         "Exemplo para legenda CHEQUE: 4 [X/HORA] [CHEQUE]\nPara sair da "
                         "consulta teclar [DINHEIRO/TOTAL]."))))
-      .Line(Breaks(2)).Line(expected::kFloatLeftStyle).CodeEntry("  8 0   ", 5)
+      .Line(Breaks(2))
+      .Line(expected::kFloatLeftStyle)
+      .CodeEntry("  8 0   ", 5)
       .Line(Breaks(1))
-      .Line(Fill(expected::kCodeLineBold, "<SUP>086&nbsp;</SUP><SUB>073&nbsp;</SUB><SUP>083&nbsp;"
-                                          "</SUP><SUB>065&nbsp;</SUB>"))
+      .Line(Fill(expected::kCodeLineBold,
+                 "<SUP>086&nbsp;</SUP><SUB>073&nbsp;</SUB><SUP>083&nbsp;"
+                 "</SUP><SUB>065&nbsp;</SUB>"))
       .Raw(Filler(5))
       .Line(Fill(expected::kKeyBoxSmall, "CARTAO"))
       .Line(Fill(expected::kNoteLine, Html("        (VISA)")))
       .Line(Breaks(2))
-      .Exit(W("(sai da programação de tecla)")).Line(Breaks(1));
+      .Exit(W("(sai da programação de tecla)"))
+      .Line(Breaks(1));
   EXPECT_EQ(NameSection(params), p.str());
 }
 
@@ -162,8 +171,9 @@ TEST(FunctionKeyNameSection, CaptionsAreTrimmedAndNamesEscapedOnlyInNotes) {
   params.discount_value_key.name = "A<B&C";
   params.discount_pct_key.name = "{D}";
   const std::string page = NameSection(params);
-  EXPECT_TRUE(Contains(page, "<SUP>065&nbsp;</SUP><SUB>060&nbsp;</SUB><SUP>066&nbsp;</SUP>"
-                             "<SUB>038&nbsp;</SUB><SUP>067&nbsp;</SUP>"));
+  EXPECT_TRUE(Contains(page,
+                       "<SUP>065&nbsp;</SUP><SUB>060&nbsp;</SUB><SUP>066&nbsp;</SUP>"
+                       "<SUB>038&nbsp;</SUB><SUP>067&nbsp;</SUP>"));
   EXPECT_TRUE(Contains(page, Fill(expected::kNoteLine, Html("        (A&lt;B&amp;C)"))));
   EXPECT_TRUE(Contains(page, Fill(expected::kKeyBoxSmall, "EMPREGADO&nbsp;-")));
   EXPECT_TRUE(Contains(page, "<SUP>999&nbsp;</SUP><SUB>068&nbsp;</SUB><SUP>999&nbsp;</SUP>"));
@@ -175,7 +185,8 @@ TEST(FunctionKeyNameSection, TheCurrencyKeySaysWhereItIsAndLongNotesAreCutAtSixt
   params.currency_key.name = "US";
   params.cash_key.name = std::string(70, 'x');  // longer than any editor allows
   const std::string page = NameSection(params);
-  EXPECT_TRUE(Contains(page, Fill(expected::kNoteLine, Html("        (NOTA: tecla`a direita de X/HORA)"))));
+  EXPECT_TRUE(
+      Contains(page, Fill(expected::kNoteLine, Html("        (NOTA: tecla`a direita de X/HORA)"))));
   EXPECT_TRUE(Contains(page, Fill(expected::kNoteLine, Html("        (" + std::string(59, 'x')))));
   EXPECT_EQ(page.find("CANC&nbsp;CUPOM"), std::string::npos) << "no row for an unnamed key";
 }
@@ -186,8 +197,8 @@ TEST(FunctionKeyValueSection, LimitsShowTheStoredDigitsAndSayWhetherTheyLimit) {
     std::string value;
     bool limited;
   } cases[] = {
-      {"", "0", false},          {"000000", "0", false}, {"00012300", "12300", true},
-      {"7", "7", true},          {"A<B&C", "A&lt;B&amp;C", false},
+      {"", "0", false}, {"000000", "0", false},           {"00012300", "12300", true},
+      {"7", "7", true}, {"A<B&C", "A&lt;B&amp;C", false},
   };
   for (const Case& c : cases) {
     ParamSet params;
@@ -198,9 +209,10 @@ TEST(FunctionKeyValueSection, LimitsShowTheStoredDigitsAndSayWhetherTheyLimit) {
                                       Html(c.limited ? "(limite de valor em dinheiro)"
                                                      : "(SEM limite de valor em dinheiro)"))))
         << c.limit;
-    EXPECT_TRUE(Contains(page, KeyRow(c.value, "CANC ULT ITEM",
-                                      Html(W(c.limited ? "(limita valor cancelado último item)"
-                                                       : "(NÃO limita valor cancelado último item)")))))
+    EXPECT_TRUE(
+        Contains(page, KeyRow(c.value, "CANC ULT ITEM",
+                              Html(W(c.limited ? "(limita valor cancelado último item)"
+                                               : "(NÃO limita valor cancelado último item)")))))
         << c.limit;
   }
 }
@@ -209,8 +221,9 @@ TEST(FunctionKeyValueSection, ExchangeRateIsDigitsThenDecimals) {
   struct Case {
     std::string rate, decimals, value;
   } cases[] = {
-      {"", "2", "0"}, {"0000", "2", "0"}, {"125", "2", "125 2"},
-      {"1234567", "34", "1234567 3"}, {"12.5", "", "125 "},
+      {"", "2", "0"},        {"0000", "2", "0"},
+      {"125", "2", "125 2"}, {"1234567", "34", "1234567 3"},
+      {"12.5", "", "125 "},
   };
   for (const Case& c : cases) {
     ParamSet params;
@@ -236,23 +249,26 @@ TEST(FunctionKeyValueSection, DiscountValueShowsTheAmountWithTheLocalSymbolEscap
   ParamSet params;
   params.discount_value_key.value = "1500";
   params.print_options.local_currency_symbol = "R$";
-  EXPECT_TRUE(Contains(ValueSection(params),
-                       KeyRow("1500", "EMPREGADO -", Html("(limite de desconto em valor=R$ 15,00)"))));
+  EXPECT_TRUE(
+      Contains(ValueSection(params),
+               KeyRow("1500", "EMPREGADO -", Html("(limite de desconto em valor=R$ 15,00)"))));
   params.discount_value_key.value = "0150";  // typed without its leading zero
-  EXPECT_TRUE(Contains(ValueSection(params),
-                       KeyRow("150", "EMPREGADO -", Html("(limite de desconto em valor=R$ 01,50)"))));
+  EXPECT_TRUE(
+      Contains(ValueSection(params),
+               KeyRow("150", "EMPREGADO -", Html("(limite de desconto em valor=R$ 01,50)"))));
   params.discount_value_key.value = "1500";
   params.print_options.local_currency_symbol = "<$>";
-  EXPECT_TRUE(Contains(ValueSection(params),
-                       KeyRow("1500", "EMPREGADO -",
-                              Html("(limite de desconto em valor=&lt;$&gt; 15,00)"))));
+  EXPECT_TRUE(Contains(
+      ValueSection(params),
+      KeyRow("1500", "EMPREGADO -", Html("(limite de desconto em valor=&lt;$&gt; 15,00)"))));
 }
 
 TEST(FunctionKeyValueSection, RowsComeInTheRegistersOrder) {
   const std::string page = ValueSection(ParamSet{});
-  const char* captions[] = {"DINHEIRO/TOTAL</center>", "CHEQUE</center>", "CARTAO</center>",
-                            "CANC CUPOM</center>", "CANC ULT ITEM</center>", "MOEDA</center>",
-                            ">- %</font>", ">+ %</font>", "EMPREGADO -</center>"};
+  const char* captions[] = {
+      "DINHEIRO/TOTAL</center>", "CHEQUE</center>", "CARTAO</center>", "CANC CUPOM</center>",
+      "CANC ULT ITEM</center>",  "MOEDA</center>",  ">- %</font>",     ">+ %</font>",
+      "EMPREGADO -</center>"};
   std::size_t at = 0;
   for (const char* caption : captions) {
     const std::size_t next = page.find(caption, at);

@@ -45,12 +45,14 @@ constexpr NoteText kSystemNotes[] = {
     {11, "(repete cupom se teclar DINHEIRO)", "~(NÃO repete cupom se tecla DINHEIRO)"},
     {12, "(calcula o troco novamente)", "(NÃO aceita recalcular o troco)"},
     {13, "(Declaração da GAVETA obrigatória)", "(Declaração da GAVETA NÃO obrigatória)"},
-    {14, "(Zera no.consecutivo após LEIT.FINANC.-Z)", "(NÃO zera no.consecutivo após LEIT.FINANC.-Z)"},
+    {14, "(Zera no.consecutivo após LEIT.FINANC.-Z)",
+     "(NÃO zera no.consecutivo após LEIT.FINANC.-Z)"},
     {15, "(Zera GRANDE TOTAL após LEIT.FINANC.-Z)", "(NÃO zera GRANDE TOTAL após LEIT.FINANC.-Z)"},
     {16, "(Zera contador LEIT.FINANC.-Z)", "(NÃO zera contador após LEIT.FINANC.-Z)"},
     {17, "(Zera contador LEIT.PRODUTOS.-Z)", "(NÃO zera contador LEIT.PRODUTOS.-Z)"},
     {18, "(Zera contador LEIT.OPERADORES.-Z)", "(NÃO zera contador LEIT.OPERADORES.-Z)"},
-    {19, "(Multiplica quantidade se quant.2 vezes consecutivas)", "(Parte da quant.se quant.2 vezes consecutivas)"},
+    {19, "(Multiplica quantidade se quant.2 vezes consecutivas)",
+     "(Parte da quant.se quant.2 vezes consecutivas)"},
     {20, "(Arredonda)", "(NÃO arredonda valores)"},
 };
 
@@ -64,46 +66,54 @@ struct PrintNote {
 
 constexpr PrintNote kPrintNotes[] = {
     {1, true, "(Imprime contador Z nas leituras)", "(NÃO imprime contador Z nas leituras)"},
-    {2, true, "(Imprime totaliz. zerados nas leituras)", "(NÃO imprime totaliz. zerados nas leituras)"},
+    {2, true, "(Imprime totaliz. zerados nas leituras)",
+     "(NÃO imprime totaliz. zerados nas leituras)"},
     {5, false, "(Imprime copia cupom)", "(NÃO imprime copia cupom)"},
     {6, true, "(Imprime subtotal qdo.teclar SUBTOTAL)", "(NÃO imprime subtot qdo.teclar SUBTOTAL)"},
     {7, true, "(Imprime consecutivo no cupom)", "(NÃO imprime consecutivo no cupom)"},
     {8, true, "(Imprime data no cupom)", "(NÃO imprime data no cupom)"},
     {9, true, "(Imprime hora no cupom)", "(NÃO imprime hora no cupom)"},
     {10, true, "(Imprime nome operador no cupom)", "(NÃO imprime nome operador no cupom)"},
-    {11, true, "(Imprime venda negativa/devolução na leitura)", "(NÃO Imp.venda negat/devolução na leitura)"},
-    {12, false, "(Imprime quant.itens antes do total do cupom)", "(NÃO Imprime quant.itens antes do total do cupom)"},
+    {11, true, "(Imprime venda negativa/devolução na leitura)",
+     "(NÃO Imp.venda negat/devolução na leitura)"},
+    {12, false, "(Imprime quant.itens antes do total do cupom)",
+     "(NÃO Imprime quant.itens antes do total do cupom)"},
     {18, true, "(Imprime Grande Total na leitura)", "(NÃO Imprime Grande Total na leitura)"},
-    {19, true, "(Imprime Grande Total Bruto na leitura)", "(NÃO Imprime Grande Total Bruto na leitura)"},
+    {19, true, "(Imprime Grande Total Bruto na leitura)",
+     "(NÃO Imprime Grande Total Bruto na leitura)"},
     {20, false, "(Grande Total é líquido)", "(Grande Total é bruto)"},
     {21, false, "(Imprime cupom se abre gaveta)", "(NÃO imprime cupom quando abre gaveta)"},
     {22, true, "(Imprime cabeçalho)", "(NÃO imprime cabeçalho)"},
     {23, true, "(Imprime rodapé)", "(NÃO imprime rodapé)"},
     {24, false, "(Imprime jornal eletrônico)", "(NÃO imprime jornal eletrônico)"},
     {25, false, "(Imprime mensagem de treinamento)", "(NÃO imprime mensagem de treinamento)"},
-    {26, false, "(Imprime código depart./produto no cupom)", "(NÃO imprime código depart./produto no cupom)"},
-    {27, true, "(Imprime código do produto na leitura PRODUTOS)", "(NÃO imprime código do produto na leitura PRODUTOS)"},
+    {26, false, "(Imprime código depart./produto no cupom)",
+     "(NÃO imprime código depart./produto no cupom)"},
+    {27, true, "(Imprime código do produto na leitura PRODUTOS)",
+     "(NÃO imprime código do produto na leitura PRODUTOS)"},
 };
 
 std::string NumberText(int n) { return (n < 10 ? "  " : " ") + std::to_string(n) + "  "; }
 
 std::string ExpectedPreamble() {
   Page p;
-  p.Line(expected::kHtmlHead).Line(expected::kBodyStart).Line(expected::kGuideTitle)
+  p.Line(expected::kHtmlHead)
+      .Line(expected::kBodyStart)
+      .Line(expected::kGuideTitle)
       .Line(expected::kGuideSubtitle);
   p.Line(Fill(expected::kBlackHeading,
               Html(W("\n\nUse \"CONTROL +\" para ampliar esta página e \"CONTROL -\" para "
                      "reduzir.\n\n"))));
-  for (const char* note : {
-           "N O T A 1: \nSe ao girar a chave para a posição REG a Caixa apitar e mostrar erro "
-           "(E00), gire a \nchave tipo P ou C para as outras posições até que pare de apitar e "
-           "a mensagem esteja apagada. \nTecle então [DINHEIRO/TOTAL].\n\n",
-           "N O T A 2: \nPara avançar o papel da impressora tecle [Avanço Papel].\nSe der ERRO "
-           "durante a digitação, tecle [LIMPA] e repita a linha.\n\n",
-           "N O T A 3: \nUm operador deve estar aberto antes de efetuar qualquer operação. Se "
-           "mostrar no \nvisor a mensagem \u201CFECHADO\u201D quando a chave estiver na posição "
-           "REG, \ninforme operador 1 conforme a sequência abaixo: \n\n\nCHAVE na posição "
-           "\"REG\". Vamos Abrir um operador.\n\n"}) {
+  for (const char* note :
+       {"N O T A 1: \nSe ao girar a chave para a posição REG a Caixa apitar e mostrar erro "
+        "(E00), gire a \nchave tipo P ou C para as outras posições até que pare de apitar e "
+        "a mensagem esteja apagada. \nTecle então [DINHEIRO/TOTAL].\n\n",
+        "N O T A 2: \nPara avançar o papel da impressora tecle [Avanço Papel].\nSe der ERRO "
+        "durante a digitação, tecle [LIMPA] e repita a linha.\n\n",
+        "N O T A 3: \nUm operador deve estar aberto antes de efetuar qualquer operação. Se "
+        "mostrar no \nvisor a mensagem \u201CFECHADO\u201D quando a chave estiver na posição "
+        "REG, \ninforme operador 1 conforme a sequência abaixo: \n\n\nCHAVE na posição "
+        "\"REG\". Vamos Abrir um operador.\n\n"}) {
     p.Line(Fill(expected::kRedHeading, Html(W(note))));
   }
   p.Line(Fill(expected::kCodeLineRed, "&nbsp;&nbsp;1&nbsp;&nbsp;&nbsp;"))
@@ -117,9 +127,13 @@ std::string ExpectedPreamble() {
 
 std::string ExpectedSystemSectionAtDefaults() {
   Page p;
-  p.Line(expected::kPageBreak).Line(Breaks(2)).Line("<!-- COMENTARIO   OPCAO SISTEMA -->")
+  p.Line(expected::kPageBreak)
+      .Line(Breaks(2))
+      .Line("<!-- COMENTARIO   OPCAO SISTEMA -->")
       .Line(Fill(expected::kSectionTitle, Html(W("O P Ç Ã O       S I S T E M A"))))
-      .Line(Breaks(2)).Line(expected::kFloatLeftStyle).CodeEntry("  3 0   ", 5);
+      .Line(Breaks(2))
+      .Line(expected::kFloatLeftStyle)
+      .CodeEntry("  3 0   ", 5);
   for (const NoteText& n : kSystemNotes) {
     const std::string value = n.number == 2 ? "1" : n.number == 3 ? "2" : "0";
     p.OptionRow(NumberText(n.number), value, Html(W(n.clear).substr(0, 50)));
@@ -130,9 +144,13 @@ std::string ExpectedSystemSectionAtDefaults() {
 
 std::string ExpectedPrintSectionAtDefaults() {
   Page p;
-  p.Line(expected::kPageBreak).Line(Breaks(2)).Line(W("<!-- COMENTARIO   OPCAO IMPRESSÃO -->"))
+  p.Line(expected::kPageBreak)
+      .Line(Breaks(2))
+      .Line(W("<!-- COMENTARIO   OPCAO IMPRESSÃO -->"))
       .Line(Fill(expected::kSectionTitle, Html(W("OPÇÃO  IMPRESSÃO"))))
-      .Line(Breaks(2)).Line(expected::kFloatLeftStyle).CodeEntry("  4 0   ", 5);
+      .Line(Breaks(2))
+      .Line(expected::kFloatLeftStyle)
+      .CodeEntry("  4 0   ", 5);
   for (const PrintNote& n : kPrintNotes) {
     if (n.number == 5) {
       p.OptionRow(NumberText(3), "<SUP>082&nbsp;</SUP><SUB>036&nbsp;</SUB>",
@@ -149,14 +167,18 @@ std::string ExpectedPrintSectionAtDefaults() {
 
 std::string ExpectedKeyStatusSectionAtDefaults() {
   Page p;
-  p.Line(expected::kPageBreak).Line(Breaks(2))
+  p.Line(expected::kPageBreak)
+      .Line(Breaks(2))
       .Line(W("<!-- COMENTARIO   PROGRAMANDO TECLAS DE FUNÇÃO -->"))
       .Line(Fill(expected::kSectionTitle, Html(W("PROGRAMANDO TECLAS DE FUNÇÃO"))))
-      .Line(Breaks(2)).Line(Fill(expected::kGroupTitle, "Status das teclas"))
-      .Line(expected::kFloatLeftStyle).CodeEntry("  7 0   ", 5);
+      .Line(Breaks(2))
+      .Line(Fill(expected::kGroupTitle, "Status das teclas"))
+      .Line(expected::kFloatLeftStyle)
+      .CodeEntry("  7 0   ", 5);
   const std::string payment =
       Html(W("(MEIO PAG: NÃO obriga dig.valor+ Permite troco+ Aceita valor menor)"));
-  p.KeyRow("10", "DINHEIRO/TOTAL", payment).KeyRow("10", "CHEQUE", payment)
+  p.KeyRow("10", "DINHEIRO/TOTAL", payment)
+      .KeyRow("10", "CHEQUE", payment)
       .KeyRow("10", "CARTAO", payment)
       .KeyRow(Html("    0  "), "CANC CUPOM", Html(W("(função ativada)")))
       .KeyRow(Html("    1  "), "-  %", Html(W("(desconto % aberto (entra % variável))")))
@@ -168,9 +190,11 @@ std::string ExpectedKeyStatusSectionAtDefaults() {
 
 std::string ExpectedKeyValueSectionAtDefaults() {
   Page p;
-  p.Line(expected::kPageBreak).Line(Breaks(2))
+  p.Line(expected::kPageBreak)
+      .Line(Breaks(2))
       .Line(Fill(expected::kGroupTitle, "Valor limite ou fixo das teclas"))
-      .Line(expected::kFloatLeftStyle).CodeEntry("  9 0   ", 5);
+      .Line(expected::kFloatLeftStyle)
+      .CodeEntry("  9 0   ", 5);
   p.KeyRow("0", "DINHEIRO/TOTAL", Html("(SEM limite de valor em dinheiro)"))
       .KeyRow("0", "CHEQUE", Html("(SEM limite de valor em cheque)"))
       .KeyRow("0", "CARTAO", Html(W("(SEM limite de valor em cartão)")))
@@ -186,24 +210,27 @@ std::string ExpectedKeyValueSectionAtDefaults() {
 
 std::string ExpectedClosing() {
   Page p;
-  p.Line(Breaks(5)).Line("<!-- COMENTARIO   PROGRAMANDO RELOGIO -->")
+  p.Line(Breaks(5))
+      .Line("<!-- COMENTARIO   PROGRAMANDO RELOGIO -->")
       .Line(Fill(expected::kSectionTitle, Html(W("SEQUÊNCIA DE PROGRAMAÇÃO DO RELÓGIO"))))
       .Line(Breaks(2))
       .Line(Html(W("Para corrigir o relógio digite:\n1300  [SUBTOTAL]\nH H M M            "
                    "[X/HORA]   (H=hora   M=minuto)\nM M D D A A        [X/HORA]   (M=mês D=dia "
                    "A=ano)\n[DINHEIRO/TOTAL]\n")))
-      .Line(Breaks(2)).Line(W("<!-- COMENTARIO   LISTAR PARÂMETROS -->"))
+      .Line(Breaks(2))
+      .Line(W("<!-- COMENTARIO   LISTAR PARÂMETROS -->"))
       .Line(Fill(expected::kSectionTitle, Html(W("LISTAGEM DE PARÂMETROS"))))
       .Line(Breaks(2))
-      .Line(Html(W(
-          "1 5      [SUBTOTAL]\n\n\n\n\n\n\nPara listar departamentos: \nExemplo:   [DEPT1]  "
-          "[DEPT1] (lista parâmetros do depart.1)\nExemplo:   [DEPT2]  [DEPT5] (lista do "
-          "depart. 2 ao 5)\n\n\n\n\n\n\nPara listar produtos: \nExemplo:   código [PLU]  código "
-          "[PLU] (lista produtos na faixa)\n\n\n\n\n\n\nO U T R O S \n\n2  [X/HORA]     (lista "
-          "sistema)\n3  [X/HORA]     (lista impressora)\n5  [X/HORA]     (lista operador)\n6  "
-          "[X/HORA]     (lista cabeçalho e rodapé)\n\n\n\n\n\n\n4  [X/HORA]   [ pressione uma "
-          "tecla ]    (lista teclas)\n\n[DINHEIRO/TOTAL]\n\n\n\n")))
-      .Line(Breaks(2)).Line(Fill(expected::kCenteredTitle, "F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M"));
+      .Line(Html(
+          W("1 5      [SUBTOTAL]\n\n\n\n\n\n\nPara listar departamentos: \nExemplo:   [DEPT1]  "
+            "[DEPT1] (lista parâmetros do depart.1)\nExemplo:   [DEPT2]  [DEPT5] (lista do "
+            "depart. 2 ao 5)\n\n\n\n\n\n\nPara listar produtos: \nExemplo:   código [PLU]  código "
+            "[PLU] (lista produtos na faixa)\n\n\n\n\n\n\nO U T R O S \n\n2  [X/HORA]     (lista "
+            "sistema)\n3  [X/HORA]     (lista impressora)\n5  [X/HORA]     (lista operador)\n6  "
+            "[X/HORA]     (lista cabeçalho e rodapé)\n\n\n\n\n\n\n4  [X/HORA]   [ pressione uma "
+            "tecla ]    (lista teclas)\n\n[DINHEIRO/TOTAL]\n\n\n\n")))
+      .Line(Breaks(2))
+      .Line(Fill(expected::kCenteredTitle, "F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M"));
   return p.str();
 }
 
@@ -218,13 +245,16 @@ TEST(BuildGuide, AtDefaultsIsExactlyThePreambleTheOptionAndKeySectionsAndTheClos
 }
 
 TEST(BuildGuide, QuotesFechadoWithTheCodePagesTypographicQuotes) {
-  EXPECT_NE(BuildGuide(ParamSet{}).find("mensagem&nbsp;\x93" "FECHADO\x94&nbsp;quando"),
+  EXPECT_NE(BuildGuide(ParamSet{})
+                .find("mensagem&nbsp;\x93"
+                      "FECHADO\x94&nbsp;quando"),
             std::string::npos);
 }
 
 TEST(BuildGuide, EndsWithTheClosingLineAndNoClosingTags) {
   const std::string guide = BuildGuide(ParamSet{});
-  const std::string end = "<B>F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M</B> </center> </font>\r\n<br>\r\n\r\n";
+  const std::string end =
+      "<B>F&nbsp;&nbsp;&nbsp;I&nbsp;&nbsp;&nbsp;M</B> </center> </font>\r\n<br>\r\n\r\n";
   ASSERT_GE(guide.size(), end.size());
   EXPECT_EQ(guide.substr(guide.size() - end.size()), end);
   EXPECT_EQ(guide.find("</BODY>"), std::string::npos);

@@ -55,17 +55,17 @@ TEST(HtmlTemplates, KeyBoxesHaveTwoBlanksAfterTableAndCodeLinesOne) {
   for (std::string_view box : {kKeyBox, kKeyBoxRed, kKeyBoxSmall, kKeyBoxLarge}) {
     EXPECT_EQ(box.substr(0, 17), "<table  border=9 ") << box;
   }
-  for (std::string_view line : {kCodeLine, kCodeLineBold, kCodeLineLarge, kCodeLineRed,
-                                kNoteLine, kSmallNoteLine, kSmallPreNoteLine}) {
+  for (std::string_view line : {kCodeLine, kCodeLineBold, kCodeLineLarge, kCodeLineRed, kNoteLine,
+                                kSmallNoteLine, kSmallPreNoteLine}) {
     EXPECT_EQ(line.substr(0, 16), "<table border=0 ") << line;
   }
 }
 
 TEST(HtmlTemplates, EveryHeadingAndBlockHasExactlyOnePlaceForItsArgument) {
-  for (std::string_view t : {kSectionTitle, kGroupTitle, kRedHeading, kBlackHeading,
-                             kCenteredTitle, kCodeLine, kCodeLineBold, kCodeLineLarge,
-                             kCodeLineRed, kKeyBox, kKeyBoxRed, kKeyBoxSmall, kKeyBoxLarge,
-                             kNoteLine, kSmallNoteLine, kSmallPreNoteLine}) {
+  for (std::string_view t :
+       {kSectionTitle, kGroupTitle, kRedHeading, kBlackHeading, kCenteredTitle, kCodeLine,
+        kCodeLineBold, kCodeLineLarge, kCodeLineRed, kKeyBox, kKeyBoxRed, kKeyBoxSmall,
+        kKeyBoxLarge, kNoteLine, kSmallNoteLine, kSmallPreNoteLine}) {
     const auto first = t.find('%');
     ASSERT_NE(first, std::string_view::npos) << t;
     EXPECT_EQ(t.substr(first, 2), "%s") << t;
@@ -107,9 +107,14 @@ TEST(EscapeHtml, EscapesOnlyAmpersandAndAngleBrackets) {
 TEST(AppendConversions, GiveWhatTheComposedConversionsGive) {
   std::string every_byte;
   for (int b = 1; b < 256; ++b) every_byte += static_cast<char>(b);
-  const std::string texts[] = {
-      every_byte, "", " ", "A<B&C> D\r\nE", std::string("ab \0<c", 6), "\n\n  &&",
-      "065 066 <br>067 \r\n068 ", std::string(70, ' ')};
+  const std::string texts[] = {every_byte,
+                               "",
+                               " ",
+                               "A<B&C> D\r\nE",
+                               std::string("ab \0<c", 6),
+                               "\n\n  &&",
+                               "065 066 <br>067 \r\n068 ",
+                               std::string(70, ' ')};
   for (const std::string& text : texts) {
     std::string page = "x";
     AppendHtml(page, text);
@@ -136,9 +141,8 @@ TEST(WriteBlocks, WriteTheFilledTemplateAsOneLine) {
     WriteBlock(page, block, "A B&");
     WriteHtmlBlock(page, block, "A B&");
     WriteTextBlock(page, block, "A B&");
-    EXPECT_EQ(page, "x" + FillTemplate(block, "A B&") + "\r\n" +
-                        FillTemplate(block, "A&nbsp;B&") + "\r\n" +
-                        FillTemplate(block, "A&nbsp;B&amp;") + "\r\n");
+    EXPECT_EQ(page, "x" + FillTemplate(block, "A B&") + "\r\n" + FillTemplate(block, "A&nbsp;B&") +
+                        "\r\n" + FillTemplate(block, "A&nbsp;B&amp;") + "\r\n");
   }
   std::string page = "x";
   WriteLineBreaks(page, 0);
@@ -199,10 +203,10 @@ TEST(WriteExitBlock, WritesBreakCaptionSpacerNoteCutTo80AndTwoBreaks) {
   const std::string note(79, 'n');
   std::string page;
   WriteExitBlock(page, "DINHEIRO/TOTAL", note + "XY");
-  const std::string expected =
-      "<br>\r\n\r\n" + FillTemplate(kKeyBox, "DINHEIRO/TOTAL") + "\r\n" +
-      FillTemplate(kCodeLine, "&nbsp;&nbsp;&nbsp;") + "\r\n" +
-      FillTemplate(kNoteLine, note + "X") + "\r\n" + "<br>\r\n<br>\r\n\r\n";
+  const std::string expected = "<br>\r\n\r\n" + FillTemplate(kKeyBox, "DINHEIRO/TOTAL") + "\r\n" +
+                               FillTemplate(kCodeLine, "&nbsp;&nbsp;&nbsp;") + "\r\n" +
+                               FillTemplate(kNoteLine, note + "X") + "\r\n" +
+                               "<br>\r\n<br>\r\n\r\n";
   EXPECT_EQ(page, expected);
 }
 
@@ -216,9 +220,8 @@ TEST(WriteExitBlock, NeverCutsOrConvertsTheCaption) {
 TEST(WriteCodeEntry, WritesCodeSubtotalAndBreaks) {
   std::string page;
   WriteCodeEntry(page, "  3 0   ", 5);
-  EXPECT_EQ(page, FillTemplate(kCodeLineLarge, "&nbsp;&nbsp;3&nbsp;0&nbsp;&nbsp;&nbsp;") +
-                      "\r\n" + FillTemplate(kKeyBox, "SUBTOTAL") + "\r\n" + LineBreaks(5) +
-                      "\r\n");
+  EXPECT_EQ(page, FillTemplate(kCodeLineLarge, "&nbsp;&nbsp;3&nbsp;0&nbsp;&nbsp;&nbsp;") + "\r\n" +
+                      FillTemplate(kKeyBox, "SUBTOTAL") + "\r\n" + LineBreaks(5) + "\r\n");
 }
 
 TEST(WriteNameLine, ShowsTheStaggeredCodesInBoldWithoutEscaping) {

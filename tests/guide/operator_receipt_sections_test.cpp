@@ -93,8 +93,8 @@ TEST(OperatorSection, OperatorsAreNeverGroupedAndFullNamesGetNoAlignment) {
   ASSERT_EQ(bold.size(), 5u);
   EXPECT_EQ(bold[1], ToHtml(StaggerCodes(3, std::string(16, ' '), 2048)));
   EXPECT_EQ(bold[4], ToHtml(StaggerCodes(3, "065 066 067 068 069 070 071 072 ", 2048)));
-  EXPECT_EQ(PreNotes(page), (Strings{Nbsp(62) + "(JOSE)", Nbsp(62) + "(JOSE)",
-                                     Nbsp(62) + "(ABCDEFGH)"}));
+  EXPECT_EQ(PreNotes(page),
+            (Strings{Nbsp(62) + "(JOSE)", Nbsp(62) + "(JOSE)", Nbsp(62) + "(ABCDEFGH)"}));
   // An eight-character name ends with two line breaks.
   EXPECT_NE(page.find("(ABCDEFGH)</pre></td>\r\n</table>\r\n<br>\r\n\r\n" + Breaks(2) + Breaks(1) +
                       B(kKeyBox, "DINHEIRO/TOTAL")),
@@ -140,8 +140,9 @@ TEST(ReceiptSections, LongLinesAreTypedInTwoHalves) {
   ASSERT_EQ(bold.size(), 3u);  // no alignment block: none is shorter than 12
   EXPECT_EQ(bold[0],
             ToHtml(StaggerCodes(3, "065 066 067 068 069 070 071 072 073 074 075 076 ", 2048)));
-  EXPECT_EQ(bold[1], ToHtml(StaggerCodes(
-                         3, "065 066 067 068 069 070 071 072 073 074 075 076 <br><br><br><br>077 ", 2048)));
+  EXPECT_EQ(bold[1],
+            ToHtml(StaggerCodes(
+                3, "065 066 067 068 069 070 071 072 073 074 075 076 <br><br><br><br>077 ", 2048)));
   EXPECT_EQ(CodeLines(page)[0], "1" + Nbsp(3));
   EXPECT_EQ(CodeLines(page)[2], "3" + Nbsp(3));
   EXPECT_EQ(CodeLines(page)[4], "6" + Nbsp(3));
@@ -162,11 +163,10 @@ TEST(ReceiptSections, ShortBlankAndBracedLines) {
   ASSERT_EQ(bold.size(), 4u);
   EXPECT_EQ(bold[0], ToHtml(StaggerCodes(3, "032 032 032 ", 2048)));
   EXPECT_EQ(bold[1], ToHtml(StaggerCodes(3, std::string(36, ' '), 2048)));
-  EXPECT_EQ(bold[2],
-            ToHtml(StaggerCodes(3, "999 079 066 082 073 071 065 068 079 999 017 ", 2048)));
+  EXPECT_EQ(bold[2], ToHtml(StaggerCodes(3, "999 079 066 082 073 071 065 068 079 999 017 ", 2048)));
   EXPECT_EQ(bold[3], ToHtml(StaggerCodes(3, std::string(4, ' '), 2048)));
-  EXPECT_EQ(PreNotes(page), (Strings{Nbsp(62) + "(" + Nbsp(3) + ")",
-                                     Nbsp(62) + ToHtml(Win1252("({OBRIGADO{É)"))}));
+  EXPECT_EQ(PreNotes(page),
+            (Strings{Nbsp(62) + "(" + Nbsp(3) + ")", Nbsp(62) + ToHtml(Win1252("({OBRIGADO{É)"))}));
   EXPECT_NE(page.find(L(Win1252("<!-- COMENTARIO   PROGRAMANDO RODAPÉ -->")) +
                       B(kSectionTitle, ToHtml(Win1252("PROGRAMANDO RODAPÉ"))) + Breaks(2) +
                       L(kFloatLeftStyle) +
@@ -198,13 +198,12 @@ TEST(RegisterNumberSection, WholeSection) {
   EXPECT_EQ(RegisterNumber(params), "");
   params.register_number = "000123";
   const std::string expected =
-      L(kPageBreak) + Breaks(2) +
-      L(Win1252("<!-- COMENTARIO   PROGRAMANDO NÚMERO DO CAIXA -->")) +
-      B(kSectionTitle, ToHtml(Win1252("NÚMERO DA REGISTRADORA"))) + Breaks(1) +
-      L(kFloatLeftStyle) + Breaks(1) + B(kCodeLine, "1600" + Nbsp(3)) +
-      B(kKeyBoxSmall, "SUBTOTAL") + B(kCodeLine, Nbsp(7) + "123" + Nbsp(7)) +
-      B(kKeyBoxSmall, "X/HORA") + B(kNoteLine, Nbsp(8) + "(000123)") + Breaks(2) + Breaks(1) +
-      Breaks(1) + B(kKeyBox, "DINHEIRO/TOTAL") + B(kCodeLine, Nbsp(3)) +
+      L(kPageBreak) + Breaks(2) + L(Win1252("<!-- COMENTARIO   PROGRAMANDO NÚMERO DO CAIXA -->")) +
+      B(kSectionTitle, ToHtml(Win1252("NÚMERO DA REGISTRADORA"))) + Breaks(1) + L(kFloatLeftStyle) +
+      Breaks(1) + B(kCodeLine, "1600" + Nbsp(3)) + B(kKeyBoxSmall, "SUBTOTAL") +
+      B(kCodeLine, Nbsp(7) + "123" + Nbsp(7)) + B(kKeyBoxSmall, "X/HORA") +
+      B(kNoteLine, Nbsp(8) + "(000123)") + Breaks(2) + Breaks(1) + Breaks(1) +
+      B(kKeyBox, "DINHEIRO/TOTAL") + B(kCodeLine, Nbsp(3)) +
       B(kNoteLine, ToHtml(Win1252("(sai da programação do número do caixa)"))) + Breaks(2) +
       Breaks(1);
   EXPECT_EQ(RegisterNumber(params), expected);

@@ -41,8 +41,8 @@ TEST(SystemOptionsSection, FlagsCountByTheirLowBit) {
     const char* value;
     const char* note;
   } cases[] = {
-      {'1', "1", "(buzina tecla ON)"},  {'0', "0", "(buzina tecla OFF)"},
-      {'3', "1", "(buzina tecla ON)"},  {'2', "0", "(buzina tecla OFF)"},
+      {'1', "1", "(buzina tecla ON)"},   {'0', "0", "(buzina tecla OFF)"},
+      {'3', "1", "(buzina tecla ON)"},   {'2', "0", "(buzina tecla OFF)"},
       {'\0', "0", "(buzina tecla OFF)"}, {'\xFF', "1", "(buzina tecla ON)"},
   };
   for (const Case& c : cases) {
@@ -56,8 +56,9 @@ TEST(SystemOptionsSection, FlagsCountByTheirLowBit) {
 TEST(SystemOptionsSection, NotesAreCutToFiftyCharacters) {
   ParamSet params;
   params.system_options.multiply_quantity = '1';
-  EXPECT_TRUE(Contains(SystemSection(params),
-                       Row(" 19  ", "1", Html("(Multiplica quantidade se quant.2 vezes consecutiv"))));
+  EXPECT_TRUE(
+      Contains(SystemSection(params),
+               Row(" 19  ", "1", Html("(Multiplica quantidade se quant.2 vezes consecutiv"))));
   params.system_options.multiply_quantity = '0';
   EXPECT_TRUE(Contains(SystemSection(params),
                        Row(" 19  ", "0", Html("(Parte da quant.se quant.2 vezes consecutivas)"))));
@@ -80,7 +81,8 @@ TEST(SystemOptionsSection, DateAndDecimalsShowTheStoredCharacterEscaped) {
 TEST(SystemOptionsSection, WritesNineteenRowsWithoutOptionFive) {
   const std::string page = SystemSection(ParamSet{});
   std::size_t rows = 0;
-  for (std::size_t at = page.find("X/HORA"); at != std::string::npos; at = page.find("X/HORA", at + 1)) {
+  for (std::size_t at = page.find("X/HORA"); at != std::string::npos;
+       at = page.find("X/HORA", at + 1)) {
     ++rows;
   }
   EXPECT_EQ(rows, 19u);
@@ -93,11 +95,11 @@ TEST(PrintOptionsSection, TheCurrencySymbolsAreTypedAsCodes) {
   params.print_options.local_currency_symbol = "R\x80";  // the euro sign has no code
   params.print_options.foreign_currency_symbol = "<b>";
   const std::string page = PrintSection(params);
-  EXPECT_TRUE(Contains(page, Row("  3  ", "<SUP>082&nbsp;</SUP>",
-                                 Html(W("(Símbolo da moeda local=R€)")))));
-  EXPECT_TRUE(Contains(page, Row("  4  ",
-                                 "<SUP>060&nbsp;</SUP><SUB>098&nbsp;</SUB><SUP>062&nbsp;</SUP>",
-                                 Html(W("(Símbolo da moeda estrangeira=&lt;b&gt;)")))));
+  EXPECT_TRUE(
+      Contains(page, Row("  3  ", "<SUP>082&nbsp;</SUP>", Html(W("(Símbolo da moeda local=R€)")))));
+  EXPECT_TRUE(
+      Contains(page, Row("  4  ", "<SUP>060&nbsp;</SUP><SUB>098&nbsp;</SUB><SUP>062&nbsp;</SUP>",
+                         Html(W("(Símbolo da moeda estrangeira=&lt;b&gt;)")))));
 }
 
 TEST(PrintOptionsSection, AnEmptySymbolRemovesOnlyItsRow) {
@@ -105,25 +107,26 @@ TEST(PrintOptionsSection, AnEmptySymbolRemovesOnlyItsRow) {
   params.print_options.local_currency_symbol.clear();
   const std::string page = PrintSection(params);
   EXPECT_FALSE(Contains(page, "<pre>&nbsp;&nbsp;3&nbsp;&nbsp;</pre>"));
-  EXPECT_TRUE(Contains(page, Row("  4  ",
-                                 "<SUP>085&nbsp;</SUP><SUB>083&nbsp;</SUB><SUP>036&nbsp;</SUP>",
-                                 Html(W("(Símbolo da moeda estrangeira=US$)")))));
+  EXPECT_TRUE(
+      Contains(page, Row("  4  ", "<SUP>085&nbsp;</SUP><SUB>083&nbsp;</SUB><SUP>036&nbsp;</SUP>",
+                         Html(W("(Símbolo da moeda estrangeira=US$)")))));
   EXPECT_TRUE(Contains(page, "<pre>&nbsp;&nbsp;5&nbsp;&nbsp;</pre>"));
 }
 
 TEST(PrintOptionsSection, OptionTwentySevenClearIsCutBeforeItsParenthesis) {
   ParamSet params;
   params.print_options.print_code_in_product_report = '0';
-  EXPECT_TRUE(Contains(PrintSection(params),
-                       Row(" 27  ", "0",
-                           Html(W("(NÃO imprime código do produto na leitura PRODUTOS")))));
+  EXPECT_TRUE(
+      Contains(PrintSection(params),
+               Row(" 27  ", "0", Html(W("(NÃO imprime código do produto na leitura PRODUTOS")))));
 }
 
 TEST(PrintOptionsSection, ReservedOptionsNeverAppear) {
   ParamSet params;
-  for (char* flag : {&params.print_options.print_reserved_13, &params.print_options.print_reserved_14,
-                     &params.print_options.print_reserved_15, &params.print_options.print_reserved_16,
-                     &params.print_options.print_reserved_17}) {
+  for (char* flag :
+       {&params.print_options.print_reserved_13, &params.print_options.print_reserved_14,
+        &params.print_options.print_reserved_15, &params.print_options.print_reserved_16,
+        &params.print_options.print_reserved_17}) {
     *flag = '1';
   }
   const std::string page = PrintSection(params);

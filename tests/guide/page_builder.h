@@ -16,9 +16,12 @@ inline std::string W(std::string_view utf8) { return Win1252(utf8); }
 inline std::string Html(std::string_view text) {
   std::string out;
   for (char c : text) {
-    if (c == ' ') out += "&nbsp;";
-    else if (c == '\n') out += "<br>\r\n";
-    else if (c != '\r') out += c;
+    if (c == ' ')
+      out += "&nbsp;";
+    else if (c == '\n')
+      out += "<br>\r\n";
+    else if (c != '\r')
+      out += c;
   }
   return out;
 }
@@ -48,7 +51,9 @@ class Page {
   const std::string& str() const { return text_; }
 
   Page& CodeEntry(std::string_view code, int breaks) {
-    return Line(Fill(kCodeLineLarge, Html(code))).Line(Fill(kKeyBox, "SUBTOTAL")).Line(Breaks(breaks));
+    return Line(Fill(kCodeLineLarge, Html(code)))
+        .Line(Fill(kKeyBox, "SUBTOTAL"))
+        .Line(Breaks(breaks));
   }
   Page& Exit(std::string_view note_cp1252) {
     return Line(Breaks(1))
@@ -63,8 +68,8 @@ class Page {
     return Line(Breaks(1))
         .Line(Fill(kCodeLine, Html(number_text)))
         .Line(Fill(kKeyBoxSmall, "X/HORA"))
-        .Line(Fill(kCodeLineBold, "&nbsp;&nbsp;&nbsp;" + std::string(value_html) +
-                                      "&nbsp;&nbsp;&nbsp;"))
+        .Line(Fill(kCodeLineBold,
+                   "&nbsp;&nbsp;&nbsp;" + std::string(value_html) + "&nbsp;&nbsp;&nbsp;"))
         .Line(Fill(kKeyBoxSmall, "SUBTOTAL"))
         .Line(Fill(kCodeLine, Html("   ")))
         .Line(Fill(kNoteLine, note_html))

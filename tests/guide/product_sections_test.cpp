@@ -21,10 +21,18 @@ std::string RunSection(Writer writer, const ParamSet& params, SectionMode mode =
   writer(page, params, mode);
   return page;
 }
-std::string Status(const ParamSet& p, SectionMode m = kFull) { return RunSection(WriteProductStatusSection, p, m); }
-std::string Price(const ParamSet& p, SectionMode m = kFull) { return RunSection(WriteProductPriceSection, p, m); }
-std::string Name(const ParamSet& p, SectionMode m = kFull) { return RunSection(WriteProductNameSection, p, m); }
-std::string Link(const ParamSet& p, SectionMode m = kFull) { return RunSection(WriteProductLinkSection, p, m); }
+std::string Status(const ParamSet& p, SectionMode m = kFull) {
+  return RunSection(WriteProductStatusSection, p, m);
+}
+std::string Price(const ParamSet& p, SectionMode m = kFull) {
+  return RunSection(WriteProductPriceSection, p, m);
+}
+std::string Name(const ParamSet& p, SectionMode m = kFull) {
+  return RunSection(WriteProductNameSection, p, m);
+}
+std::string Link(const ParamSet& p, SectionMode m = kFull) {
+  return RunSection(WriteProductLinkSection, p, m);
+}
 
 // Shown text of a note: ToHtml of the plain text given in UTF-8.
 std::string Shown(std::string_view utf8) { return ToHtml(Win1252(utf8)); }
@@ -66,15 +74,14 @@ TEST(ProductSections, StatusRowOfASingleProduct) {
       "&nbsp;(LEITE&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;...+PRE\xC7O&nbsp;ABERTO+PRE\xC7O"
       "&nbsp;FIXO)</td>\r\n</table>\r\n<br>\r\n\r\n"
       "<br>\r\n<br>\r\n\r\n";
-  const std::string expected = L("<DIV style=\"page-break-after:always\"></DIV>") + Breaks(2) +
-                               L("<!-- COMENTARIO   PROGRAMANDO PRODUTOS -->") +
-                               B(kSectionTitle, "PROGRAMANDO&nbsp;PRODUTOS") + Breaks(2) +
-                               B(kGroupTitle, "Status dos produtos") + L(kFloatLeftStyle) +
-                               B(kCodeLineLarge, "&nbsp;&nbsp;1&nbsp;0&nbsp;0&nbsp;&nbsp;&nbsp;") +
-                               B(kKeyBox, "SUBTOTAL") + Breaks(4) + row + Breaks(1) +
-                               B(kKeyBox, "DINHEIRO/TOTAL") + B(kCodeLine, Nbsp(3)) +
-                               B(kNoteLine, Shown("(sai da programação status do produto)")) +
-                               Breaks(2) + Breaks(1);
+  const std::string expected =
+      L("<DIV style=\"page-break-after:always\"></DIV>") + Breaks(2) +
+      L("<!-- COMENTARIO   PROGRAMANDO PRODUTOS -->") +
+      B(kSectionTitle, "PROGRAMANDO&nbsp;PRODUTOS") + Breaks(2) +
+      B(kGroupTitle, "Status dos produtos") + L(kFloatLeftStyle) +
+      B(kCodeLineLarge, "&nbsp;&nbsp;1&nbsp;0&nbsp;0&nbsp;&nbsp;&nbsp;") + B(kKeyBox, "SUBTOTAL") +
+      Breaks(4) + row + Breaks(1) + B(kKeyBox, "DINHEIRO/TOTAL") + B(kCodeLine, Nbsp(3)) +
+      B(kNoteLine, Shown("(sai da programação status do produto)")) + Breaks(2) + Breaks(1);
   EXPECT_EQ(page, expected);
 }
 
@@ -107,8 +114,8 @@ TEST(ProductSections, RangesStopAtAnUnnamedProductAndReachProduct500) {
   ParamSet params;
   for (int p : {1, 2, 3, 4, 6, 499, 500}) params.Product(p).name = "P" + std::to_string(p);
   const std::string page = Status(params);
-  EXPECT_EQ(SmallKeys(page), (Strings{"PLU", "PLU", "X/HORA", "PLU", "X/HORA", "PLU", "PLU",
-                                      "X/HORA"}));
+  EXPECT_EQ(SmallKeys(page),
+            (Strings{"PLU", "PLU", "X/HORA", "PLU", "X/HORA", "PLU", "PLU", "X/HORA"}));
   EXPECT_EQ(BoldLines(page), (Strings{"&nbsp;&nbsp;1&nbsp;&nbsp;&nbsp;",
                                       "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;4&nbsp;&nbsp;&nbsp;",
                                       "&nbsp;&nbsp;6&nbsp;&nbsp;&nbsp;", "499&nbsp;&nbsp;&nbsp;",

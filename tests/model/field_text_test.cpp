@@ -18,10 +18,19 @@ TEST(FieldTextTest, IsAllDigitsLooksAtExactlyTheFirstNCharacters) {
     bool expected;
   };
   const Case cases[] = {
-      {"", 0, true},       {"abc", 0, true},    {"12", 2, true},    {"12", 3, false},
-      {"1a", 1, true},     {"1a", 2, false},    {"12", -1, false},  {"\xB9", 1, false},
-      {"1\0" "2"sv, 3, false},  // a NUL ends the text
-      {" 1", 2, false},    {"0123456789", 10, true},
+      {"", 0, true},
+      {"abc", 0, true},
+      {"12", 2, true},
+      {"12", 3, false},
+      {"1a", 1, true},
+      {"1a", 2, false},
+      {"12", -1, false},
+      {"\xB9", 1, false},
+      {"1\0"
+       "2"sv,
+       3, false},  // a NUL ends the text
+      {" 1", 2, false},
+      {"0123456789", 10, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsAllDigits(c.text, c.n), c.expected) << '"' << c.text << "\" n=" << c.n;
@@ -35,9 +44,18 @@ TEST(FieldTextTest, ParseShortNumberReadsAtMostSevenCharacters) {
     int expected;
   };
   const Case cases[] = {
-      {"0012345", 7, 12345}, {"0012345", 8, -1}, {"12ab", 4, 12},   {"12345678", 7, 1234567},
-      {"123", 2, 12},        {"  -42", 5, -42},  {"+7", 2, 7},      {"abc", 3, 0},
-      {"", 0, 0},            {"", 5, 0},         {"12", -3, 0},     {"\t9", 2, 9},
+      {"0012345", 7, 12345},
+      {"0012345", 8, -1},
+      {"12ab", 4, 12},
+      {"12345678", 7, 1234567},
+      {"123", 2, 12},
+      {"  -42", 5, -42},
+      {"+7", 2, 7},
+      {"abc", 3, 0},
+      {"", 0, 0},
+      {"", 5, 0},
+      {"12", -3, 0},
+      {"\t9", 2, 9},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseShortNumber(c.text, c.n), c.expected) << '"' << c.text << "\" n=" << c.n;
@@ -69,11 +87,21 @@ TEST(FieldTextTest, SkipLeadingZerosSkipsEveryByteNotAboveZeroAsSignedByte) {
     std::string_view expected;
   };
   const Case cases[] = {
-      {"", "0"},           {"0", "0"},         {"0000", "0"},      {"000150", "150"},
-      {" 12", "12"},       {"-5", "5"},        {"1000", "1000"},   {"00 0", "0"},
-      {"\xC9" "7", "7"},   // bytes from 0x80 up are negative as signed bytes
+      {"", "0"},
+      {"0", "0"},
+      {"0000", "0"},
+      {"000150", "150"},
+      {" 12", "12"},
+      {"-5", "5"},
+      {"1000", "1000"},
+      {"00 0", "0"},
+      {"\xC9"
+       "7",
+       "7"},  // bytes from 0x80 up are negative as signed bytes
       {"!\"#$%&'()*+,-./09", "9"},
-      {"00A0", "A0"},      {"\x01\x7F", "\x7F"}, {"..", "."},
+      {"00A0", "A0"},
+      {"\x01\x7F", "\x7F"},
+      {"..", "."},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SkipLeadingZeros(c.text), c.expected) << '"' << c.text << '"';
@@ -116,10 +144,10 @@ TEST(FieldTextTest, NormalizePercentGivesIntegerDigitsAndThreeDecimals) {
       {",5", "00500"},
       {"5,", "05000"},
       {"1234567890", "1234567890"},
-      {"12345678901", "1234567890"},       // ten integer characters at most
-      {"12345678901,5", "1234567890"},     // the separator after ten is never reached
+      {"12345678901", "1234567890"},          // ten integer characters at most
+      {"12345678901,5", "1234567890"},        // the separator after ten is never reached
       {"1234567890,12345", "1234567890123"},  // 13 characters, the longest result
-      {"ab", "ab000"},                     // characters are not checked
+      {"ab", "ab000"},                        // characters are not checked
       {"1,2,3", "012,3"},
   };
   for (const Case& c : cases) {
@@ -150,7 +178,7 @@ TEST(FieldTextTest, FormatAmountWritesBrazilianSeparatorsAndKeepsLeadingZeros) {
       {"R$", "123456789012345", 15, "R$ 1.234.567.890.123,45"},
       {"R$", "1234", 16, "1234"},  // above 15: the digits as they are
       {"R$", "1234", 0, "0,00"},
-      {"", "1234", 8, " 12,34"},   // an empty symbol still gives the blank
+      {"", "1234", 8, " 12,34"},  // an empty symbol still gives the blank
       {std::nullopt, "123456", 8, "1.234,56"},
       {"US$", "100000", 8, "US$ 1.000,00"},
   };

@@ -12,18 +12,18 @@ TEST(ToRegisterCodes, TranslatesNamesThroughTheTableAndTheFallbacks) {
   struct Case {
     std::string name, codes;
   } cases[] = {
-      {"CAF\xC9", "067 065 070 017 "},                  // CAFÉ: É is in the table
-      {"{C{A", "999 067 999 065 "},                      // the expanded-letter switch
+      {"CAF\xC9", "067 065 070 017 "},  // CAFÉ: É is in the table
+      {"{C{A", "999 067 999 065 "},     // the expanded-letter switch
       {"}", "999 "},
-      {"JOS\xC9 1", "074 079 083 017 032 049 "},        // the blank is 032
-      {"P\xC3O", "080 015 079 "},                       // Ã falls back to Ä
-      {"a\xE7\xE3o", "097 008 004 111 "},               // ação: ç and ã are in the table
+      {"JOS\xC9 1", "074 079 083 017 032 049 "},  // the blank is 032
+      {"P\xC3O", "080 015 079 "},                 // Ã falls back to Ä
+      {"a\xE7\xE3o", "097 008 004 111 "},         // ação: ç and ã are in the table
       {"S\xC3O JO\xC3O", "083 015 079 032 074 079 015 079 "},
-      {"\xC2NGELA", "078 071 069 076 065 "},            // Â has no code: dropped
+      {"\xC2NGELA", "078 071 069 076 065 "},  // Â has no code: dropped
       {"\xFF", ""},  // ÿ marks empty positions only: no code, never that of an empty key
       {"A<br>B", "065 <br>066 "},
       {"A\nB", "065 <br><br>066 "},
-      {"A<bR>", "065 060 098 082 062 "},                // only "<br>" exactly passes
+      {"A<bR>", "065 060 098 082 062 "},  // only "<br>" exactly passes
       {"A<B&C", "065 060 066 038 067 "},
       {"[\\]^_`~\t\r", ""},
       {"\xC1\xCD\xD3\xD5\xDA\xE0\xE1\xED\xF3\xF5\xFA",

@@ -1,18 +1,17 @@
 // Loading: every record of the dispatch table, the reader's side of the format, and the
 // loader's failure table with real files.
-#include <sys/stat.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
 
 #include "common/cp1252.h"
 #include "common/file_status.h"
+#include "par_test_support.h"
 #include "parfile/par_file.h"
 #include "parfile/par_reader.h"
-#include "par_test_support.h"
 
 namespace qx {
 namespace {
@@ -86,8 +85,9 @@ TEST(LoadRecordsTest, SystemOptionsInTheirOrderThenTheReservedText) {
 }
 
 TEST(LoadRecordsTest, TheReservedTextMayFollowASeparatorAndIsCutAt19) {
-  EXPECT_EQ(Load("P0030|0|1|2|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|ABC\r\n").system_options.system_reserved,
-            "ABC");
+  EXPECT_EQ(
+      Load("P0030|0|1|2|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|ABC\r\n").system_options.system_reserved,
+      "ABC");
   EXPECT_EQ(Load("P0030|0|1|2|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n")
                 .system_options.system_reserved,
             "ABCDEFGHIJKLMNOPQRS");
@@ -192,7 +192,7 @@ TEST(LoadRecordsTest, HeaderFooterOperatorsAndRegisterNumber) {
   EXPECT_EQ(p.Operator(1).name, "ANA");
   EXPECT_EQ(p.Operator(2).name, "");  // a gap keeps every operator under its own number
   EXPECT_EQ(p.Operator(3).name, "JOS\xC9");
-  EXPECT_EQ(p.Operator(10).name, "");   // the eleventh field is not read
+  EXPECT_EQ(p.Operator(10).name, "");  // the eleventh field is not read
   EXPECT_EQ(p.register_number, "000042");
 }
 
@@ -211,11 +211,11 @@ TEST(LoadFormatTest, KeysOutOfRangeAreSkippedAndAnyPrefixIsAccepted) {
 
 TEST(LoadFormatTest, RecordsAreRecognisedByTheirFirstFiveCharactersAlone) {
   const ParamSet p = Load(
-      "P0530D01|A\r\n"     // no separator before the key: still P0530, key 1
-      "P0530X|D02|B\r\n"   // the key field is "X": no number, the line is skipped
-      "p0530|D02|B\r\n"    // lower case: no record
-      "P053|D03|C\r\n"     // too short
-      "#P0530|D04|D\r\n"   // a comment-like prefix: no record
+      "P0530D01|A\r\n"    // no separator before the key: still P0530, key 1
+      "P0530X|D02|B\r\n"  // the key field is "X": no number, the line is skipped
+      "p0530|D02|B\r\n"   // lower case: no record
+      "P053|D03|C\r\n"    // too short
+      "#P0530|D04|D\r\n"  // a comment-like prefix: no record
       " P0530|D05|E\r\n");
   EXPECT_EQ(p.Department(1).name, "A");
   for (int n = 2; n <= 5; ++n) EXPECT_EQ(p.Department(n).name, "") << n;
@@ -243,8 +243,8 @@ TEST(LoadFormatTest, MissingTextFieldsReadAsEmpty) {
 TEST(LoadFormatTest, AnOverlongTextSpillsIntoTheFollowingFields) {
   // A header line of 30 characters: line 1 gets 24, line 2 the other 6, and the rest shift.
   const ParamSet p = Load("P0700|ABCDEFGHIJKLMNOPQRSTUVWX123456|L2|L3|L4|L5|L6\r\n");
-  EXPECT_THAT(p.header_lines, testing::ElementsAre("ABCDEFGHIJKLMNOPQRSTUVWX", "123456", "L2",
-                                                   "L3", "L4", "L5"));
+  EXPECT_THAT(p.header_lines,
+              testing::ElementsAre("ABCDEFGHIJKLMNOPQRSTUVWX", "123456", "L2", "L3", "L4", "L5"));
   // The last field of a record simply loses its excess.
   EXPECT_EQ(Load("P1600|12345678\r\n").register_number, "123456");
   EXPECT_EQ(Load("P0520|D01|123456789\r\n").Department(1).price, "1234567");
@@ -422,8 +422,7 @@ TEST_F(LoadFileTest, PermissionsWhatExistsButCannotBeReadIsNotANewFile) {
 #endif
     ParamSet p;
     p.register_number = "9";
-    ExpectStatus(LoadParFile(p, path), FileResult::kUnreadable, "ERRO NA LEITURA DO ARQUIVO",
-                 path);
+    ExpectStatus(LoadParFile(p, path), FileResult::kUnreadable, "ERRO NA LEITURA DO ARQUIVO", path);
     EXPECT_EQ(p, ParamSet{});
   }
 }

@@ -32,7 +32,8 @@ TEST(NextLineTest, TakesOneLineAndCountsWhatItConsumed) {
       {"line ends only", "\r\n\n\r\n", 511, "", 5},
       {"nothing", "", 511, "", 0},
       {"LF alone ends a line", "P1600|1\nP0810", 511, "P1600|1", 7},
-      {"a long first line is cut at the limit", long_line, 511, std::string_view(long_line).substr(0, 511), 511},
+      {"a long first line is cut at the limit", long_line, 511,
+       std::string_view(long_line).substr(0, 511), 511},
       {"the skipped line end counts toward the limit", after_crlf, 511,
        std::string_view(long_line).substr(0, 509), 511},
       {"the end of the data ends the line", "P1600|12", 511, "P1600|12", 8},
@@ -71,7 +72,7 @@ TEST(ParseKeyTest, ReadsTheNumberAfterAnyPrefixAndStopsOnTheSeparator) {
       {"P0100|P500|0", 500, 10},
       {"P0070|4|0", 4, 7},
       {"P0500|XYZ16|", 16, 11},
-      {"P0500|-3|", 3, 8},        // the sign is one more non-digit
+      {"P0500|-3|", 3, 8},         // the sign is one more non-digit
       {"P0500|D12abc|1", 12, 12},  // the rest of the field belongs to the key
       {"P0500D05|1", 5, 8},        // no separator before the key
       {"P0500||1", 0, 6},          // empty key field
@@ -109,7 +110,7 @@ TEST(ParseCharTest, YieldsOneCharacterWhateverItIs) {
       {"||0", 0, '|', 2},  // an empty field yields the separator, which reads as not set
       {"|", 0, '0', 1},    // the line ends after the separator
       {"", 0, '0', 0},
-      {"X|", 0, 'X', 1},   // no separator to step over
+      {"X|", 0, 'X', 1},  // no separator to step over
       {"|\xFF", 0, '\xFF', 2},
       {"|1|0", 4, '0', 4},  // at the end of the line
       {"|12|", 0, '1', 2},  // only one character, the next read starts at '2'

@@ -77,7 +77,9 @@ class RandomSets {
   std::mt19937& rng() { return rng_; }
 
  private:
-  std::size_t Below(std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_); }
+  std::size_t Below(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng_);
+  }
   std::uint8_t Bit() { return static_cast<std::uint8_t>(Below(2)); }
   char Flag() { return Bit() ? '1' : '0'; }
 
@@ -174,9 +176,15 @@ TEST(RoundTripTest, TheSavedFormOfAnyLoadedFileIsAFixedPoint) {
       const std::size_t at = rng() % bytes.size();
       const char c = alphabet[rng() % alphabet.size()];
       switch (rng() % 3) {
-        case 0: bytes[at] = c; break;
-        case 1: bytes.insert(at, 1 + rng() % 30, c); break;
-        default: bytes.erase(at, 1 + rng() % 30); break;
+        case 0:
+          bytes[at] = c;
+          break;
+        case 1:
+          bytes.insert(at, 1 + rng() % 30, c);
+          break;
+        default:
+          bytes.erase(at, 1 + rng() % 30);
+          break;
       }
     }
     const std::string first = FormatParFile(Load(bytes));

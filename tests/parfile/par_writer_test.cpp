@@ -1,8 +1,7 @@
 // Writing: the default file byte for byte, the writer's side of the format, the largest
 // file, and saving over a file without ever losing the old one.
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -10,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "common/file_write_ops.h"
 #include "common/cp1252.h"
 #include "common/file_status.h"
+#include "common/file_write_ops.h"
 #include "full_capacity_set.h"
 #include "par_test_support.h"
 #include "parfile/par_file.h"
@@ -120,11 +119,9 @@ TEST(FormatParFileTest, PricesLoseTheirLeadingZeros) {
   p.Department(6).price = " 12";
   p.Product(1).price = "150";
   p.Product(2).price = "000150";
-  EXPECT_EQ(LinesOf(p, "P0520"),
-            (std::vector<std::string>{"P0520|D03|1250", "P0520|D04|0", "P0520|D05|0",
-                                      "P0520|D06|12"}));
-  EXPECT_EQ(LinesOf(p, "P0200"),
-            (std::vector<std::string>{"P0200|P001|150", "P0200|P002|150"}));
+  EXPECT_EQ(LinesOf(p, "P0520"), (std::vector<std::string>{"P0520|D03|1250", "P0520|D04|0",
+                                                           "P0520|D05|0", "P0520|D06|12"}));
+  EXPECT_EQ(LinesOf(p, "P0200"), (std::vector<std::string>{"P0200|P001|150", "P0200|P002|150"}));
 }
 
 TEST(FormatParFileTest, OptionalRecordsComeInTheirOrderOnlyWhenFilled) {
@@ -282,7 +279,9 @@ TEST_F(SaveFileTest, AFailedBackupStopsTheSaveAndKeepsTheOldFile) {
   const FileStatus status = SaveParFile(ParamSet{}, path);
   EXPECT_EQ(status.result, FileResult::kBackupFailed);
   EXPECT_EQ(status.path, dir_.File("loja1.par.bak"));
-  EXPECT_EQ(Win1252(status.text), "ERRO NA CRIA\xC7\xC3O DA C\xD3PIA DE SEGURAN\xC7" "A");
+  EXPECT_EQ(Win1252(status.text),
+            "ERRO NA CRIA\xC7\xC3O DA C\xD3PIA DE SEGURAN\xC7"
+            "A");
   EXPECT_EQ(test::ReadWholeFile(path), "P1600|1\r\n");
   EXPECT_TRUE(std::filesystem::is_directory(dir_.File("loja1.par.bak")));
 }
@@ -291,9 +290,12 @@ TEST_F(SaveFileTest, AFailedBackupStopsTheSaveAndKeepsTheOldFile) {
 // in ".bak", each get a backup of their own.
 TEST(BackupFileName, NoTwoFilesShareABackup) {
   const std::pair<std::string, std::string> cases[] = {
-      {"loja1.par", "loja1.par.bak"},     {"/c/loja1.PAR", "/c/loja1.PAR.bak"},
-      {"cliente.2023", "cliente.2023.bak"}, {"cliente.2024", "cliente.2024.bak"},
-      {"caixa1", "caixa1.bak"},           {"loja.bak", "loja.bak.bak"},
+      {"loja1.par", "loja1.par.bak"},
+      {"/c/loja1.PAR", "/c/loja1.PAR.bak"},
+      {"cliente.2023", "cliente.2023.bak"},
+      {"cliente.2024", "cliente.2024.bak"},
+      {"caixa1", "caixa1.bak"},
+      {"loja.bak", "loja.bak.bak"},
   };
   std::set<std::string> backups;
   for (const auto& [path, backup] : cases) {

@@ -127,7 +127,8 @@ class GuideToolRun : public ::testing::Test {
   }
   std::set<std::string> Listing() const {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir_))
+      names.insert(entry.path().filename().string());
     return names;
   }
 #ifndef _WIN32
@@ -252,7 +253,8 @@ TEST_F(GuideToolRun, AGuideThatCannotBeWrittenLeavesWhatWasThere) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
   EXPECT_EQ(Run({"-o", fifo.string(), par.string()}), 1);
   EXPECT_TRUE(fs::is_fifo(fifo));
-  EXPECT_EQ(Err(), "qx4810-guide: ERRO NA CRIA\xC3\x87\xC3\x83O DO ARQUIVO: " + fifo.string() + "\n");
+  EXPECT_EQ(Err(),
+            "qx4810-guide: ERRO NA CRIA\xC3\x87\xC3\x83O DO ARQUIVO: " + fifo.string() + "\n");
 }
 
 TEST_F(GuideToolRun, AnEmptyInputIsAnErrorAndNothingIsWrittenForIt) {
@@ -292,9 +294,13 @@ TEST_F(GuideToolRun, ADamagedParameterFileStopsTheRunAndNothingIsWritten) {
   for (const auto& args : runs) {
     const auto before = Listing();
     EXPECT_EQ(Run(args), 1) << args.size();
-    EXPECT_EQ(Err(), "qx4810-guide: ARQUIVO DANIFICADO POR UMA GRAVA\xC3\x87\xC3\x83O "
-                     "INTERROMPIDA: " + damaged.string() + " (c\xC3\xB3pia de seguran\xC3\xA7" "a: " +
-                         backup + ")\n");
+    EXPECT_EQ(Err(),
+              "qx4810-guide: ARQUIVO DANIFICADO POR UMA GRAVA\xC3\x87\xC3\x83O "
+              "INTERROMPIDA: " +
+                  damaged.string() +
+                  " (c\xC3\xB3pia de seguran\xC3\xA7"
+                  "a: " +
+                  backup + ")\n");
     EXPECT_EQ(Listing(), before) << args.size();
     EXPECT_EQ(Read(damaged), cut);
   }

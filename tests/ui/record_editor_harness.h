@@ -9,9 +9,9 @@
 
 #include "common/cp1252.h"
 #include "fakes.h"
-#include "ui/workflows/app_state.h"
 #include "ui/screens/editors.h"
 #include "ui/screens/record_editors.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::testing {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::testing {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/cp1252.h"
-#include "ui/screens/amount_reading.h"
 #include "ui/forms/form.h"
+#include "ui/screens/amount_reading.h"
 #include "ui/screens/register_hint.h"
 
 namespace qx::ui {

@@ -22,10 +22,10 @@ enum class ControlKind {
   kPushButton,
   kDefaultPushButton,
   kCheckBox,
-  kEdit,         // one-line text field
-  kStaticText,   // label or note
+  kEdit,        // one-line text field
+  kStaticText,  // label or note
   kCenteredText,
-  kPicture,      // the logo
+  kPicture,  // the logo
   kGroupBox,
   // A list with columns: one row per item, a title per column (column_titles), one row
   // chosen at a time. A click on a column title and a row activated (double click or Enter)
@@ -36,11 +36,11 @@ enum class ControlKind {
 struct ControlTemplate {
   int id = -1;  // -1 for controls the logic never addresses (labels, notes, the logo)
   ControlKind kind = ControlKind::kStaticText;
-  std::string label;        // Windows-1252; "\n" breaks the line
-  int max_length = 0;       // edits: characters accepted as typed (0: no limit)
-  bool digits_only = false; // edits: only 0 to 9 can be typed
-  bool notify = false;      // check boxes: a click reaches the presenter as OnCommand(id)
-  std::string help;         // hover help, Windows-1252; empty: none
+  std::string label;         // Windows-1252; "\n" breaks the line
+  int max_length = 0;        // edits: characters accepted as typed (0: no limit)
+  bool digits_only = false;  // edits: only 0 to 9 can be typed
+  bool notify = false;       // check boxes: a click reaches the presenter as OnCommand(id)
+  std::string help;          // hover help, Windows-1252; empty: none
   // Layout hints in dialog units, as a resource template would give them.
   int x = 0, y = 0, width = 0, height = 0;
   // Edits: the id of the label (static text) that names it, for layout and accessibility.
@@ -61,8 +61,8 @@ inline constexpr int kLogoBitmapId = 118;
 
 struct FormTemplate {
   int resource_id = 0;
-  std::string name;   // "MainWindow", "DeptGrid", ...
-  std::string title;  // the template's own title, usually replaced on opening
+  std::string name;           // "MainWindow", "DeptGrid", ...
+  std::string title;          // the template's own title, usually replaced on opening
   int width = 0, height = 0;  // dialog units
   // The template's font; dialog units are measured in it.
   std::string font_name = "MS Sans Serif";

@@ -2,10 +2,10 @@
 
 #include <QFont>
 #include <QGuiApplication>
-#include <QWidget>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QWidget>
 
 namespace qx::ui::qt {
 namespace {
@@ -22,18 +22,18 @@ constexpr int kColumns = 6;
 constexpr int kRows = 5;
 
 const Key kKeys[] = {
-    {0, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "7"}, {1, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "8"},
-    {2, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "9"}, {0, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "4"},
-    {1, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "5"}, {2, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "6"},
-    {0, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "1"}, {1, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "2"},
-    {2, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "3"}, {0, 3, 2, 1, QColor(0xf2, 0xf2, 0xee), "0"},
-    {2, 3, 1, 1, QColor(0xf2, 0xf2, 0xee), "00"},
-    {0, 4, 1, 1, QColor(0xe8, 0x8a, 0x2a), "C"},   {1, 4, 2, 1, QColor(0x9a, 0xa4, 0xb0), "X"},
-    {3, 0, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D1"},  {4, 0, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D2"},
-    {3, 1, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D3"},  {4, 1, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D4"},
-    {3, 2, 1, 1, QColor(0x9a, 0xa4, 0xb0), "-%"},  {4, 2, 1, 1, QColor(0x9a, 0xa4, 0xb0), "+%"},
-    {3, 3, 2, 1, QColor(0x9a, 0xa4, 0xb0), "ST"},  {3, 4, 2, 1, QColor(0x9a, 0xa4, 0xb0), "PLU"},
-    {5, 0, 1, 2, QColor(0x9a, 0xa4, 0xb0), "CH"},  {5, 2, 1, 3, QColor(0x3c, 0xa0, 0x5a), "TOT"},
+    {0, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "7"},   {1, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "8"},
+    {2, 0, 1, 1, QColor(0xf2, 0xf2, 0xee), "9"},   {0, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "4"},
+    {1, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "5"},   {2, 1, 1, 1, QColor(0xf2, 0xf2, 0xee), "6"},
+    {0, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "1"},   {1, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "2"},
+    {2, 2, 1, 1, QColor(0xf2, 0xf2, 0xee), "3"},   {0, 3, 2, 1, QColor(0xf2, 0xf2, 0xee), "0"},
+    {2, 3, 1, 1, QColor(0xf2, 0xf2, 0xee), "00"},  {0, 4, 1, 1, QColor(0xe8, 0x8a, 0x2a), "C"},
+    {1, 4, 2, 1, QColor(0x9a, 0xa4, 0xb0), "X"},   {3, 0, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D1"},
+    {4, 0, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D2"},  {3, 1, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D3"},
+    {4, 1, 1, 1, QColor(0x3d, 0x7c, 0xc9), "D4"},  {3, 2, 1, 1, QColor(0x9a, 0xa4, 0xb0), "-%"},
+    {4, 2, 1, 1, QColor(0x9a, 0xa4, 0xb0), "+%"},  {3, 3, 2, 1, QColor(0x9a, 0xa4, 0xb0), "ST"},
+    {3, 4, 2, 1, QColor(0x9a, 0xa4, 0xb0), "PLU"}, {5, 0, 1, 2, QColor(0x9a, 0xa4, 0xb0), "CH"},
+    {5, 2, 1, 3, QColor(0x3c, 0xa0, 0x5a), "TOT"},
 };
 
 void DrawKeyboard(QPainter& p, const QRectF& area, bool labels) {
@@ -49,7 +49,8 @@ void DrawKeyboard(QPainter& p, const QRectF& area, bool labels) {
   p.setBrush(shade);
   p.drawRoundedRect(body, unit * 1.2, unit * 1.2);
 
-  QRectF display(body.left() + unit, body.top() + unit, body.width() - 2 * unit, body.height() * 0.2);
+  QRectF display(body.left() + unit, body.top() + unit, body.width() - 2 * unit,
+                 body.height() * 0.2);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(0x12, 0x2a, 0x16));
   p.drawRoundedRect(display, unit * 0.4, unit * 0.4);
@@ -65,8 +66,8 @@ void DrawKeyboard(QPainter& p, const QRectF& area, bool labels) {
     p.setBrush(QColor(0x6c, 0xf0, 0x7a));
     const qreal seg = display.height() * 0.28;
     for (int i = 0; i < 3; ++i)
-      p.drawRect(QRectF(display.right() - unit * 0.8 - (i + 1) * seg * 1.6, display.center().y() - seg / 2,
-                        seg * 1.1, seg));
+      p.drawRect(QRectF(display.right() - unit * 0.8 - (i + 1) * seg * 1.6,
+                        display.center().y() - seg / 2, seg * 1.1, seg));
   }
 
   // The key field.

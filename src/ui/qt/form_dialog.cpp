@@ -69,8 +69,8 @@ DialogUnits DialogUnitsFor(int font_points) {
 
 QFont FormFont(int pixel_size) {
   QFont font;
-  font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                    QStringLiteral("DejaVu Sans")});
+  font.setFamilies(
+      {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   font.setPixelSize(pixel_size);
   return font;
 }
@@ -244,7 +244,8 @@ QWidget* FormDialog::MakeControl(const ControlTemplate& c, int index) {
       widget = MakeList(c);
       break;
   }
-  widget->setObjectName(c.id >= 0 ? QStringLiteral("ctl%1").arg(c.id) : QStringLiteral("static%1").arg(index));
+  widget->setObjectName(c.id >= 0 ? QStringLiteral("ctl%1").arg(c.id)
+                                  : QStringLiteral("static%1").arg(index));
   if (!c.help.empty()) AttachHelp(*widget, ToQString(c.help));
   return widget;
 }
@@ -283,7 +284,8 @@ QWidget* FormDialog::MakeList(const ControlTemplate& c) {
 void FormDialog::Place(QWidget& widget, const ControlTemplate& c) {
   QRect r = PixelRect(units_, c);
   if (c.kind == ControlKind::kPicture) {
-    if (c.width <= 0 || c.height <= 0) r.setSize(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)));
+    if (c.width <= 0 || c.height <= 0)
+      r.setSize(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)));
     static_cast<QLabel&>(widget).setPixmap(DrawLogo(r.size(), devicePixelRatioF()));
   } else if (c.width <= 0 || c.height <= 0) {
     r.setSize(widget.sizeHint());
@@ -299,11 +301,12 @@ void FormDialog::PlaceEditLabel(QWidget& label, const ControlTemplate& edit) {
   const int right = e.left() - units_.PxX(kLabelGapDu);
   const QSize hint = label.sizeHint();
   if (right - left >= hint.width()) {
-    label.setGeometry(right - hint.width(), e.top() + (e.height() - hint.height()) / 2, hint.width(),
-                      hint.height());
+    label.setGeometry(right - hint.width(), e.top() + (e.height() - hint.height()) / 2,
+                      hint.width(), hint.height());
   } else {
     // No room beside it: the label goes just above the field.
-    label.setGeometry(e.left(), std::max(0, e.top() - hint.height() - 2), hint.width(), hint.height());
+    label.setGeometry(e.left(), std::max(0, e.top() - hint.height() - 2), hint.width(),
+                      hint.height());
   }
 }
 
@@ -328,8 +331,8 @@ void FormDialog::AutoLayout(const std::vector<QWidget*>& widgets) {
         buttons->addWidget(widgets[stacked.controls[k]], button_row, static_cast<int>(k));
       ++button_row;
     } else if (c.kind == ControlKind::kPicture) {
-      static_cast<QLabel*>(w)->setPixmap(
-          DrawLogo(QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)), devicePixelRatioF()));
+      static_cast<QLabel*>(w)->setPixmap(DrawLogo(
+          QSize(units_.PxX(kPictureWidthDu), units_.PxY(kPictureHeightDu)), devicePixelRatioF()));
       grid->addWidget(w, row++, 0, 1, 2, Qt::AlignHCenter);
     } else if (stacked.kind == StackedRow::kField && !c.label.empty() && c.buddy < 0) {
       auto* label = new QLabel(ToQString(c.label), this);
@@ -429,10 +432,14 @@ bool FormDialog::eventFilter(QObject* watched, QEvent* event) {
 std::u16string FormDialog::Native::Text(int id) const {
   QWidget* w = dialog_.Control(id);
   QString text;
-  if (auto* edit = qobject_cast<QLineEdit*>(w)) text = edit->text();
-  else if (auto* label = qobject_cast<QLabel*>(w)) text = label->text();
-  else if (auto* button = qobject_cast<QAbstractButton*>(w)) text = button->text();
-  else if (auto* group = qobject_cast<QGroupBox*>(w)) text = group->title();
+  if (auto* edit = qobject_cast<QLineEdit*>(w))
+    text = edit->text();
+  else if (auto* label = qobject_cast<QLabel*>(w))
+    text = label->text();
+  else if (auto* button = qobject_cast<QAbstractButton*>(w))
+    text = button->text();
+  else if (auto* group = qobject_cast<QGroupBox*>(w))
+    text = group->title();
   return text.toStdU16String();
 }
 

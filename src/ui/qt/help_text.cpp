@@ -46,7 +46,8 @@ QString TipText(const QString& help) {
   QString tip = WrapToWidth(help, QFontMetrics(QToolTip::font()), kHelpMaxWidthPixels);
   // A help text that happens to look like markup is still shown as the text it is.
   if (Qt::mightBeRichText(tip))
-    tip = QStringLiteral("<p style='white-space:pre'>") + tip.toHtmlEscaped() + QStringLiteral("</p>");
+    tip = QStringLiteral("<p style='white-space:pre'>") + tip.toHtmlEscaped() +
+          QStringLiteral("</p>");
   return tip;
 }
 

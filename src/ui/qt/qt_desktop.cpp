@@ -41,11 +41,16 @@ class QuestionBox : public QMessageBox {
 
 QMessageBox::Icon ToQtIcon(BoxIcon icon) {
   switch (icon) {
-    case BoxIcon::kError: return QMessageBox::Critical;
-    case BoxIcon::kWarning: return QMessageBox::Warning;
-    case BoxIcon::kInformation: return QMessageBox::Information;
-    case BoxIcon::kQuestion: return QMessageBox::Question;
-    case BoxIcon::kNone: break;
+    case BoxIcon::kError:
+      return QMessageBox::Critical;
+    case BoxIcon::kWarning:
+      return QMessageBox::Warning;
+    case BoxIcon::kInformation:
+      return QMessageBox::Information;
+    case BoxIcon::kQuestion:
+      return QMessageBox::Question;
+    case BoxIcon::kNone:
+      break;
   }
   return QMessageBox::NoIcon;
 }

@@ -13,8 +13,7 @@ namespace {
 // The department buttons' ids, department 1 first. They are the form's fixed ids, not in the
 // order of the keys (DEPT 10 is 1003, DEPT 11 is 1054).
 constexpr std::array<int, kDepartmentCount> kDeptButtonIds = {
-    1000, 1001, 1002, 1004, 1046, 1006, 1007, 1008,
-    1009, 1003, 1054, 1010, 1011, 1012, 1013, 1014};
+    1000, 1001, 1002, 1004, 1046, 1006, 1007, 1008, 1009, 1003, 1054, 1010, 1011, 1012, 1013, 1014};
 
 int DepartmentOfButton(int id) {
   for (std::size_t i = 0; i < kDeptButtonIds.size(); ++i)

@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
 #include "ui/forms/form.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui {
 

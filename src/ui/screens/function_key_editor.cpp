@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "model/field_text.h"
-#include "ui/screens/amount_reading.h"
 #include "ui/forms/control_builders.h"
+#include "ui/screens/amount_reading.h"
 #include "ui/screens/editor_common.h"
 #include "ui/screens/editors.h"
 #include "ui/screens/register_hint.h"
@@ -109,7 +109,7 @@ const KeyField kKeyFields[] = {
 #undef QX_TEXT
 
 // The key names, which the register prints: each shows the live hint.
-constexpr int kNameFields[] = {kCashName,     kChequeName,   kCardName,         kVoidReceiptName,
+constexpr int kNameFields[] = {kCashName,     kChequeName,    kCardName,         kVoidReceiptName,
                                kDiscountName, kSurchargeName, kDiscountValueName};
 
 bool IsNameField(int id) {
@@ -294,9 +294,8 @@ struct PaymentGroup {
 };
 
 // A labelled field at row y inside a group at x: label at the left, field beside it.
-void AddGroupField(std::vector<ControlTemplate>& c, int gx, int y, int id,
-                   std::string_view label, int label_width, int field_width,
-                   std::string_view help, bool digits_only) {
+void AddGroupField(std::vector<ControlTemplate>& c, int gx, int y, int id, std::string_view label,
+                   int label_width, int field_width, std::string_view help, bool digits_only) {
   AddLabelledField(c, id, label, {gx + 6, y + 2, label_width, 8}, help,
                    {gx + 10 + label_width, y, field_width, 12}, digits_only);
 }
@@ -324,8 +323,8 @@ void AddPaymentGroup(std::vector<ControlTemplate>& c, const PaymentGroup& g) {
   c.push_back(GroupBox(g.title, {g.x, y, kGroupWidth, 122}));
   c.push_back(CheckBox(g.required, g.required_label, g.required_help,
                        {g.x + 6, y + 11, kGroupWidth - 12, 18}));
-  c.push_back(CheckBox(g.change, g.change_label, g.change_help,
-                       {g.x + 6, y + 31, kGroupWidth - 12, 18}));
+  c.push_back(
+      CheckBox(g.change, g.change_label, g.change_help, {g.x + 6, y + 31, kGroupWidth - 12, 18}));
   c.push_back(CheckBox(g.lower_refused, g.lower_refused_label, g.lower_refused_help,
                        {g.x + 6, y + 51, kGroupWidth - 12, 18}));
   AddAmountField(c, g.x, y + 73, g.limit, kLimitLabel, 50, kLimitFieldWidth, g.limit_help);
@@ -355,22 +354,22 @@ FormTemplate BuildTemplate() {
   form.font_points = 8;  // the largest form has the smallest font
   std::vector<ControlTemplate>& c = form.controls;
 
-  AddPaymentGroup(c, {"DINHEIRO", kLeftColumn, kCashRequired, kCashChange, kCashLowerRefused,
-                      kCashLimit, kCashName, "Marcar se valor é obrigatório ",
-                      "Marcar para aceitar\nvalor menor e maior",
-                      "Marcar para desabilitar\nvalor menor.", kHelpCashRequired,
-                      kHelpCashChange, kHelpCashLowerRefused, kHelpCashLimit, kHelpCashName});
-  AddPaymentGroup(c, {"CHEQUE", kMiddleColumn, kChequeRequired, kChequeChange,
-                      kChequeLowerRefused, kChequeLimit, kChequeName,
-                      "Marcar se valor é\nobrigatório.", "Marcar para aceitar\nvalor menor e maior.",
-                      "Marque para desabilitar\nvalor menor.", kHelpChequeRequired,
-                      kHelpChequeChange, kHelpChequeLowerRefused, kHelpChequeLimit,
-                      kHelpChequeName});
-  AddPaymentGroup(c, {"CARTÃO", kRightColumn, kCardRequired, kCardChange, kCardLowerRefused,
-                      kCardLimit, kCardName, "Marque se valor é\nobrigatório.",
-                      "Marque para aceitar\nvalor menor e maior.",
-                      "Marcar para desabilitar\nvalor menor.", kHelpCardRequired,
-                      kHelpCardChange, kHelpCardLowerRefused, kHelpCardLimit, kHelpCardName});
+  AddPaymentGroup(
+      c, {"DINHEIRO", kLeftColumn, kCashRequired, kCashChange, kCashLowerRefused, kCashLimit,
+          kCashName, "Marcar se valor é obrigatório ", "Marcar para aceitar\nvalor menor e maior",
+          "Marcar para desabilitar\nvalor menor.", kHelpCashRequired, kHelpCashChange,
+          kHelpCashLowerRefused, kHelpCashLimit, kHelpCashName});
+  AddPaymentGroup(
+      c,
+      {"CHEQUE", kMiddleColumn, kChequeRequired, kChequeChange, kChequeLowerRefused, kChequeLimit,
+       kChequeName, "Marcar se valor é\nobrigatório.", "Marcar para aceitar\nvalor menor e maior.",
+       "Marque para desabilitar\nvalor menor.", kHelpChequeRequired, kHelpChequeChange,
+       kHelpChequeLowerRefused, kHelpChequeLimit, kHelpChequeName});
+  AddPaymentGroup(
+      c, {"CARTÃO", kRightColumn, kCardRequired, kCardChange, kCardLowerRefused, kCardLimit,
+          kCardName, "Marque se valor é\nobrigatório.", "Marque para aceitar\nvalor menor e maior.",
+          "Marcar para desabilitar\nvalor menor.", kHelpCardRequired, kHelpCardChange,
+          kHelpCardLowerRefused, kHelpCardLimit, kHelpCardName});
 
   // The cancel keys.
   constexpr int row2 = 130;
@@ -402,8 +401,8 @@ FormTemplate BuildTemplate() {
   c.push_back(GroupBox("MOEDA", {kRightColumn, row3, kGroupWidth, 76}));
   AddGroupField(c, kRightColumn, row3 + 11, kExchangeRate, "Câmbio", 30, 50, kHelpExchangeRate,
                 true);
-  AddGroupField(c, kRightColumn, row3 + 27, kRateDecimals, "Quantidade de casas decimais:", 110,
-                16, kHelpRateDecimals, true);
+  AddGroupField(c, kRightColumn, row3 + 27, kRateDecimals, "Quantidade de casas decimais:", 110, 16,
+                kHelpRateDecimals, true);
   c.push_back(Note("Exemplo: um dolar = R$ 1,60. US$ 1,00/R$ 1,60 = 0625    3",
                    {kRightColumn + 6, row3 + 45, kGroupWidth - 12, 24}));
 

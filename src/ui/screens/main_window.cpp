@@ -16,7 +16,7 @@ namespace qx::ui {
 namespace {
 
 // The buttons that stay locked until a parameter file has been opened once.
-constexpr int kLockedButtons[] = {kIdSaveFile,  kIdDepartments,  kIdProducts,  kIdOperators,
+constexpr int kLockedButtons[] = {kIdSaveFile,     kIdDepartments,  kIdProducts,   kIdOperators,
                                   kIdFunctionKeys, kIdHeaderFooter, kIdMiscOptions};
 
 FormTemplate BuildMainWindowTemplate() {
@@ -99,13 +99,20 @@ FormTemplate BuildAboutBoxTemplate() {
 
 std::unique_ptr<Presenter> MakeEditor(int id, AppState& state, Desktop& desktop) {
   switch (id) {
-    case kIdDepartments: return MakeDeptGrid(state, desktop);
-    case kIdProducts: return MakeProductEditor(state, desktop);
-    case kIdOperators: return MakeOperatorEditor(state, desktop);
-    case kIdFunctionKeys: return MakeFunctionKeyEditor(state, desktop);
-    case kIdHeaderFooter: return MakeHeaderFooterEditor(state, desktop);
-    case kIdMiscOptions: return MakeMiscOptionsEditor(state, desktop);
-    default: return nullptr;
+    case kIdDepartments:
+      return MakeDeptGrid(state, desktop);
+    case kIdProducts:
+      return MakeProductEditor(state, desktop);
+    case kIdOperators:
+      return MakeOperatorEditor(state, desktop);
+    case kIdFunctionKeys:
+      return MakeFunctionKeyEditor(state, desktop);
+    case kIdHeaderFooter:
+      return MakeHeaderFooterEditor(state, desktop);
+    case kIdMiscOptions:
+      return MakeMiscOptionsEditor(state, desktop);
+    default:
+      return nullptr;
   }
 }
 
@@ -165,12 +172,24 @@ void MainWindow::Unlock(FormView& view) {
 
 void MainWindow::OnCommand(FormView& view, int id) {
   switch (id) {
-    case kIdOpenFile: Open(view); break;
-    case kIdSaveFile: Save(); break;
-    case kIdOk: Ok(view); break;
-    case kIdCancel: Cancel(view); break;
-    case kIdAbout: RunAbout(view); break;
-    default: RunEditor(view, id); break;
+    case kIdOpenFile:
+      Open(view);
+      break;
+    case kIdSaveFile:
+      Save();
+      break;
+    case kIdOk:
+      Ok(view);
+      break;
+    case kIdCancel:
+      Cancel(view);
+      break;
+    case kIdAbout:
+      RunAbout(view);
+      break;
+    default:
+      RunEditor(view, id);
+      break;
   }
   // An open, a save, or a save from an editor may have changed the file in use.
   ShowFileInUse(view);
@@ -251,8 +270,8 @@ void MainWindow::RunAbout(FormView& view) {
 
 void AboutBox::OnOpen(FormView& view) {
   view.SetTitle("QX-4810  SOBRE  APLICATIVO");
-  view.SetText(kIdAboutVersion, Win1252("Versão:   ") + GetProductVersion() +
-                                    "    a partir de 1 de agosto de 2013");
+  view.SetText(kIdAboutVersion,
+               Win1252("Versão:   ") + GetProductVersion() + "    a partir de 1 de agosto de 2013");
   view.SetFocus(kIdOk);
 }
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <utility>
 
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
 #include "ui/forms/form.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui {
 
@@ -17,15 +17,15 @@ inline constexpr int kMainWindowResource = 101;
 inline constexpr int kAboutBoxResource = 120;
 
 // Control ids of the main window (kIdOk and kIdCancel are its "OK" and "Cancel").
-inline constexpr int kIdOpenFile = 1000;        // "NOVO\nABRE arquivo"
-inline constexpr int kIdSaveFile = 1001;        // "SALVAR arquivo"
-inline constexpr int kIdAbout = 1009;           // "SOBRE"
-inline constexpr int kIdDepartments = 1002;     // "DEPARTAMENTOS"
-inline constexpr int kIdProducts = 1004;        // "PRODUTOS"
-inline constexpr int kIdOperators = 1046;       // "EMPREGADOS"
-inline constexpr int kIdFunctionKeys = 1006;    // "TECLAS de FUNÇÃO"
-inline constexpr int kIdHeaderFooter = 1007;    // "LOGO"
-inline constexpr int kIdMiscOptions = 1008;     // "DIVERSOS"
+inline constexpr int kIdOpenFile = 1000;      // "NOVO\nABRE arquivo"
+inline constexpr int kIdSaveFile = 1001;      // "SALVAR arquivo"
+inline constexpr int kIdAbout = 1009;         // "SOBRE"
+inline constexpr int kIdDepartments = 1002;   // "DEPARTAMENTOS"
+inline constexpr int kIdProducts = 1004;      // "PRODUTOS"
+inline constexpr int kIdOperators = 1046;     // "EMPREGADOS"
+inline constexpr int kIdFunctionKeys = 1006;  // "TECLAS de FUNÇÃO"
+inline constexpr int kIdHeaderFooter = 1007;  // "LOGO"
+inline constexpr int kIdMiscOptions = 1008;   // "DIVERSOS"
 
 // The main window's line with the path of the parameter file in use (empty before one is
 // opened).

@@ -35,59 +35,72 @@ struct OptionBox {
 
 // In the order in which the form attaches their help texts and sets them on opening.
 const OptionBox kOptionBoxes[] = {
-    {1054, QX_SYSTEM(compact_print),  // system 6
+    {1054,
+     QX_SYSTEM(compact_print),  // system 6
      "\nMarcar se deve usar o\nformato compactado\npara imprimir os cupons (cupom será\nretido "
      "como jornal).\n ",
      " Se for marcado imprimirá os cupons\n em um formato mais economico porque, por\n exemplo, "
      "os cupons ficarão retidos no\n rebobinador ao invés de serem entregues\n ao consumidor.",
      {5, 4, 161, 50}},
-    {1048, QX_SYSTEM(drawer_on_reports),  // system 4
+    {1048,
+     QX_SYSTEM(drawer_on_reports),  // system 4
      "`Marca para\nAbrir GAVETA\n nas LEITURAS.",
      "A gaveta írá abrir quando for emitir \nLEITURA FINANCEIRA se estiver marcado.",
      {355, 57, 73, 26}},
-    {1049, QX_SYSTEM(qty_dept_key),  // system 10
+    {1049,
+     QX_SYSTEM(qty_dept_key),  // system 10
      "Marcar para ativar\nQuantidade Direta\n no DEPT (em vez de\nusar tecla    X / HORA).",
      "Se estiver marcado, o valor digitado na venda \nantes da finalizadora DEPTO será assumido "
      "como \nQUANTIDADE. Portanto, o operador não precisará usar \na tecla [X/HORA] para "
      "registrar a quantidade \ninteira de itens de uma tecla de departamento. \nExemplo 4 "
      "unidades do departamento 1:  [4]  [dept1].",
      {172, 4, 115, 34}},
-    {1050, QX_PRINT(print_receipt_copy),  // print 5
+    {1050,
+     QX_PRINT(print_receipt_copy),  // print 5
      "Segundo cupom",
      " Pressionando [DINHEIRO/TOTAL] repetirá o cupom  \n pelo menos uma vez se estiver "
      "marcado.",
      {293, 4, 69, 10}},
-    {1051, QX_SYSTEM(repeat_receipt),  // system 11
+    {1051,
+     QX_SYSTEM(repeat_receipt),  // system 11
      "Múltiplos cupons",
      " Repetirá o cupom mais de uma vez se \n SEGUNDO CUPOM acima também estiver marcado.",
      {293, 16, 81, 10}},
-    {1047, QX_SYSTEM(recalc_change),  // system 12
+    {1047,
+     QX_SYSTEM(recalc_change),  // system 12
      "Correção\nde troco",
      " Se for marcado o operador poderá entrar \n com um novo valor recebido após encerrar \n o "
      "cupom para que a registradora \n recalcule o troco no visor.",
      {293, 28, 48, 18}},
-    {1053, QX_SYSTEM(drawer_declaration),  // system 13
+    {1053,
+     QX_SYSTEM(drawer_declaration),  // system 13
      "Marca se faz a\nDeclaração de Caixa\nantes da leitura Z.",
      " Se for marcado, a registradora exigirá \n a declaração de valores da gaveta antes \n de "
      "fazer a leitura Z.",
      {5, 131, 94, 26}},
-    {1056, QX_SYSTEM(zero_financial_counter),  // system 16
+    {1056,
+     QX_SYSTEM(zero_financial_counter),  // system 16
      "Marca se zera\nconsecutivo após a\nleitura financeira Z.",
      " Marcar para zerar contador consecutivo \n após imprimir a leitura financeira Z.",
      {5, 102, 102, 26}},
-    {1058, QX_SYSTEM(zero_grand_total_after_z),  // system 15
+    {1058,
+     QX_SYSTEM(zero_grand_total_after_z),  // system 15
      "Marca se zera\nGrande Total após\n leitura Z.",
-     " Marca para zerar GRANDE TOTAL após \n a leitura Z.", {264, 57, 85, 26}},
-    {1060, QX_SYSTEM(zero_operator_counter),  // system 18
+     " Marca para zerar GRANDE TOTAL após \n a leitura Z.",
+     {264, 57, 85, 26}},
+    {1060,
+     QX_SYSTEM(zero_operator_counter),  // system 18
      "Marca se zera consecutivo do\nEMPREG após a leitura financeira Z.",
      " Marcar para zerar contador do operador \n após imprimir a leitura financeira Z.",
      {255, 102, 161, 18}},
-    {1061, QX_SYSTEM(zero_product_counter),  // system 17
+    {1061,
+     QX_SYSTEM(zero_product_counter),  // system 17
      "Marca se zera consecutivo PLU\napós a leitura financeira Z.",
      " Marcar para zerar contador consecutivo \n PLU (produto) após imprimir a leitura \n "
      "financeira Z.",
      {113, 102, 136, 18}},
-    {1063, QX_SYSTEM(multiply_quantity),  // system 19
+    {1063,
+     QX_SYSTEM(multiply_quantity),  // system 19
      "Marcado= mutiplica quantidade.\nNão marcado assume preço proporcional.Exemplo se "
      "marcado:\n5 [X/HORA] 2 [X/HORA] = 10\nExemplo se for PROPORCIONAL:\n5 [X/HORA] 2 [X/HORA] "
      "= 0,400.",
@@ -96,62 +109,89 @@ const OptionBox kOptionBoxes[] = {
      "marcado, será apurado o preço proporcional, \n ou seja, o consumidor estará levando "
      "apenas 2 \n achocolatados de um pacote de 5.",
      {5, 57, 253, 42}},
-    {1064, QX_PRINT(print_z_counter),  // print 1
+    {1064,
+     QX_PRINT(print_z_counter),  // print 1
      "Marca se Imprime\ncontador Z nas leituras..",
-     " Marca para imprimir contador Z \n nas leituras.", {196, 131, 119, 18}},
-    {1025, QX_PRINT(print_subtotal),  // print 6
+     " Marca para imprimir contador Z \n nas leituras.",
+     {196, 131, 119, 18}},
+    {1025,
+     QX_PRINT(print_subtotal),  // print 6
      "Marca se SUBTOTAL\ndeve ser impresso\nquando teclar\n S U B T O T A  L.",
      " Imprimirá o subtotal no cupom se a tecla \n [SUBTOTAL] for pressionada.",
      {5, 197, 90, 34}},
-    {1066, QX_PRINT(print_zero_totals),  // print 2
+    {1066,
+     QX_PRINT(print_zero_totals),  // print 2
      "Marca se imprime\ntotais ZERADOS\nnas leituras.",
-     " Marque para que seja Impresso os valores \n zerados nas leituras.", {240, 238, 81, 26}},
-    {1030, QX_PRINT(print_consecutive),  // print 7
+     " Marque para que seja Impresso os valores \n zerados nas leituras.",
+     {240, 238, 81, 26}},
+    {1030,
+     QX_PRINT(print_consecutive),  // print 7
      "Marcar se Imprime\nconsecutivo no cupom.",
-     " Se for marcado imprimirá o consecutivo \n no cupom de venda.", {321, 131, 102, 18}},
-    {1031, QX_PRINT(print_date),  // print 8
-     "Marcar\npara Imprimir\nDATA", " Se for marcado imprimirá a data \n no cupom de venda.",
+     " Se for marcado imprimirá o consecutivo \n no cupom de venda.",
+     {321, 131, 102, 18}},
+    {1031,
+     QX_PRINT(print_date),  // print 8
+     "Marcar\npara Imprimir\nDATA",
+     " Se for marcado imprimirá a data \n no cupom de venda.",
      {5, 160, 69, 26}},
-    {1032, QX_PRINT(print_time),  // print 9
-     "Marcar\npara\nimprimir\nHORA.", " Se for marcado imprimirá a hora \n no cupom de venda.",
+    {1032,
+     QX_PRINT(print_time),  // print 9
+     "Marcar\npara\nimprimir\nHORA.",
+     " Se for marcado imprimirá a hora \n no cupom de venda.",
      {80, 160, 48, 34}},
-    {1033, QX_PRINT(print_operator_name),  // print 10
+    {1033,
+     QX_PRINT(print_operator_name),  // print 10
      "Marcar\npara imprimir\nNOME\nEMPREG",
-     " Se for marcado imprimirá o nome do \n operador no cupom de venda.", {134, 160, 69, 34}},
-    {1034, QX_PRINT(print_returns),  // print 11
+     " Se for marcado imprimirá o nome do \n operador no cupom de venda.",
+     {134, 160, 69, 34}},
+    {1034,
+     QX_PRINT(print_returns),  // print 11
      "Marcando imprime\nDEVOLUÇÃO / MODO VOID\nna leitura financeira.",
      " Se estiver marcado imprimirá os \n totalizadores de DEVOLUÇÃO e \n CANCELAMENTO na "
      "leitura financeira.",
      {5, 238, 125, 26}},
-    {1035, QX_PRINT(print_item_count),  // print 12
+    {1035,
+     QX_PRINT(print_item_count),  // print 12
      "Marca se Imprime\nnúmero de tens\nvendidos no cupom.",
      " Se for marcado imprimirá a quantidade \n de itens antes do TOTAL do cupom de venda.",
      {292, 160, 90, 26}},
-    {1037, QX_PRINT(print_grand_total),  // print 18
+    {1037,
+     QX_PRINT(print_grand_total),  // print 18
      "Marque ;para\nimprimir Grande\nTotal redutível.",
      " Imprimirá o GRANDE TOTAL REDUTÍVEL \n na leitura financeira se estiver marcado.",
      {171, 197, 81, 26}},
-    {1039, QX_PRINT(print_gross_grand_total),  // print 19
+    {1039,
+     QX_PRINT(print_gross_grand_total),  // print 19
      "Marcar para\nimprimir Grande\nTotal irredutível",
      " Imprimirá o GRANDE TOTAL IRREDUTÍVEL \n na leitura financeira se estiver marcado.",
      {258, 197, 85, 26}},
-    {1040, QX_PRINT(grand_total_net),  // print 20
-     "Marca se\nGrande Total\né liquido.", " Marque se o GRANDE TOTAL é liquido.",
+    {1040,
+     QX_PRINT(grand_total_net),  // print 20
+     "Marca se\nGrande Total\né liquido.",
+     " Marque se o GRANDE TOTAL é liquido.",
      {101, 197, 64, 26}},
-    {1041, QX_PRINT(receipt_on_drawer_open),  // print 21
+    {1041,
+     QX_PRINT(receipt_on_drawer_open),  // print 21
      "Marca se deve\nimprimir Abertura\nde GAVETA.",
      " Ao marcar estará Imprimindo um cupom se \n mandar abrir a GAVETA fora da venda.",
      {105, 131, 85, 26}},
-    {1042, QX_PRINT(print_header),  // print 22
-     "Imprime\ncabeçalho", " Marque para imprimir o cabeçalho no cupom.", {349, 197, 52, 18}},
-    {1043, QX_PRINT(print_footer),  // print 23
-     "Imprime\nrodapé", " Marque para imprimir os dados do rodapé no cupom.",
+    {1042,
+     QX_PRINT(print_header),  // print 22
+     "Imprime\ncabeçalho",
+     " Marque para imprimir o cabeçalho no cupom.",
+     {349, 197, 52, 18}},
+    {1043,
+     QX_PRINT(print_footer),  // print 23
+     "Imprime\nrodapé",
+     " Marque para imprimir os dados do rodapé no cupom.",
      {349, 217, 43, 18}},
-    {1044, QX_PRINT(print_code_on_receipt),  // print 26
+    {1044,
+     QX_PRINT(print_code_on_receipt),  // print 26
      "Marcar para\nImprimir código\nDEPT/PLU\nna VENDA",
      " Se estiver marcado imprimirá o código do produto ou \n do departamento no cupom da venda.",
      {209, 160, 77, 34}},
-    {1045, QX_PRINT(print_code_in_product_report),  // print 27
+    {1045,
+     QX_PRINT(print_code_in_product_report),  // print 27
      "Marcar para Imprimir\ncódigo do produto na\nleitura de PRODUTOS.",
      " Se estiver marcado imprimirá o código do produto \n na leitura dos produtos.",
      {136, 238, 98, 26}},
@@ -224,8 +264,8 @@ FormTemplate BuildTemplate() {
   for (const OptionBox& box : kOptionBoxes)
     form.controls.push_back(CheckBox(box.id, box.label, box.help, box.at));
   for (const OptionText& t : kOptionTexts) {
-    AddLabelledField(form.controls, t.id, t.label, t.label_at, t.help, t.field_at,
-                     t.digits_only, t.width);
+    AddLabelledField(form.controls, t.id, t.label, t.label_at, t.help, t.field_at, t.digits_only,
+                     t.width);
     if (t.shows_hint)
       form.controls.push_back(
           RegisterHintControl(t.id, {t.field_at.x + t.field_at.width + 4, t.label_at.y, 120, 16}));

@@ -5,9 +5,9 @@
 #include "model/product_rules.h"
 #include "ui/forms/control_builders.h"
 #include "ui/screens/editors.h"
-#include "ui/workflows/product_list_workflow.h"
 #include "ui/screens/product_table_form.h"
 #include "ui/screens/record_editors.h"
+#include "ui/workflows/product_list_workflow.h"
 
 namespace qx::ui {
 namespace {

@@ -10,11 +10,11 @@
 #include "model/change_markers.h"
 #include "model/field_text.h"
 #include "model/param_set.h"
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
-#include "ui/screens/editor_common.h"
 #include "ui/forms/form.h"
+#include "ui/screens/editor_common.h"
 #include "ui/screens/register_hint.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui {
 

@@ -105,10 +105,10 @@ Objection ConfirmReplacingAnotherFile(const AppState& state, Desktop& desktop,
   if (GetPathKind(path) != PathKind::kFile) return Objection::kNone;
   if (!state.opened_par_file.empty() && SameFile(path, state.opened_par_file))
     return Objection::kNone;
-  const BoxAnswer answer =
-      Ask(desktop, Win1252("ATENÇÃO"),
-          "O arquivo\n" + PathForBox(path) + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"),
-          BoxAnswer::kNo);
+  const BoxAnswer answer = Ask(desktop, Win1252("ATENÇÃO"),
+                               "O arquivo\n" + PathForBox(path) +
+                                   Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"),
+                               BoxAnswer::kNo);
   return answer == BoxAnswer::kYes ? Objection::kNone : Objection::kAskAgain;
 }
 
@@ -116,8 +116,7 @@ Objection ConfirmReplacingAnotherFile(const AppState& state, Desktop& desktop,
 // the one opened is confirmed first, and on No the save dialog asks again. The same happens
 // for a file that could not be read and for another existing file. Nothing when a dialog was
 // cancelled.
-std::optional<std::string> ChooseSavePath(AppState& state, Desktop& desktop,
-                                          std::string choice) {
+std::optional<std::string> ChooseSavePath(AppState& state, Desktop& desktop, std::string choice) {
   for (;;) {
     state.current_par_file = WithParExtension(choice);
     const std::string& path = state.current_par_file;
@@ -229,15 +228,20 @@ void OpenChosenFile(AppState& state, Desktop& desktop, std::string_view chosen) 
   if (loaded->result == FileResult::kDamaged) loaded = OfferRestoreFromBackup(state, desktop, path);
   state.opened_content = ReadContentMark(path);
   switch (loaded ? loaded->result : FileResult::kDone) {
-    case FileResult::kDone: break;
-    case FileResult::kMissing: ShowBox(desktop, "alerta", Win1252(loaded->text), BoxIcon::kNone); break;
+    case FileResult::kDone:
+      break;
+    case FileResult::kMissing:
+      ShowBox(desktop, "alerta", Win1252(loaded->text), BoxIcon::kNone);
+      break;
     case FileResult::kUnreadable:
     case FileResult::kNoMemory:
     case FileResult::kDamaged:
       state.unread_par_file = path;
       ShowFileError(desktop, *loaded);
       break;
-    default: ShowFileError(desktop, *loaded); break;
+    default:
+      ShowFileError(desktop, *loaded);
+      break;
   }
   TurnOffUncarriedPrintOptions(state.params);
 }

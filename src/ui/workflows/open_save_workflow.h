@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui {
 

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "exchange/product_list.h"
-#include "ui/workflows/app_state.h"
 #include "ui/forms/desktop.h"
 #include "ui/forms/form.h"
+#include "ui/workflows/app_state.h"
 #include "ui/workflows/import_choices.h"
 
 namespace qx::ui {

@@ -1,6 +1,8 @@
 // The generic dialog: what it builds from a template and what it tells the presenter.
 #include "ui/qt/form_dialog.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -12,7 +14,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <gtest/gtest.h>
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
@@ -44,10 +45,14 @@ FormTemplate SampleForm() {
   f.title = Win1252("AMOSTRA");
   f.width = 300;
   f.height = 180;
-  ControlTemplate open = Control(1000, K::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28);
-  open.help = Win1252(" Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n com novos parâmetros.");
+  ControlTemplate open =
+      Control(1000, K::kDefaultPushButton, "NOVO\nABRE arquivo", 10, 140, 80, 28);
+  open.help = Win1252(
+      " Permite abrir o arquivo que tem a \n programação salva ou criar um arquivo \n com novos "
+      "parâmetros.");
   ControlTemplate save = Control(1001, K::kPushButton, "SALVAR arquivo", 100, 140, 80, 20);
-  ControlTemplate fixed = Control(1048, K::kCheckBox, Win1252("Preço programado (fixo) ?"), 10, 10, 150, 12);
+  ControlTemplate fixed =
+      Control(1048, K::kCheckBox, Win1252("Preço programado (fixo) ?"), 10, 10, 150, 12);
   fixed.help = Win1252(" Marque se o preço deve ser lido da tabela.");
   ControlTemplate name = Control(1052, K::kEdit, "NOME DO DEPARTAMENTO", 120, 30, 80, 12);
   name.max_length = 12;
@@ -86,7 +91,8 @@ TEST_F(FormDialogTest, BuildsEveryControlWithItsIdKindLabelAndHelp) {
     EXPECT_EQ(dialog.Control(id), Ctl<QWidget>(dialog, id)) << id;
   // Help texts are balloons that stay thirty seconds.
   EXPECT_EQ(Ctl<QWidget>(dialog, 1000)->toolTipDuration(), 30000);
-  EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("static0"))->title(), QStringLiteral("Grupo"));
+  EXPECT_EQ(dialog.findChild<QGroupBox*>(QStringLiteral("static0"))->title(),
+            QStringLiteral("Grupo"));
   auto* note = dialog.findChild<QLabel*>(QStringLiteral("static4"));
   ASSERT_NE(note, nullptr);
   EXPECT_EQ(note->text(), QStringLiteral("Nota:\nsegunda linha"));
@@ -114,7 +120,8 @@ TEST_F(FormDialogTest, PlacesControlsInDialogUnitsOfTheTemplateFont) {
   EXPECT_DOUBLE_EQ(DialogUnitsFor(8).x, 1.5);
   EXPECT_DOUBLE_EQ(DialogUnitsFor(8).y, 1.625);
   // Every edit fits inside the form.
-  for (int id : {1052, 1005}) EXPECT_TRUE(dialog.rect().contains(Ctl<QWidget>(dialog, id)->geometry()));
+  for (int id : {1052, 1005})
+    EXPECT_TRUE(dialog.rect().contains(Ctl<QWidget>(dialog, id)->geometry()));
 }
 
 // The text contract through real edits, on its key cases (the driver's tables hold the rest):
@@ -189,8 +196,8 @@ TEST_F(FormDialogTest, ButtonsEnterEscAndCloseBecomeCommands) {
   QTest::keyClick(Ctl<QLineEdit>(dialog, 1005), Qt::Key_Escape);
   dialog.close();
   EXPECT_TRUE(dialog.isVisible());  // the presenter did not close it
-  EXPECT_EQ(presenter.events, (std::vector<std::string>{"command 1001", "command 1000",
-                                                        "command 2", "close-command"}));
+  EXPECT_EQ(presenter.events, (std::vector<std::string>{"command 1001", "command 1000", "command 2",
+                                                        "close-command"}));
 }
 
 TEST_F(FormDialogTest, FocusLostIsToldWhenAFieldLosesTheFocusWithinTheForm) {
@@ -226,7 +233,8 @@ TEST_F(FormDialogTest, RunOpensShowsCentredAndEndsWithThePresentersResult) {
     EXPECT_TRUE(shown.isModal());
     EXPECT_EQ(shown.windowTitle(), QStringLiteral("ABERTO"));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(shown.pos(), QPoint((screen.width() - shown.width()) / 2, (screen.height() - shown.height()) / 2));
+    EXPECT_EQ(shown.pos(),
+              QPoint((screen.width() - shown.width()) / 2, (screen.height() - shown.height()) / 2));
     // Hiding while another form runs does not end this one.
     shown.view().Hide();
     EXPECT_FALSE(shown.isVisible());

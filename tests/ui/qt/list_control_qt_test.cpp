@@ -10,9 +10,9 @@
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
+#include "ui/qt/qt_desktop.h"
 #include "ui/workflows/import_choices.h"
 #include "ui/workflows/product_list_workflow.h"
-#include "ui/qt/qt_desktop.h"
 
 namespace qx::ui::qt {
 namespace {

@@ -2,19 +2,20 @@
 // state and help, and the hiding and restoring around the forms it opens.
 #include "ui/screens/main_window.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 #include <map>
 
 #include "qt_test_support.h"
-#include "ui/workflows/app_state.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::qt {
 namespace {
@@ -90,14 +91,17 @@ TEST_F(MainWindowTest, TheAboutBoxShowsItsTextsWhileTheMainWindowIsHidden) {
     QStringList texts;
     for (QLabel* label : d.findChildren<QLabel*>())
       if (!label->text().isEmpty()) texts << label->text();
-    EXPECT_TRUE(texts.contains(QStringLiteral("Versão:   1, 1, 0, 0    a partir de 1 de agosto de 2013")))
+    EXPECT_TRUE(
+        texts.contains(QStringLiteral("Versão:   1, 1, 0, 0    a partir de 1 de agosto de 2013")))
         << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(
+        texts.contains(QStringLiteral("A registradora QX-4810 não possui porta serial. Por isso, "
+                                      "toda a programação deve ser feita via "
+                                      "teclado.  Este aplicativo  recebe a programação de acordo "
+                                      "com o formato da registradora QX-4810 "
+                                      "e salva em um  arquivo para impressão.")));
     EXPECT_TRUE(texts.contains(QStringLiteral(
-        "A registradora QX-4810 não possui porta serial. Por isso, toda a programação deve ser feita via "
-        "teclado.  Este aplicativo  recebe a programação de acordo com o formato da registradora QX-4810 "
-        "e salva em um  arquivo para impressão.")));
-    EXPECT_TRUE(texts.contains(
-        QStringLiteral("O relatório impresso é um roteiro  que auxilia na programação  via teclado.")));
+        "O relatório impresso é um roteiro  que auxilia na programação  via teclado.")));
     EXPECT_EQ(d.focusWidget(), Ctl<QWidget>(d, kIdOk));
     Ctl<QPushButton>(d, kIdOk)->click();
   });
@@ -114,7 +118,7 @@ TEST_F(MainWindowTest, EveryEditorHidesTheMainWindowUntilItCloses) {
   desktop.hooks().file_dialog = [&](QFileDialog&) -> std::optional<QString> {
     return folder.filePath(QStringLiteral("novo.par"));
   };
-  const int editors[] = {kIdDepartments, kIdProducts,     kIdOperators,
+  const int editors[] = {kIdDepartments,  kIdProducts,     kIdOperators,
                          kIdFunctionKeys, kIdHeaderFooter, kIdMiscOptions};
   std::map<std::string, bool> main_hidden_during;
   std::vector<bool> main_visible_after;
@@ -134,7 +138,8 @@ TEST_F(MainWindowTest, EveryEditorHidesTheMainWindowUntilItCloses) {
     }
     Ctl<QPushButton>(d, kIdCancel)->click();
   });
-  EXPECT_EQ(state.current_par_file, QDir::toNativeSeparators(folder.filePath(QStringLiteral("novo.par"))).toStdString());
+  EXPECT_EQ(state.current_par_file,
+            QDir::toNativeSeparators(folder.filePath(QStringLiteral("novo.par"))).toStdString());
   EXPECT_EQ(main_visible_after, std::vector<bool>(6, true));
   // Every editor that the program has ran once, with the main window hidden.
   EXPECT_FALSE(main_hidden_during.empty());

@@ -15,8 +15,8 @@
 #include "../fakes.h"
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/screens/editors.h"
 #include "ui/qt/form_dialog.h"
+#include "ui/screens/editors.h"
 
 namespace qx::ui::qt {
 namespace {
@@ -61,7 +61,8 @@ TEST_F(OptionEditorFormsTest, HeaderFooterEditorShowsTwelveLinesAndCutsOnSave) {
   FormDialog dialog(*editor);
   testing::ExpectDialogShowsTemplate(dialog, editor->Template());
   editor->OnOpen(dialog.view());
-  testing::TypeText(Ctl<QLineEdit>(dialog, 1018), QStringLiteral("{V{O{L{T{E SEMPRE [LOJA] AMANHA"));
+  testing::TypeText(Ctl<QLineEdit>(dialog, 1018),
+                    QStringLiteral("{V{O{L{T{E SEMPRE [LOJA] AMANHA"));
   EXPECT_EQ(Ctl<QLabel>(dialog, 5018)->text(), QStringLiteral("A registradora não recebe: [, ]"));
   QTest::mouseClick(Ctl<QPushButton>(dialog, kIdOk), Qt::LeftButton);
   EXPECT_TRUE(desktop_.messages.empty());

@@ -15,11 +15,11 @@
 #include "../product_table_sample.h"
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/workflows/app_state.h"
-#include "ui/screens/editors.h"
-#include "ui/screens/product_table_form.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
+#include "ui/screens/editors.h"
+#include "ui/screens/product_table_form.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::qt {
 namespace {

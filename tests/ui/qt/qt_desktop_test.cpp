@@ -26,7 +26,6 @@
 namespace qx::ui::qt {
 namespace {
 
-
 QStringList ButtonTexts(const QMessageBox& box) {
   QStringList texts;
   for (QAbstractButton* b : box.buttons()) texts << b->text().remove(QLatin1Char('&'));
@@ -42,21 +41,32 @@ TEST(QtDesktopMessages, ABoxCarriesItsTitleTextIconButtonsAndDefault) {
     QString default_button;
   };
   const Case cases[] = {
-      {{"ERRO", Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"), BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk},
-       QMessageBox::Critical, {QStringLiteral("OK")}, QStringLiteral("OK")},
+      {{"ERRO", Win1252("ERRO NA CRIAÇÃO DO ARQUIVO"), BoxIcon::kError, BoxButtons::kOk,
+        BoxAnswer::kOk},
+       QMessageBox::Critical,
+       {QStringLiteral("OK")},
+       QStringLiteral("OK")},
       {{Win1252("Pergunta:"),
         Win1252("Arquivo de gravação não é igual ao informado na entrada.\nApaga dados do arquivo "
                 "informado e substitui por este ?"),
         BoxIcon::kQuestion, BoxButtons::kYesNo, BoxAnswer::kNo},
-       QMessageBox::Question, {QStringLiteral("Não"), QStringLiteral("Sim")}, QStringLiteral("Não")},
+       QMessageBox::Question,
+       {QStringLiteral("Não"), QStringLiteral("Sim")},
+       QStringLiteral("Não")},
       {{"alerta", Win1252("Deseja salvar as alterações ?"), BoxIcon::kQuestion, BoxButtons::kYesNo,
         BoxAnswer::kYes},
-       QMessageBox::Question, {QStringLiteral("Não"), QStringLiteral("Sim")}, QStringLiteral("Sim")},
+       QMessageBox::Question,
+       {QStringLiteral("Não"), QStringLiteral("Sim")},
+       QStringLiteral("Sim")},
       {{"NOTA IMPORTANTE", "O arquivo   \"a.par\"   possui", BoxIcon::kInformation, BoxButtons::kOk,
         BoxAnswer::kOk},
-       QMessageBox::Information, {QStringLiteral("OK")}, QStringLiteral("OK")},
+       QMessageBox::Information,
+       {QStringLiteral("OK")},
+       QStringLiteral("OK")},
       {{"alerta", "ARQUIVO VAZIO", BoxIcon::kNone, BoxButtons::kOk, BoxAnswer::kOk},
-       QMessageBox::NoIcon, {QStringLiteral("OK")}, QStringLiteral("OK")},
+       QMessageBox::NoIcon,
+       {QStringLiteral("OK")},
+       QStringLiteral("OK")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.box.title);
@@ -108,7 +118,8 @@ TEST(QtDesktopMessages, AQuestionIsAnsweredOnlyWithItsButtons) {
   EXPECT_EQ(box->standardButton(box->clickedButton()), QMessageBox::Yes);
 
   // A box with only OK is closed by Esc too.
-  std::unique_ptr<QMessageBox> note = MakeMessageBox({"ERRO", "x", BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk});
+  std::unique_ptr<QMessageBox> note =
+      MakeMessageBox({"ERRO", "x", BoxIcon::kError, BoxButtons::kOk, BoxAnswer::kOk});
   QTimer::singleShot(0, note.get(), [b = note.get()] { QTest::keyClick(b, Qt::Key_Escape); });
   note->exec();
   EXPECT_EQ(note->standardButton(note->clickedButton()), QMessageBox::Ok);

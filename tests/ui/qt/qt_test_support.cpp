@@ -1,12 +1,13 @@
 #include "qt_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "common/cp1252.h"
 

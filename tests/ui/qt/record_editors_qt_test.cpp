@@ -12,10 +12,10 @@
 
 #include "common/cp1252.h"
 #include "qt_test_support.h"
-#include "ui/workflows/app_state.h"
-#include "ui/screens/editors.h"
 #include "ui/qt/form_dialog.h"
 #include "ui/qt/qt_desktop.h"
+#include "ui/screens/editors.h"
+#include "ui/workflows/app_state.h"
 
 namespace qx::ui::qt {
 namespace {

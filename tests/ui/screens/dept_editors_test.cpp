@@ -1,6 +1,5 @@
 // The department grid and the department editor, driven through fake views.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -62,7 +61,7 @@ TEST(DeptGrid, OpeningSetsTitleFocusAndForgetsTheLastDepartment) {
 }
 
 TEST(DeptGrid, EachKeyOpensTheEditorForItsDepartmentWhileTheGridIsHidden) {
-  const std::pair<int, int> keys[] = {{1000, 1}, {1003, 10}, {1054, 11}, {1009, 9},
+  const std::pair<int, int> keys[] = {{1000, 1},  {1003, 10}, {1054, 11}, {1009, 9},
                                       {1010, 12}, {1046, 5},  {1014, 16}};
   for (auto [id, dept] : keys) {
     SCOPED_TRACE(dept);
@@ -103,8 +102,8 @@ TEST(DeptGrid, WindowCloseRunsTheSaveWorkflowEvenWithNothingChanged) {
     bool modified;
     std::optional<BoxAnswer> discard;  // nothing: no question expected
     std::optional<int> closed;
-  } cases[] = {{false, std::nullopt, 0}, {true, BoxAnswer::kNo, std::nullopt},
-               {true, BoxAnswer::kYes, 0}};
+  } cases[] = {
+      {false, std::nullopt, 0}, {true, BoxAnswer::kNo, std::nullopt}, {true, BoxAnswer::kYes, 0}};
   for (const Case& c : cases) {
     EditorHarness h;
     h.state.params_modified = c.modified;
@@ -153,17 +152,19 @@ TEST(DeptEditor, TemplateHoldsEveryControlOfTheForm) {
   EXPECT_EQ(form.resource_id, 103);
   EXPECT_EQ(form.width, 303);
   EXPECT_EQ(form.height, 166);
-  ExpectControls(form, {
-      {1048, ControlKind::kCheckBox, "Preço programado (fixo) ?", 0, false, true},
-      {1050, ControlKind::kCheckBox, "Preço é negativo ?", 0, false, true},
-      {1049, ControlKind::kCheckBox, "Pode alterar preço programado na VENDA?", 0, false, true},
-      {1051, ControlKind::kCheckBox, "Produto fecha a venda em DINHEIRO ?", 0, false, true},
-      {1052, ControlKind::kEdit, "NOME DO DEPARTAMENTO", 12, false, true},
-      {1005, ControlKind::kEdit, "PREÇO /  LIMITE DE PREÇO:", 7, true, true},
-      {kIdOk, ControlKind::kDefaultPushButton, "Salvar", 0, false, false},
-      {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
-      {RegisterHintId(1052), ControlKind::kStaticText, "", 0, false, false},
-  });
+  ExpectControls(
+      form,
+      {
+          {1048, ControlKind::kCheckBox, "Preço programado (fixo) ?", 0, false, true},
+          {1050, ControlKind::kCheckBox, "Preço é negativo ?", 0, false, true},
+          {1049, ControlKind::kCheckBox, "Pode alterar preço programado na VENDA?", 0, false, true},
+          {1051, ControlKind::kCheckBox, "Produto fecha a venda em DINHEIRO ?", 0, false, true},
+          {1052, ControlKind::kEdit, "NOME DO DEPARTAMENTO", 12, false, true},
+          {1005, ControlKind::kEdit, "PREÇO /  LIMITE DE PREÇO:", 7, true, true},
+          {kIdOk, ControlKind::kDefaultPushButton, "Salvar", 0, false, false},
+          {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
+          {RegisterHintId(1052), ControlKind::kStaticText, "", 0, false, false},
+      });
 }
 
 TEST(DeptEditor, OpeningShowsTheStoredDepartmentAndFocusesTheName) {

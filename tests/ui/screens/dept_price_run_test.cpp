@@ -9,9 +9,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "../record_editor_harness.h"
 #include "common/cp1252.h"
 #include "guide/html.h"
-#include "../record_editor_harness.h"
 #include "ui/workflows/open_save_workflow.h"
 
 namespace qx::ui::testing {

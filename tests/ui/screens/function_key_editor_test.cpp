@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "common/cp1252.h"
 #include "ui/screens/editors.h"
 
 namespace qx::ui {

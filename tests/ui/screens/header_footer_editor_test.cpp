@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "common/cp1252.h"
 #include "ui/screens/editors.h"
 
 namespace qx::ui {
@@ -90,7 +90,7 @@ TEST_F(HeaderFooterEditorTest, SaveStoresTheFirst24CharactersOfEachLineAsTyped) 
     view_->Type(kFooter[i], "F" + std::to_string(i + 1));
   }
   view_->Type(1005, "123456789012345678901234567890");  // 30 characters
-  view_->Type(1052, "{K{O{R{V{A {K{O{R{V{A {K{O");   // each "{" is one of the 24
+  view_->Type(1052, "{K{O{R{V{A {K{O{R{V{A {K{O");      // each "{" is one of the 24
   view_->Type(1067, "  OBRIGADO  ");
   view_->Type(1018, "");
   Save();

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <set>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "../ui_test_support.h"
+#include "common/cp1252.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 #include "ui/screens/editors.h"
-#include "../ui_test_support.h"
 
 namespace qx::ui::testing {
 namespace {
@@ -380,8 +380,7 @@ TEST_F(MainWindowTest, AFailedWriteKeepsTheWindowOpenAndTheEditsUnsaved) {
     EXPECT_FALSE(view.closed) << id;
     EXPECT_TRUE(state.params_modified) << id;
   }
-  const std::string error =
-      Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par");
+  const std::string error = Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par");
   EXPECT_EQ(Questions(error), 3u);
   EXPECT_EQ(Questions(kDiscardQuestion), 1u);  // after the Cancel
 }
@@ -406,9 +405,12 @@ TEST_F(MainWindowTest, EditorButtonsHideTheWindowAroundTheirForm) {
   struct Editor {
     int id;
     std::unique_ptr<Presenter> (*make)(AppState&, Desktop&);
-  } editors[] = {{kIdDepartments, MakeDeptGrid},         {kIdProducts, MakeProductEditor},
-                 {kIdOperators, MakeOperatorEditor},     {kIdFunctionKeys, MakeFunctionKeyEditor},
-                 {kIdHeaderFooter, MakeHeaderFooterEditor}, {kIdMiscOptions, MakeMiscOptionsEditor}};
+  } editors[] = {{kIdDepartments, MakeDeptGrid},
+                 {kIdProducts, MakeProductEditor},
+                 {kIdOperators, MakeOperatorEditor},
+                 {kIdFunctionKeys, MakeFunctionKeyEditor},
+                 {kIdHeaderFooter, MakeHeaderFooterEditor},
+                 {kIdMiscOptions, MakeMiscOptionsEditor}};
   int runs = 0;
   for (const Editor& e : editors) {
     std::unique_ptr<Presenter> probe = e.make(state, desktop);

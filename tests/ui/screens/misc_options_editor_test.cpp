@@ -4,8 +4,8 @@
 #include <set>
 #include <string>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "common/cp1252.h"
 #include "ui/screens/editors.h"
 
 namespace qx::ui {
@@ -40,20 +40,34 @@ struct Crossing {
 #define SYS(f) [](ParamSet& p) -> char& { return p.system_options.f; }
 #define PRN(f) [](ParamSet& p) -> char& { return p.print_options.f; }
 const Crossing kCrossings[] = {
-    {1054, SYS(compact_print)},          {1049, SYS(qty_dept_key)},
-    {1050, PRN(print_receipt_copy)},     {1051, SYS(repeat_receipt)},
-    {1047, SYS(recalc_change)},          {1063, SYS(multiply_quantity)},
-    {1058, SYS(zero_grand_total_after_z)}, {1056, SYS(zero_financial_counter)},
-    {1061, SYS(zero_product_counter)},   {1060, SYS(zero_operator_counter)},
-    {1053, SYS(drawer_declaration)},     {1041, PRN(receipt_on_drawer_open)},
-    {1048, SYS(drawer_on_reports)},      {1064, PRN(print_z_counter)},
-    {1030, PRN(print_consecutive)},      {1031, PRN(print_date)},
-    {1032, PRN(print_time)},             {1033, PRN(print_operator_name)},
-    {1044, PRN(print_code_on_receipt)},  {1035, PRN(print_item_count)},
-    {1042, PRN(print_header)},           {1043, PRN(print_footer)},
-    {1025, PRN(print_subtotal)},         {1040, PRN(grand_total_net)},
-    {1037, PRN(print_grand_total)},      {1039, PRN(print_gross_grand_total)},
-    {1034, PRN(print_returns)},          {1045, PRN(print_code_in_product_report)},
+    {1054, SYS(compact_print)},
+    {1049, SYS(qty_dept_key)},
+    {1050, PRN(print_receipt_copy)},
+    {1051, SYS(repeat_receipt)},
+    {1047, SYS(recalc_change)},
+    {1063, SYS(multiply_quantity)},
+    {1058, SYS(zero_grand_total_after_z)},
+    {1056, SYS(zero_financial_counter)},
+    {1061, SYS(zero_product_counter)},
+    {1060, SYS(zero_operator_counter)},
+    {1053, SYS(drawer_declaration)},
+    {1041, PRN(receipt_on_drawer_open)},
+    {1048, SYS(drawer_on_reports)},
+    {1064, PRN(print_z_counter)},
+    {1030, PRN(print_consecutive)},
+    {1031, PRN(print_date)},
+    {1032, PRN(print_time)},
+    {1033, PRN(print_operator_name)},
+    {1044, PRN(print_code_on_receipt)},
+    {1035, PRN(print_item_count)},
+    {1042, PRN(print_header)},
+    {1043, PRN(print_footer)},
+    {1025, PRN(print_subtotal)},
+    {1040, PRN(grand_total_net)},
+    {1037, PRN(print_grand_total)},
+    {1039, PRN(print_gross_grand_total)},
+    {1034, PRN(print_returns)},
+    {1045, PRN(print_code_in_product_report)},
     {1066, PRN(print_zero_totals)},
 };
 #undef SYS

@@ -20,13 +20,14 @@ TEST(OperatorEditor, TemplateHoldsEveryControlOfTheForm) {
   EXPECT_EQ(form.resource_id, 104);
   EXPECT_EQ(form.width, 215);
   EXPECT_EQ(form.height, 127);
-  ExpectControls(form, {
-      {1005, ControlKind::kEdit, "Código (1 a 10):", 0, true, false},
-      {1052, ControlKind::kEdit, "Nome do empregado", 8, false, true},
-      {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
-      {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
-      {RegisterHintId(1052), ControlKind::kStaticText, "", 0, false, false},
-  });
+  ExpectControls(form,
+                 {
+                     {1005, ControlKind::kEdit, "Código (1 a 10):", 0, true, false},
+                     {1052, ControlKind::kEdit, "Nome do empregado", 8, false, true},
+                     {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
+                     {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
+                     {RegisterHintId(1052), ControlKind::kStaticText, "", 0, false, false},
+                 });
   EXPECT_EQ(h.view->title, Win1252("QX-4810  PROGRAMAÇÃO  OPERADORES"));
   EXPECT_EQ(h.view->focus, kCode);
   EXPECT_TRUE(h.Text(kCode).empty());
@@ -41,10 +42,17 @@ TEST(OperatorEditor, TakingACodeReadsItsFirstTwoCharacters) {
   };
   const char* const kRange = "ERRO - CODIGO EXCEDE LIMITE (FAIXA: 1 A 10";
   const Case cases[] = {
-      {"5", 5, nullptr},     {"05", 5, nullptr},   {"10", 10, nullptr},
-      {"123", 12, kRange},   {"0", 0, kRange},     {"00", 0, kRange},
-      {"11", 11, kRange},    {"", 4, nullptr},     {"a", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
-      {"1a", 4, "ERRO - CODIGO DEVE SER NUMERICO"}, {"1a2", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"5", 5, nullptr},
+      {"05", 5, nullptr},
+      {"10", 10, nullptr},
+      {"123", 12, kRange},
+      {"0", 0, kRange},
+      {"00", 0, kRange},
+      {"11", 11, kRange},
+      {"", 4, nullptr},
+      {"a", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"1a", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
+      {"1a2", 4, "ERRO - CODIGO DEVE SER NUMERICO"},
       {"10a", 10, nullptr},
   };
   for (const Case& c : cases) {
@@ -65,10 +73,10 @@ TEST(OperatorEditor, TakingACodeReadsItsFirstTwoCharacters) {
     } else {
       EXPECT_TRUE(h.Errors().empty());
     }
-    const char* shown = c.message           ? "typed"
-                        : c.current == 5    ? "JOSE"
-                        : c.current == 10   ? "MARIA"
-                                            : "typed";
+    const char* shown = c.message         ? "typed"
+                        : c.current == 5  ? "JOSE"
+                        : c.current == 10 ? "MARIA"
+                                          : "typed";
     EXPECT_EQ(h.Text(kName), shown);
   }
 }

@@ -38,20 +38,22 @@ TEST(ProductEditor, TemplateHoldsEveryControlOfTheForm) {
   EXPECT_EQ(form.name, "ProductEditor");
   EXPECT_EQ(form.width, 317);
   EXPECT_EQ(form.height, 182);
-  ExpectControls(form, {
-      {1005, ControlKind::kEdit, "Código      (1 a 500):", 0, true, false},
-      {1048, ControlKind::kCheckBox, "Preço programado (fixo) ?", 0, false, true},
-      {1050, ControlKind::kCheckBox, "Preço é negativo ?", 0, false, true},
-      {1049, ControlKind::kCheckBox, "Pode alterar preço programado na VENDA?", 0, false, true},
-      {1051, ControlKind::kCheckBox, "Produto fecha a venda em DINHEIRO ?", 0, false, true},
-      {1057, ControlKind::kEdit, "Nome do produto:", 12, false, true},
-      {1052, ControlKind::kEdit, "Preço / Limite de preço:", 7, true, true},
-      {1059, ControlKind::kEdit, "Código do departamento", 2, true, true},
-      {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
-      {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
-      {1092, ControlKind::kPushButton, "LISTA", 0, false, true},
-      {RegisterHintId(1057), ControlKind::kStaticText, "", 0, false, false},
-  });
+  ExpectControls(
+      form,
+      {
+          {1005, ControlKind::kEdit, "Código      (1 a 500):", 0, true, false},
+          {1048, ControlKind::kCheckBox, "Preço programado (fixo) ?", 0, false, true},
+          {1050, ControlKind::kCheckBox, "Preço é negativo ?", 0, false, true},
+          {1049, ControlKind::kCheckBox, "Pode alterar preço programado na VENDA?", 0, false, true},
+          {1051, ControlKind::kCheckBox, "Produto fecha a venda em DINHEIRO ?", 0, false, true},
+          {1057, ControlKind::kEdit, "Nome do produto:", 12, false, true},
+          {1052, ControlKind::kEdit, "Preço / Limite de preço:", 7, true, true},
+          {1059, ControlKind::kEdit, "Código do departamento", 2, true, true},
+          {kIdOk, ControlKind::kDefaultPushButton, "Salvar / Próximo", 0, false, false},
+          {kIdCancel, ControlKind::kPushButton, "Sair", 0, false, false},
+          {1092, ControlKind::kPushButton, "LISTA", 0, false, true},
+          {RegisterHintId(1057), ControlKind::kStaticText, "", 0, false, false},
+      });
   bool note = false;
   for (const ControlTemplate& c : form.controls)
     note |= c.label == Win1252("Não é possivel cancelar um produto. ");

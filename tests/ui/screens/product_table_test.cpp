@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "common/cp1252.h"
 #include "../record_editor_harness.h"
+#include "common/cp1252.h"
 #include "ui/screens/product_table_form.h"
 
 namespace qx::ui::testing {

@@ -5,18 +5,18 @@
 #include <memory>
 
 #include "common/cp1252.h"
-#include "ui/workflows/app_state.h"
 #include "ui/screens/editors.h"
 #include "ui/screens/main_window.h"
-#include "ui/workflows/product_list_workflow.h"
 #include "ui/screens/product_table_form.h"
 #include "ui/screens/record_editors.h"
-#include "ui/workflows/import_choices.h"
 #include "ui/win32/dialog_template.h"
 #include "ui/win32/form_dialog.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
+#include "ui/workflows/app_state.h"
+#include "ui/workflows/import_choices.h"
+#include "ui/workflows/product_list_workflow.h"
 #include "win32_test_support.h"
 
 namespace qx::ui::win32 {
@@ -89,7 +89,7 @@ void CheckEdit(FormDialog& dialog, const ControlTemplate& c) {
   }
   view.SetText(c.id, "");
   TypeInto(edit, L"a1\u03a9\t2");  // a, 1, Ω, tab, 2
-  PasteInto(edit, L"x\r\ny");       // refused whole
+  PasteInto(edit, L"x\r\ny");      // refused whole
   const std::string typed = c.digits_only ? "12" : "a12";
   EXPECT_EQ(view.GetText(c.id, 100), typed.substr(0, c.max_length > 0 ? c.max_length : 100))
       << name;

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "common/cp1252.h"
-#include "ui/workflows/app_state.h"
 #include "ui/screens/editors.h"
-#include "ui/workflows/product_list_workflow.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
+#include "ui/workflows/app_state.h"
+#include "ui/workflows/product_list_workflow.h"
 #include "win32_test_support.h"
 
 namespace qx::ui::win32 {

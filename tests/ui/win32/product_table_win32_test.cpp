@@ -11,12 +11,12 @@
 
 #include "../product_table_sample.h"
 #include "common/cp1252.h"
-#include "ui/workflows/app_state.h"
 #include "ui/screens/editors.h"
 #include "ui/screens/product_table_form.h"
 #include "ui/win32/list_control.h"
 #include "ui/win32/text_win32.h"
 #include "ui/win32/win32_desktop.h"
+#include "ui/workflows/app_state.h"
 #include "win32_test_support.h"
 
 namespace qx::ui::win32 {

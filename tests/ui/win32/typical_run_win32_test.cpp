@@ -134,7 +134,8 @@ TEST_F(TypicalRunWin32, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   EXPECT_EQ(files[1], "loja1.HTM");
   EXPECT_EQ(files[2], "loja1.par");
   EXPECT_EQ(files[3], "loja1.par.bak");
-  EXPECT_EQ(Read(dir_ / "loja1.par.bak"), Read(std::filesystem::path(QX_TEST_DATA_DIR) / "loja1.par"));
+  EXPECT_EQ(Read(dir_ / "loja1.par.bak"),
+            Read(std::filesystem::path(QX_TEST_DATA_DIR) / "loja1.par"));
   EXPECT_EQ(documents, (std::vector<std::wstring>{(dir_ / "loja1.HTM").wstring(),
                                                   (dir_ / summary_name).wstring()}));
 

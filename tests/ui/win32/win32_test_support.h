@@ -17,8 +17,8 @@ namespace qx::ui::win32::testing {
 using qx::ui::testing::RecordingPresenter;
 
 // A control of a test form, placed in dialog units.
-inline ControlTemplate MakeControl(int id, ControlKind kind, std::string label, int x, int y,
-                                   int w, int h) {
+inline ControlTemplate MakeControl(int id, ControlKind kind, std::string label, int x, int y, int w,
+                                   int h) {
   ControlTemplate c;
   c.id = id;
   c.kind = kind;

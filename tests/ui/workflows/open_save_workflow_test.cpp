@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "common/cp1252.h"
 #include "guide/guide.h"
 #include "parfile/par_file.h"
 #ifndef _WIN32
@@ -213,13 +213,13 @@ TEST_F(WorkflowTest, WithAMarkerTheSummaryIsOfferedAndBothPagesOpenOnYes) {
   desktop.answers = {BoxAnswer::kYes, BoxAnswer::kYes};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(Titles(desktop.messages),
-            (std::vector<std::string>{"NOTA IMPORTANTE", "Pergunta:", kGuideWhere, "Pergunta:",
-                                      kSummaryWhere}));
+            (std::vector<std::string>{"NOTA IMPORTANTE", "Pergunta:", kGuideWhere,
+                                      "Pergunta:", kSummaryWhere}));
   EXPECT_EQ(desktop.messages[3].text, kViewSummary);
   EXPECT_EQ(desktop.messages[3].buttons, BoxButtons::kYesNo);
-  EXPECT_EQ(desktop.opened_documents,
-            (std::vector<std::string>{dir / "loja1.HTM",
-                                      dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"}));
+  EXPECT_EQ(
+      desktop.opened_documents,
+      (std::vector<std::string>{dir / "loja1.HTM", dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"}));
   // The markers stay raised after a save.
   EXPECT_EQ(state.params.Product(500).changed_dept, 1);
 }
@@ -339,17 +339,16 @@ TEST_F(WorkflowTest, NameWithoutExtensionIsSavedAsPar) {
   desktop.save_names = {dir / "lojas.sp/caixa1"};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
   EXPECT_EQ(state.current_par_file, dir / "lojas.sp/caixa1.par");
-  EXPECT_EQ(dir.Files(),
-            (std::vector<std::string>{"lojas.sp/caixa1-06-12-2026-14-05-09-RESUMO.HTM",
-                                      "lojas.sp/caixa1.HTM", "lojas.sp/caixa1.par"}));
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"lojas.sp/caixa1-06-12-2026-14-05-09-RESUMO.HTM",
+                                                   "lojas.sp/caixa1.HTM", "lojas.sp/caixa1.par"}));
 }
 
 TEST_F(WorkflowTest, ExtensionOfTwoLettersKeepsItInTheGuideName) {
   Open(dir / "loja.pa");
   desktop.save_names = {dir / "loja.pa"};
   EXPECT_EQ(SaveWorkflow(state, desktop), 1);
-  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja.pa", "loja.pa-06-12-2026-14-05-09-RESUMO.HTM",
-                                                   "loja.pa.HTM"}));
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{
+                             "loja.pa", "loja.pa-06-12-2026-14-05-09-RESUMO.HTM", "loja.pa.HTM"}));
 }
 
 TEST_F(WorkflowTest, TwoSavesInOneSecondShareTheSummaryName) {
@@ -381,7 +380,8 @@ TEST_F(WorkflowTest, AParFileThatCannotBeWrittenIsReportedAndTheRestGoesOn) {
   ASSERT_GE(desktop.messages.size(), 2u);
   EXPECT_EQ(desktop.messages[0].title, "ERRO");
   EXPECT_EQ(desktop.messages[0].icon, BoxIcon::kError);
-  EXPECT_EQ(desktop.messages[0].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par"));
+  EXPECT_EQ(desktop.messages[0].text,
+            Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.par"));
   EXPECT_EQ(desktop.messages[1].text, kViewGuide);
   for (const MessageBox& box : desktop.messages) EXPECT_NE(box.title, "NOTA IMPORTANTE");
   EXPECT_EQ(ReadFile(dir / "loja1.HTM"), BuildGuide(state.params));
@@ -399,7 +399,8 @@ TEST_F(WorkflowTest, APageThatWasNotWrittenIsNotOffered) {
   std::vector<std::string> titles;
   for (const MessageBox& box : desktop.messages) titles.push_back(box.title);
   EXPECT_EQ(titles, (std::vector<std::string>{"NOTA IMPORTANTE", "ERRO", "ERRO"}));
-  EXPECT_EQ(desktop.messages[1].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.HTM"));
+  EXPECT_EQ(desktop.messages[1].text,
+            Win1252("ERRO NA CRIAÇÃO DO ARQUIVO\n") + (dir / "loja1.HTM"));
   EXPECT_EQ(desktop.messages[2].text, Win1252("ERRO NA CRIAÇÃO DO ARQUIVO RESUMO\n") +
                                           (dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM"));
   EXPECT_TRUE(desktop.opened_documents.empty());
@@ -427,7 +428,8 @@ TEST_F(WorkflowTest, ReplacingAnExistingFileThatWasNotOpenedIsConfirmed) {
   ASSERT_EQ(desktop.messages.size(), 1u);
   const MessageBox& q = desktop.messages[0];
   EXPECT_EQ(q.title, Win1252("ATENÇÃO"));
-  EXPECT_EQ(q.text, "O arquivo\n" + other + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"));
+  EXPECT_EQ(q.text,
+            "O arquivo\n" + other + Win1252("\njá existe e não é o arquivo aberto.\nSubstituir?"));
   EXPECT_EQ(q.buttons, BoxButtons::kYesNo);
   EXPECT_EQ(q.default_answer, BoxAnswer::kNo);
   EXPECT_EQ(desktop.save_dialogs.size(), 2u);

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "exchange/workbook_reader.h"
 #include "../record_editor_harness.h"
 #include "../ui_test_support.h"
+#include "exchange/workbook_reader.h"
 #include "ui/workflows/import_choices.h"
 
 namespace qx::ui::testing {

@@ -6,20 +6,21 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/cp1252.h"
 #include "../fakes.h"
+#include "../ui_test_support.h"
+#include "common/cp1252.h"
 #include "guide/guide.h"
 #include "guide/html.h"
 #include "parfile/par_file.h"
 #include "ui/screens/main_window.h"
-#include "../ui_test_support.h"
 
 namespace qx::ui::testing {
 namespace {
 
 std::size_t CountLines(const std::string& bytes) {
   std::size_t n = 0;
-  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+  for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+       at = bytes.find("\r\n", at + 2))
     ++n;
   return n;
 }
@@ -62,8 +63,7 @@ TEST(TypicalRun, OpenEditDepartmentThreeAndSaveWritesTheThreeFiles) {
   const std::string summary = dir / "loja1-06-12-2026-14-05-09-RESUMO.HTM";
   EXPECT_EQ(dir.Files(), (std::vector<std::string>{"loja1-06-12-2026-14-05-09-RESUMO.HTM",
                                                    "loja1.HTM", "loja1.par", "loja1.par.bak"}));
-  EXPECT_EQ(desktop.forms_run,
-            (std::vector<std::string>{"MainWindow", "DeptGrid", "DeptEditor"}));
+  EXPECT_EQ(desktop.forms_run, (std::vector<std::string>{"MainWindow", "DeptGrid", "DeptEditor"}));
   EXPECT_EQ(desktop.save_dialogs.size(), 1u);
   EXPECT_EQ(desktop.opened_documents, (std::vector<std::string>{guide, summary}));
   for (const std::string& e : desktop.Errors()) ADD_FAILURE() << e;
