@@ -8,6 +8,8 @@ BENCH_PACKAGES=(libbenchmark-dev)
 # the one that matches the clang installed here.
 FUZZ_PACKAGES=(clang)
 BROWSER_PACKAGES=(chromium poppler-utils)
+# The format check (scripts/check-format.sh) and clang-tidy (scripts/tidy.sh).
+CHECK_PACKAGES=(clang-format clang-tidy)
 # Making and checking the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev lintian appstream desktop-file-utils)
 # Cross-building the Windows programs and the installer, and testing them under Wine (Xvfb

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs the whole test suite.
+# Checks the formatting, builds everything with warnings as errors and runs the whole test
+# suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 scripts/install-deps.sh "${BUILD_PACKAGES[@]}" "${GUI_PACKAGES[@]}" "${TEST_PACKAGES[@]}" \
   "${BROWSER_PACKAGES[@]}"
+scripts/check-format.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci
 # The browser packages were installed above: a missing browser fails the check, never skips it.
