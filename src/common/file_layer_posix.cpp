@@ -218,7 +218,7 @@ struct Content {
 bool WriteContent(int fd, const Content& content) {
   if (content.from_fd < 0) return WriteAll(fd, content.bytes.data(), content.bytes.size());
   if (::lseek(content.from_fd, 0, SEEK_SET) != 0) return false;
-  std::vector<char> chunk(64 * 1024);
+  std::vector<char> chunk(std::size_t{64} * 1024);
   for (;;) {
     const ssize_t got = ::read(content.from_fd, chunk.data(), chunk.size());
     if (got < 0 && errno == EINTR) continue;

@@ -33,7 +33,7 @@ enum Column {
 };
 
 // A file larger than this is no product list (500 products take some 25 kB).
-constexpr std::size_t kLargestFile = 8 * 1024 * 1024;
+constexpr std::size_t kLargestFile = std::size_t{8} * 1024 * 1024;
 
 // A title line wider than this is no product list.
 constexpr std::size_t kMostColumns = 1000;

@@ -120,7 +120,7 @@ class Archive {
       return WorkbookStatus::kDamaged;
     if (info.flag & 1u) return WorkbookStatus::kEncrypted;
     if (unzOpenCurrentFile(zip_) != UNZ_OK) return WorkbookStatus::kDamaged;
-    std::vector<char> buffer(64 * 1024);
+    std::vector<char> buffer(std::size_t{64} * 1024);
     std::uint64_t entry = 0;
     WorkbookStatus status = WorkbookStatus::kOk;
     bool complete = false;

@@ -228,7 +228,7 @@ std::string MakeUniqueName(std::string_view proposal, std::size_t limit,
     const std::string number = std::to_string(n);
     const std::string tail = number.size() + quantity.size() < limit ? quantity : "";
     if (number.size() + tail.size() >= limit) break;
-    const std::string candidate = CutTo(stem, limit - number.size() - tail.size()) + number + tail;
+    std::string candidate = CutTo(stem, limit - number.size() - tail.size()) + number + tail;
     if (!taken(candidate)) return candidate;
   }
   return {};
