@@ -63,10 +63,10 @@ FileStatus WriteFileSafely(const std::string& path, std::string_view bytes,
 // mark, and every later save of that file gives kDamaged until it is restored
 // (RestoreFromBackup). On Windows the new content always replaces the file as a new file
 // (attributes and security carried over), so nothing is ever rewritten in place or marked,
-// and kDamaged never comes.
-enum class SafeWriteResult { kDone, kFailed, kBackupFailed, kBusy, kDamaged };
-SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
-                                    const std::string& backup_path);
+// and kDamaged never comes. Other failures give kWriteFailed (kBackupFailed, with the backup's
+// path, when the copy could not be made; kBusy when another save holds the lock).
+FileStatus WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                               const std::string& backup_path);
 
 // True when a rewrite in place of this file was interrupted: its content may be cut short,
 // and its backup holds the last good content. Always false on Windows (no rewrite in place).
@@ -75,7 +75,7 @@ bool SaveWasInterrupted(const std::string& path);
 // Puts the backup's content back at path, under the save lock, and clears the mark of an
 // interrupted rewrite (where there is one). The backup stays as it is. kBackupFailed when the
 // backup is missing, empty or not a plain file (then nothing is changed).
-SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path);
+FileStatus RestoreFromBackup(const std::string& path, const std::string& backup_path);
 
 // What stands at a path, following links: nothing (kMissing), a regular file (kFile),
 // something else that no file of ours may replace (kOther: folder, pipe, device, socket, a

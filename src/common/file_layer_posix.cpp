@@ -16,6 +16,7 @@
 
 #include "common/file_layer.h"
 #include "common/file_write_ops.h"
+#include "common/save_outcome.h"
 
 namespace qx {
 namespace {
@@ -616,14 +617,14 @@ int SetSaveLockWait(int milliseconds) {
   return previous;
 }
 
-SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
-                                    const std::string& backup_path) {
-  if (path.empty()) return SafeWriteResult::kFailed;
+FileStatus WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                               const std::string& backup_path) {
+  if (path.empty()) return SaveStatus(SafeWriteResult::kFailed, path, backup_path);
   const std::vector<std::string> created = CreateFolders(path);
   const SafeWriteResult result = UnderSaveLock(
       path, [&](const std::string& target) { return SaveUnderLock(target, bytes, backup_path); });
   if (result != SafeWriteResult::kDone) RemoveFolders(created);
-  return result;
+  return SaveStatus(result, path, backup_path);
 }
 
 bool SaveWasInterrupted(const std::string& path) {
@@ -631,10 +632,13 @@ bool SaveWasInterrupted(const std::string& path) {
   return target && HasRewriteMark(*target);
 }
 
-SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
-  if (path.empty() || backup_path.empty()) return SafeWriteResult::kFailed;
-  return UnderSaveLock(
-      path, [&](const std::string& target) { return RestoreUnderLock(target, backup_path); });
+FileStatus RestoreFromBackup(const std::string& path, const std::string& backup_path) {
+  if (path.empty() || backup_path.empty())
+    return SaveStatus(SafeWriteResult::kFailed, path, backup_path);
+  return SaveStatus(
+      UnderSaveLock(
+          path, [&](const std::string& target) { return RestoreUnderLock(target, backup_path); }),
+      path, backup_path);
 }
 
 }  // namespace qx

@@ -11,6 +11,7 @@
 #include "common/file_layer.h"
 #include "common/file_replace_ops.h"
 #include "common/file_write_ops.h"
+#include "common/save_outcome.h"
 
 namespace qx {
 namespace {
@@ -682,29 +683,35 @@ int SetSaveLockWait(int milliseconds) {
 // this is always false and no save gives kDamaged.
 bool SaveWasInterrupted(const std::string&) { return false; }
 
-SafeWriteResult WriteFileWithBackup(const std::string& path, std::string_view bytes,
-                                    const std::string& backup_path) {
-  if (path.empty() || IsDeviceName(path)) return SafeWriteResult::kFailed;
+FileStatus WriteFileWithBackup(const std::string& path, std::string_view bytes,
+                               const std::string& backup_path) {
+  if (path.empty() || IsDeviceName(path))
+    return SaveStatus(SafeWriteResult::kFailed, path, backup_path);
   // The folders go before the lock, which lives beside the file; they are removed once the
   // lock has gone with its handle.
   const std::vector<CreatedFolder> created = CreateFolders(path);
   const SafeWriteResult result =
       UnderSaveLock(path, [&] { return SaveUnderLock(path, bytes, backup_path); });
   if (result != SafeWriteResult::kDone) RemoveFolders(created);
-  return result;
+  return SaveStatus(result, path, backup_path);
 }
 
 // The same replacement as a save, with the backup's content; there is no mark to clear.
-SafeWriteResult RestoreFromBackup(const std::string& path, const std::string& backup_path) {
-  if (backup_path.empty()) return SafeWriteResult::kFailed;
-  return UnderSaveLock(path, [&] {
-    if (GetPathKind(backup_path) != PathKind::kFile) return SafeWriteResult::kBackupFailed;
-    std::string saved;
-    if (!ReadWholeFile(backup_path, SIZE_MAX, saved) || saved.empty()) {
-      return SafeWriteResult::kBackupFailed;
-    }
-    return WriteIntoFolder(path, saved) ? SafeWriteResult::kDone : SafeWriteResult::kFailed;
-  });
+FileStatus RestoreFromBackup(const std::string& path, const std::string& backup_path) {
+  if (backup_path.empty()) return SaveStatus(SafeWriteResult::kFailed, path, backup_path);
+  return SaveStatus(
+      UnderSaveLock(path,
+                    [&] {
+                      if (GetPathKind(backup_path) != PathKind::kFile)
+                        return SafeWriteResult::kBackupFailed;
+                      std::string saved;
+                      if (!ReadWholeFile(backup_path, SIZE_MAX, saved) || saved.empty()) {
+                        return SafeWriteResult::kBackupFailed;
+                      }
+                      return WriteIntoFolder(path, saved) ? SafeWriteResult::kDone
+                                                          : SafeWriteResult::kFailed;
+                    }),
+      path, backup_path);
 }
 
 PathKind GetPathKind(const std::string& path) {

@@ -31,6 +31,8 @@ struct FileStatus {
 
   bool ok() const { return result == FileResult::kDone; }
   explicit operator bool() const { return ok(); }
+  // A status is its result where only the result matters ("status == FileResult::kBusy").
+  bool operator==(FileResult other) const { return result == other; }
 };
 
 inline FileStatus FileDone(std::string path) { return {FileResult::kDone, std::move(path), {}}; }

@@ -218,16 +218,16 @@ FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
   // The whole file is built first and then replaces the old one in one step, so a failure
   // at any point leaves the customer's previous file and its backup as they were.
   const std::string backup = BackupFileName(path);
-  switch (WriteFileWithBackup(path, FormatParFile(params), backup)) {
-    case SafeWriteResult::kDone:
+  switch (WriteFileWithBackup(path, FormatParFile(params), backup).result) {
+    case FileResult::kDone:
       return FileDone(path);
-    case SafeWriteResult::kBackupFailed:
+    case FileResult::kBackupFailed:
       return {FileResult::kBackupFailed, backup, kBackupErrorText};
-    case SafeWriteResult::kBusy:
+    case FileResult::kBusy:
       return {FileResult::kBusy, path, kBusyText};
-    case SafeWriteResult::kDamaged:
+    case FileResult::kDamaged:
       return {FileResult::kDamaged, path, kDamagedText};
-    case SafeWriteResult::kFailed:
+    default:
       break;
   }
   return {FileResult::kWriteFailed, path, kCreateErrorText};
@@ -235,15 +235,14 @@ FileStatus SaveParFile(const ParamSet& params, const std::string& path) {
 
 FileStatus RestoreParFile(const std::string& path) {
   const std::string backup = BackupFileName(path);
-  switch (RestoreFromBackup(path, backup)) {
-    case SafeWriteResult::kDone:
+  switch (RestoreFromBackup(path, backup).result) {
+    case FileResult::kDone:
       return FileDone(path);
-    case SafeWriteResult::kBusy:
+    case FileResult::kBusy:
       return {FileResult::kBusy, path, kBusyText};
-    case SafeWriteResult::kBackupFailed:
+    case FileResult::kBackupFailed:
       return {FileResult::kUnreadable, backup, kRestoreErrorText};
-    case SafeWriteResult::kDamaged:
-    case SafeWriteResult::kFailed:
+    default:
       break;
   }
   return {FileResult::kWriteFailed, path, kCreateErrorText};

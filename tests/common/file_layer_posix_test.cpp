@@ -423,7 +423,7 @@ TEST_F(FileLayerTest, ASavedFileKeepsItsHardLinks) {
   const std::string path = Path("loja.par");
   WriteWhole(path, "old", 0644);
   ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
-  EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.bak")), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.bak")), FileResult::kDone);
   EXPECT_EQ(ReadWhole(Path("copia.par")), "new");
   EXPECT_EQ(ReadWhole(Path("loja.bak")), "old");
   struct stat st {};
@@ -436,7 +436,7 @@ TEST_F(FileLayerTest, ASharedFileOfAnotherUserKeepsItsOwner) {
   const std::string path = Path("compartilhado.par");
   WriteWhole(path, "old", 0666);  // root's file, open to everyone
   RunAsUnprivilegedUser([&] {
-    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("compartilhado.bak")), SafeWriteResult::kDone);
+    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("compartilhado.bak")), FileResult::kDone);
     EXPECT_EQ(ReadWhole(path), "new");
     EXPECT_EQ(ReadWhole(Path("compartilhado.bak")), "old");
   });
@@ -458,7 +458,7 @@ TEST_F(FileLayerTest, AFailedRewriteInPlaceIsUndoneFromTheBackup) {
   {
     ScopedFileWriteOps ops(kInjectedOps);
     EXPECT_EQ(WriteFileWithBackup(path, std::string(10000, 'n'), Path("loja.bak")),
-              SafeWriteResult::kFailed);
+              FileResult::kWriteFailed);
   }
   EXPECT_EQ(ReadWhole(path), old_bytes);
   EXPECT_EQ(ReadWhole(Path("copia.par")), old_bytes);
@@ -493,7 +493,7 @@ TEST_F(FileLayerTest, HostileBackupEntriesAreReplacedOrStopTheSave) {
   struct Case {
     const char* what;
     std::function<void(const std::string&)> plant;
-    SafeWriteResult result;
+    FileResult result;
   };
   const Case cases[] = {
       {"link to another customer's file",
@@ -501,16 +501,16 @@ TEST_F(FileLayerTest, HostileBackupEntriesAreReplacedOrStopTheSave) {
          WriteWhole(Path("outra/cliente.par"), "other");
          ASSERT_EQ(::symlink(Path("outra/cliente.par").c_str(), b.c_str()), 0);
        },
-       SafeWriteResult::kDone},
+       FileResult::kDone},
       {"dangling link into another folder",
        [&](const std::string& b) {
          ASSERT_EQ(::symlink(Path("outra/novo.par").c_str(), b.c_str()), 0);
        },
-       SafeWriteResult::kDone},
+       FileResult::kDone},
       {"folder", [](const std::string& b) { ASSERT_EQ(::mkdir(b.c_str(), 0777), 0); },
-       SafeWriteResult::kBackupFailed},
+       FileResult::kBackupFailed},
       {"fifo", [](const std::string& b) { ASSERT_EQ(::mkfifo(b.c_str(), 0666), 0); },
-       SafeWriteResult::kBackupFailed},
+       FileResult::kBackupFailed},
   };
   const std::string path = Path("loja.par");
   const std::string backup = Path("loja.par.bak");
@@ -519,7 +519,7 @@ TEST_F(FileLayerTest, HostileBackupEntriesAreReplacedOrStopTheSave) {
     WriteWhole(path, "old", 0600);
     c.plant(backup);
     EXPECT_EQ(WriteFileWithBackup(path, "new", backup), c.result) << c.what;
-    if (c.result == SafeWriteResult::kDone) {
+    if (c.result == FileResult::kDone) {
       EXPECT_EQ(ReadWhole(path), "new") << c.what;
       EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(backup))) << c.what;
       EXPECT_EQ(ReadWhole(backup), "old") << c.what;
@@ -542,7 +542,7 @@ TEST_F(FileLayerTest, ABackupOfAnotherUserIsReplacedNotReused) {
   WriteWhole(path, "private", 0600);
   WriteWhole(backup, "x", 0666);
   GiveToCheckingUser(backup);
-  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), FileResult::kDone);
   struct stat st {};
   ASSERT_EQ(::stat(backup.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 0u);
@@ -561,7 +561,7 @@ TEST_F(FileLayerTest, AnEmptyFileNeverReplacesTheBackup) {
     if (linked) {
       ASSERT_EQ(::link(path.c_str(), Path("copia.par").c_str()), 0);
     }
-    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.par.bak")), SafeWriteResult::kDone);
+    EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.par.bak")), FileResult::kDone);
     EXPECT_EQ(ReadWhole(path), "new") << linked;
     EXPECT_EQ(ReadWhole(Path("loja.par.bak")), "last good") << linked;
   }
@@ -579,15 +579,15 @@ TEST_F(FileLayerTest, AKilledRewriteInPlaceIsRecognisedAndRestored) {
   EXPECT_EQ(ReadWhole(backup), old_bytes);
   EXPECT_TRUE(SaveWasInterrupted(path));
   const std::string damaged = ReadWhole(path);
-  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), SafeWriteResult::kDamaged);
+  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), FileResult::kDamaged);
   EXPECT_EQ(ReadWhole(path), damaged);
   EXPECT_EQ(ReadWhole(backup), old_bytes);
 
-  EXPECT_EQ(RestoreFromBackup(path, backup), SafeWriteResult::kDone);
+  EXPECT_EQ(RestoreFromBackup(path, backup), FileResult::kDone);
   EXPECT_FALSE(SaveWasInterrupted(path));
   EXPECT_EQ(ReadWhole(path + ".link"), old_bytes);  // still one file, restored in place
   EXPECT_EQ(ReadWhole(backup), old_bytes);
-  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "later", backup), FileResult::kDone);
   EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak", "loja.par.link"}));
 }
 
@@ -597,7 +597,7 @@ TEST_F(FileLayerTest, RestoringNeedsAUsableBackup) {
   for (const char* backup : {"nenhum.bak", "vazio.bak", "pasta.bak"}) {
     if (std::string(backup) == "vazio.bak") WriteWhole(Path(backup), "");
     if (std::string(backup) == "pasta.bak") ::mkdir(Path(backup).c_str(), 0777);
-    EXPECT_EQ(RestoreFromBackup(path, Path(backup)), SafeWriteResult::kBackupFailed) << backup;
+    EXPECT_EQ(RestoreFromBackup(path, Path(backup)), FileResult::kBackupFailed) << backup;
     EXPECT_EQ(ReadWhole(path), "cut") << backup;
   }
 }
@@ -623,14 +623,13 @@ TEST_F(FileLayerTest, TwoSavesOfOneFileNeverInterleave) {
         return ::write(fd, bytes, count);
       };
       SetFileWriteOps(slow);
-      ::_exit(WriteFileWithBackup(path, "first", Path("loja.par.bak")) == SafeWriteResult::kDone
-                  ? 0
-                  : 1);
+      ::_exit(WriteFileWithBackup(path, "first", Path("loja.par.bak")) == FileResult::kDone ? 0
+                                                                                            : 1);
     }
     char byte = 0;
     ASSERT_EQ(::read(started[0], &byte, 1), 1);
     const int previous = SetSaveLockWait(waits ? 5000 : 50);
-    const SafeWriteResult second = WriteFileWithBackup(path, "second", Path("loja.par.bak"));
+    const FileStatus second = WriteFileWithBackup(path, "second", Path("loja.par.bak"));
     SetSaveLockWait(previous);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
@@ -638,11 +637,11 @@ TEST_F(FileLayerTest, TwoSavesOfOneFileNeverInterleave) {
     ::close(started[0]);
     ::close(started[1]);
     if (waits) {
-      EXPECT_EQ(second, SafeWriteResult::kDone);
+      EXPECT_EQ(second, FileResult::kDone);
       EXPECT_EQ(ReadWhole(path), "second");
       EXPECT_EQ(ReadWhole(Path("loja.par.bak")), "first");
     } else {
-      EXPECT_EQ(second, SafeWriteResult::kBusy);
+      EXPECT_EQ(second, FileResult::kBusy);
       EXPECT_EQ(ReadWhole(path), "first");
     }
     WriteWhole(path, "old");
@@ -657,7 +656,7 @@ TEST_F(FileLayerTest, AFailedSaveRemovesTheFoldersItCreated) {
   {
     ScopedFileWriteOps ops(kInjectedOps);
     EXPECT_EQ(WriteFileWithBackup(Path("existe/novo/sub/loja.par"), "x", Path("loja.bak")),
-              SafeWriteResult::kFailed);
+              FileResult::kWriteFailed);
     g_injection.write_calls = 0;
     EXPECT_FALSE(WriteFileSafely(Path("existe/outro/loja.HTM"), "x"));
   }

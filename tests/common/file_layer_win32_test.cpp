@@ -126,7 +126,7 @@ TEST_F(FileLayerWin32Test, DeviceNamesAreRefusedInEveryFolderAndWithAnyExtension
       EXPECT_EQ(GetPathKind(path), PathKind::kOther) << path;
       EXPECT_FALSE(WriteFileSafely(path, "x")) << path;
       EXPECT_EQ(OpenFileForReading(path), kNoFile) << path;
-      EXPECT_EQ(WriteFileWithBackup(path, "x", Path("backup.par")), SafeWriteResult::kFailed)
+      EXPECT_EQ(WriteFileWithBackup(path, "x", Path("backup.par")), FileResult::kWriteFailed)
           << path;
     }
   }
@@ -155,7 +155,7 @@ TEST_F(FileLayerWin32Test, AReadOnlyFileIsRefusedAndKeptAsItWas) {
   WriteWhole(path, "keep");
   ASSERT_TRUE(::SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_FALSE(WriteFileSafely(path, "new"));
-  EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.bak")), SafeWriteResult::kFailed);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", Path("loja.bak")), FileResult::kWriteFailed);
   EXPECT_EQ(ReadWhole(path), "keep");
   EXPECT_NE(AttributesOf(path) & FILE_ATTRIBUTE_READONLY, 0u);
   // Opening it for reading still works: the loader reads such a file.
@@ -306,7 +306,7 @@ TEST_F(FileLayerWin32Test, PathsBeyondTheClassicLimitAreSavedReadAndRemoved) {
   ASSERT_TRUE(WriteFileSafely(path, "P0040\r\n"));  // over the existing file
   EXPECT_EQ(ReadWhole(path), "P0040\r\n");
   EXPECT_EQ(WriteFileWithBackup(path, "P0050\r\n", folder + "\\Prog-QX-4810.bak"),
-            SafeWriteResult::kDone);
+            FileResult::kDone);
   EXPECT_EQ(ReadWhole(folder + "\\Prog-QX-4810.bak"), "P0040\r\n");
   EXPECT_EQ(GetPathKind(path), PathKind::kFile);
   const FileHandle file = OpenFileForReading(path);
@@ -510,12 +510,12 @@ TEST_F(FileLayerWin32Test, WriteFileWithBackupKeepsThePreviousContents) {
   const std::string path = Path("loja.par");
   const std::string backup = Path("loja.bak");
   // No backup for a new file.
-  EXPECT_EQ(WriteFileWithBackup(path, "first", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "first", backup), FileResult::kDone);
   EXPECT_EQ(NamesIn(dir_), std::set<std::string>{"loja.par"});
-  EXPECT_EQ(WriteFileWithBackup(path, "second", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "second", backup), FileResult::kDone);
   EXPECT_EQ(ReadWhole(path), "second");
   EXPECT_EQ(ReadWhole(backup), "first");
-  EXPECT_EQ(WriteFileWithBackup(path, "third", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "third", backup), FileResult::kDone);
   EXPECT_EQ(ReadWhole(backup), "second");
   EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.bak"}));
 }
@@ -585,21 +585,21 @@ TEST_F(FileLayerWin32Test, TheBackupFollowsTheNewFileAndAFailedSaveKeepsBoth) {
   const struct {
     const char* what;
     Injection injection;
-    SafeWriteResult result;
+    FileResult result;
   } cases[] = {
       {"the copy of the old content cannot be written",
        {.fail_write_at = 1},
-       SafeWriteResult::kBackupFailed},
-      {"the copy cannot be flushed", {.fail_flush = true}, SafeWriteResult::kBackupFailed},
-      {"the copy cannot be closed", {.fail_close = true}, SafeWriteResult::kBackupFailed},
-      {"the new content cannot be written", {.fail_write_at = 2}, SafeWriteResult::kFailed},
-      {"the new file cannot be moved in", {.fail_rename = true}, SafeWriteResult::kFailed},
+       FileResult::kBackupFailed},
+      {"the copy cannot be flushed", {.fail_flush = true}, FileResult::kBackupFailed},
+      {"the copy cannot be closed", {.fail_close = true}, FileResult::kBackupFailed},
+      {"the new content cannot be written", {.fail_write_at = 2}, FileResult::kWriteFailed},
+      {"the new file cannot be moved in", {.fail_rename = true}, FileResult::kWriteFailed},
       {"the replacement fails at the commit",
        {.replace_error = ERROR_UNABLE_TO_MOVE_REPLACEMENT},
-       SafeWriteResult::kFailed},
+       FileResult::kWriteFailed},
       {"the replacement fails with the old file moved aside",
        {.replace_error = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, .replace_moves_target_away = true},
-       SafeWriteResult::kFailed},
+       FileResult::kWriteFailed},
   };
   const std::string path = Path("loja.par");
   const std::string backup = Path("loja.par.bak");
@@ -620,7 +620,7 @@ TEST_F(FileLayerWin32Test, TheBackupFollowsTheNewFileAndAFailedSaveKeepsBoth) {
   g_injection = {};
   ScopedFileWriteOps ops(kInjectedOps);
   ScopedReplaceFileCall replace(InjectedReplace);
-  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone);
+  EXPECT_EQ(WriteFileWithBackup(path, "new", backup), FileResult::kDone);
   EXPECT_EQ(g_injection.renamed_to, (std::vector<std::string>{"loja.par", "loja.par.bak"}));
   EXPECT_EQ(ReadWhole(path), "new");
   EXPECT_EQ(ReadWhole(backup), "old");
@@ -635,25 +635,24 @@ TEST_F(FileLayerWin32Test, HostileBackupEntriesAreReplacedOrStopTheSave) {
     const char* what;
     const char* backup;
     std::function<bool(const std::string&)> plant;  // false: not possible on this system
-    SafeWriteResult result;
+    FileResult result;
   } cases[] = {
       {"link to another customer's file", "loja.par.bak",
        [&](const std::string& b) { return MakeLink(b, Path("outra\\cliente.par"), false); },
-       SafeWriteResult::kDone},
+       FileResult::kDone},
       {"junction to another folder", "loja.par.bak",
-       [&](const std::string& b) { return MakeLink(b, Path("outra"), true); },
-       SafeWriteResult::kDone},
+       [&](const std::string& b) { return MakeLink(b, Path("outra"), true); }, FileResult::kDone},
       {"folder", "loja.par.bak",
        [](const std::string& b) { return ::CreateDirectoryW(Wide(b).c_str(), nullptr) != 0; },
-       SafeWriteResult::kBackupFailed},
+       FileResult::kBackupFailed},
       {"read-only backup", "loja.par.bak",
        [](const std::string& b) {
          WriteWhole(b, "older");
          return ::SetFileAttributesW(Wide(b).c_str(), FILE_ATTRIBUTE_READONLY) != 0;
        },
-       SafeWriteResult::kBackupFailed},
+       FileResult::kBackupFailed},
       {"device name", "aux.bak", [](const std::string&) { return true; },
-       SafeWriteResult::kBackupFailed},
+       FileResult::kBackupFailed},
   };
   const std::string path = Path("loja.par");
   for (const auto& c : cases) {
@@ -669,7 +668,7 @@ TEST_F(FileLayerWin32Test, HostileBackupEntriesAreReplacedOrStopTheSave) {
     const std::set<std::string> before = NamesIn(dir_);
     const std::string backup_before = ReadWhole(backup);
     EXPECT_EQ(WriteFileWithBackup(path, "new", backup), c.result) << c.what;
-    if (c.result == SafeWriteResult::kDone) {
+    if (c.result == FileResult::kDone) {
       EXPECT_EQ(ReadWhole(path), "new") << c.what;
       EXPECT_EQ(AttributesOf(backup) & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY),
                 0u)
@@ -693,7 +692,7 @@ TEST_F(FileLayerWin32Test, AnEmptyFileNeverReplacesTheBackup) {
   for (const std::string old : {"", "old"}) {
     WriteWhole(path, old);
     WriteWhole(backup, "last good");
-    EXPECT_EQ(WriteFileWithBackup(path, "new", backup), SafeWriteResult::kDone) << old;
+    EXPECT_EQ(WriteFileWithBackup(path, "new", backup), FileResult::kDone) << old;
     EXPECT_EQ(ReadWhole(path), "new") << old;
     EXPECT_EQ(ReadWhole(backup), old.empty() ? "last good" : old);
   }
@@ -724,8 +723,8 @@ TEST_F(FileLayerWin32Test, TwoSavesOfOneFileNeverInterleave) {
     g_first_write_seen = false;
     ::ResetEvent(g_first_write_event);
     const int previous = SetSaveLockWait(waits ? 5000 : 50);
-    SafeWriteResult first = SafeWriteResult::kFailed;
-    SafeWriteResult second = SafeWriteResult::kFailed;
+    FileStatus first{FileResult::kWriteFailed, {}, {}};
+    FileStatus second{FileResult::kWriteFailed, {}, {}};
     {
       ScopedFileWriteOps ops(slow);
       std::thread other([&] { first = WriteFileWithBackup(path, "first", backup); });
@@ -734,8 +733,8 @@ TEST_F(FileLayerWin32Test, TwoSavesOfOneFileNeverInterleave) {
       other.join();
     }
     SetSaveLockWait(previous);
-    EXPECT_EQ(first, SafeWriteResult::kDone) << waits;
-    EXPECT_EQ(second, waits ? SafeWriteResult::kDone : SafeWriteResult::kBusy);
+    EXPECT_EQ(first, FileResult::kDone) << waits;
+    EXPECT_EQ(second, waits ? FileResult::kDone : FileResult::kBusy);
     EXPECT_EQ(ReadWhole(path), waits ? "second" : "first");
     EXPECT_EQ(ReadWhole(backup), waits ? "first" : "old");
   }
@@ -749,9 +748,9 @@ TEST_F(FileLayerWin32Test, AFailedSaveRemovesTheFoldersItCreatedAndNothingElse) 
   const std::string existing = Path("existe");
   ASSERT_TRUE(::CreateDirectoryW(Wide(existing).c_str(), nullptr));
   const auto with_backup = [](const std::string& p) {
-    return WriteFileWithBackup(p, "x", p + ".bak") == SafeWriteResult::kDone;
+    return WriteFileWithBackup(p, "x", p + ".bak") == FileResult::kDone;
   };
-  const auto safely = [](const std::string& p) { return WriteFileSafely(p, "x"); };
+  const auto safely = [](const std::string& p) { return WriteFileSafely(p, "x").ok(); };
   const struct {
     const char* what;
     std::function<bool(const std::string&)> save;
