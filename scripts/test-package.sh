@@ -35,7 +35,10 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 for program in qx4810 qx4810-guide; do
   for option in --help --version; do
-    if env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/$program" "$option" | grep -q "$program"; then
+    # The whole text first: grep -q stops reading at the first match, and the program would
+    # then die of a broken pipe.
+    text="$(env -u DISPLAY -u WAYLAND_DISPLAY "$root/usr/bin/$program" "$option" || true)"
+    if grep -q "$program" <<<"$text"; then
       echo "ok: $program $option"
     else
       echo "FALHOU: $program $option"
