@@ -212,12 +212,25 @@ class Importer {
   }
 
   void Error(int line, std::string_view column, std::string_view text) {
-    told_.push_back({line, {true, Where(line, column) + std::string(text)}});
+    Tell(line, {true, Where(line, column) + std::string(text)});
     ++result_.errors;
   }
   void Warning(int line, std::string_view column, std::string_view text) {
-    told_.push_back({line, {false, Where(line, column) + std::string(text)}});
+    Tell(line, {false, Where(line, column) + std::string(text)});
     ++result_.warnings;
+  }
+  // Only the first messages of the file are shown: whenever the list doubles it is cut back
+  // to them, so a list with a million faulty rows costs no more memory than a short one.
+  void Tell(int line, ImportMessage message) {
+    told_.push_back({line, std::move(message)});
+    if (told_.size() >= 2 * kMostImportMessages) KeepFirstMessages();
+  }
+  void KeepFirstMessages() {
+    std::stable_sort(told_.begin(), told_.end(),
+                     [](const Told& a, const Told& b) { return a.line < b.line; });
+    if (told_.size() <= kMostImportMessages) return;
+    result_.messages_left_off += static_cast<int>(told_.size() - kMostImportMessages);
+    told_.resize(kMostImportMessages);
   }
 
   // A NUL byte is no text any program writes into a list; it is refused wherever it is.
@@ -703,8 +716,7 @@ class Importer {
       result_.rows.clear();
       result_.new_departments.clear();
     }
-    std::stable_sort(told_.begin(), told_.end(),
-                     [](const Told& a, const Told& b) { return a.line < b.line; });
+    KeepFirstMessages();
     for (Told& t : told_) {
       if (result_.messages.size() < kMostImportMessages) {
         result_.messages.push_back(std::move(t.message));
