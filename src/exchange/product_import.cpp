@@ -783,8 +783,7 @@ std::optional<std::string> ParseReais(std::string_view text) {
 }
 
 std::optional<bool> ParseFlag(std::string_view text) {
-  std::string t;
-  for (char c : TrimBlanks(text)) t += qx::PlainLetter(static_cast<unsigned char>(c));
+  const std::string t = FoldForSearch(TrimBlanks(text));
   if (t == "1" || t == "s" || t == "sim" || t == "x") return true;
   if (t.empty() || t == "0" || t == "n" || t == "nao") return false;
   return std::nullopt;

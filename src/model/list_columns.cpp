@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "model/search_fold.h"
+
 namespace qx {
 namespace {
 
@@ -58,19 +60,6 @@ bool IsLetterOrDigit(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <
 
 }  // namespace
 
-char PlainLetter(unsigned char c) {
-  static constexpr std::string_view kAccented =
-      "\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD9"
-      "\xDA\xDB\xDC\xDD\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2\xF3"
-      "\xF4\xF5\xF6\xF9\xFA\xFB\xFC\xFD\xFF";
-  static constexpr std::string_view kPlain =
-      "aaaaaaceeeeiiiinooooouuuuyaaaaaaceeeeiiiinooooouuuuyy";
-  const std::size_t at = kAccented.find(static_cast<char>(c));
-  if (at != std::string_view::npos) return kPlain[at];
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  return static_cast<char>(c);
-}
-
 std::string_view ListFieldKey(ListField field) { return kKeys[static_cast<std::size_t>(field)]; }
 
 std::optional<ListField> ListFieldForKey(std::string_view key) {
@@ -91,16 +80,17 @@ std::string FoldColumnTitle(std::string_view title) {
       continue;
     }
     if (parentheses > 0) continue;
-    const char c = PlainLetter(static_cast<unsigned char>(raw));
-    if (!IsLetterOrDigit(c)) {
-      // Blanks, dashes and underscores part words; other punctuation ("Cód.", "Nº") is
-      // dropped where it stands.
-      if (c == ' ' || c == '-' || c == '_' || c == '/' || c == '\t') gap = true;
-      continue;
+    for (const char c : FoldForSearch(std::string_view(&raw, 1))) {
+      if (!IsLetterOrDigit(c)) {
+        // Blanks, dashes and underscores part words; other punctuation ("Cód.", "Nº") is
+        // dropped where it stands.
+        if (c == ' ' || c == '-' || c == '_' || c == '/' || c == '\t') gap = true;
+        continue;
+      }
+      if (gap && !folded.empty()) folded += '_';
+      gap = false;
+      folded += c;
     }
-    if (gap && !folded.empty()) folded += '_';
-    gap = false;
-    folded += c;
   }
   return folded;
 }

@@ -36,7 +36,4 @@ std::string FoldColumnTitle(std::string_view title);
 // field takes.
 std::optional<ListField> FieldForTitle(std::string_view title);
 
-// Lower case without accents for one Windows-1252 character; other bytes as they are.
-char PlainLetter(unsigned char c);
-
 }  // namespace qx

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/list_columns.h"
+#include "model/search_fold.h"
 
 namespace qx {
 namespace {
@@ -70,12 +70,11 @@ constexpr std::string_view kConnectingWords[] = {"DE",  "DA",   "DO", "DAS", "DO
 constexpr std::string_view kUnits[] = {"KG", "G",  "GR",  "MG",   "L",  "LT",  "ML", "M", "CM",
                                        "MM", "UN", "UND", "UNID", "CX", "PCT", "W",  "V"};
 
+// The word as the tables below write it: the find's fold, in capitals.
 std::string Upper(std::string_view word) {
-  std::string folded;
-  for (const char c : word) {
-    const char plain = PlainLetter(static_cast<unsigned char>(c));
-    folded += plain >= 'a' && plain <= 'z' ? static_cast<char>(plain - 'a' + 'A') : plain;
-  }
+  std::string folded = FoldForSearch(word);
+  for (char& c : folded)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return folded;
 }
 

@@ -32,8 +32,8 @@ std::string ProposeShortName(std::string_view name, std::size_t limit);
 std::string MakeUniqueName(std::string_view proposal, std::size_t limit,
                            const std::function<bool(std::string_view)>& taken);
 
-// A name folded for telling names apart: letter case and accents do not count, blanks are
-// trimmed.
+// A name folded for telling names apart (the find's fold: letter case and accents do not count),
+// blanks are trimmed.
 std::string FoldName(std::string_view name);
 
 }  // namespace qx
