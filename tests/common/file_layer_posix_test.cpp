@@ -545,7 +545,8 @@ TEST_F(FileLayerTest, AnEmptyFileNeverReplacesTheBackup) {
 }
 
 // A save killed while it rewrites the file in place: the backup holds the old content whole,
-// the damage is recognised, no later save writes anything, and the file is put back.
+// the damage is recognised, no later save writes anything, and the file is put back (from a
+// usable backup only).
 TEST_F(FileLayerTest, AKilledRewriteInPlaceIsRecognisedAndRestored) {
   const std::string path = Path("loja.par");
   const std::string backup = Path("loja.par.bak");
@@ -559,21 +560,17 @@ TEST_F(FileLayerTest, AKilledRewriteInPlaceIsRecognisedAndRestored) {
   EXPECT_EQ(ReadWhole(path), damaged);
   EXPECT_EQ(ReadWhole(backup), old_bytes);
 
+  WriteWhole(Path("vazio.bak"), "");
+  for (const char* unusable : {"nenhum.bak", "vazio.bak"}) {
+    EXPECT_EQ(RestoreFromBackup(path, Path(unusable)), FileResult::kBackupFailed) << unusable;
+    EXPECT_EQ(ReadWhole(path), damaged) << unusable;
+  }
   EXPECT_EQ(RestoreFromBackup(path, backup), FileResult::kDone);
   EXPECT_FALSE(SaveWasInterrupted(path));
   EXPECT_EQ(ReadWhole(path + ".link"), old_bytes);  // still one file, restored in place
   EXPECT_EQ(WriteFileWithBackup(path, "later", backup), FileResult::kDone);
-  EXPECT_EQ(NamesIn(dir_), (std::set<std::string>{"loja.par", "loja.par.bak", "loja.par.link"}));
-}
-
-TEST_F(FileLayerTest, RestoringNeedsAUsableBackup) {
-  const std::string path = Path("loja.par");
-  WriteWhole(path, "cut");
-  WriteWhole(Path("vazio.bak"), "");
-  for (const char* backup : {"nenhum.bak", "vazio.bak"}) {
-    EXPECT_EQ(RestoreFromBackup(path, Path(backup)), FileResult::kBackupFailed) << backup;
-    EXPECT_EQ(ReadWhole(path), "cut") << backup;
-  }
+  EXPECT_EQ(NamesIn(dir_),
+            (std::set<std::string>{"loja.par", "loja.par.bak", "loja.par.link", "vazio.bak"}));
 }
 
 // Two saves of one file never interleave: while one runs, the other waits for it (and, past

@@ -15,7 +15,7 @@ namespace {
 using namespace std::string_literals;
 
 // Product 5 is programmed with texts that read as numbers with leading zeros, so the
-// same-number rule shows; every other product has the defaults. Departments 1 to 8 are named
+// same-number rule shows; every other product has the defaults. Departments 1 to 14 are named
 // "D1" to "D14" (7 as "Padaria"), 15 and 16 have no name.
 ParamSet StoredSet() {
   ParamSet params;
