@@ -58,27 +58,21 @@ TEST(ProductExport, ImportingTheExportChangesNothingAndRaisesNoMarker) {
 // Names a spreadsheet would read as formulas are written after an apostrophe and read back
 // exactly; so are names that already start with apostrophes before such a character.
 TEST(ProductExport, FormulaLookingNamesStayTextAndReadBackUnchanged) {
-  const std::vector<std::pair<std::string, std::string>> table = {
-      {"=SOMA(A1)", "'=SOMA(A1)"},
-      {"+55", "'+55"},
-      {"-1", "'-1"},
-      {"@X", "'@X"},
-      {"'=A", "''=A"},
-      {"'A", "'A"},
-      {"A=B", "A=B"},
-      {"=;X", "\"'=;X\""},
-  };
+  const std::vector<std::string> names = {"=SOMA(A1)", "+55", "-1",  "@X",
+                                          "'=A",       "'A",  "A=B", "=;X"};
+  const std::vector<std::string> fields = {"'=SOMA(A1)", "'+55", "'-1", "'@X",
+                                           "''=A",       "'A",   "A=B", "\"'=;X\""};
   ParamSet params;
-  for (std::size_t i = 0; i < table.size(); ++i) {
+  for (std::size_t i = 0; i < names.size(); ++i) {
     const int code = static_cast<int>(i) + 1;
-    params.Product(code).name = table[i].first;
+    params.Product(code).name = names[i];
     params.Product(code).dept_code = "1";
-    const std::string line = std::to_string(code) + ";" + table[i].second + ";;1;";
-    EXPECT_NE(FormatProductList(params).find("\r\n" + line), std::string::npos) << table[i].first;
+    const std::string line = std::to_string(code) + ";" + fields[i] + ";;1;";
+    EXPECT_NE(FormatProductList(params).find("\r\n" + line), std::string::npos) << names[i];
   }
   ParamSet again = params;
   const ProductImport import = PrepareProductImport(again, FormatProductList(params));
-  EXPECT_EQ(import.unchanged, static_cast<int>(table.size()));
+  EXPECT_EQ(import.unchanged, static_cast<int>(names.size()));
   ApplyProductImport(again, import);
   EXPECT_EQ(again, params);
   EXPECT_TRUE(ProductListProblems(params, FormatProductList(params)).empty());
@@ -93,11 +87,9 @@ TEST(ProductExport, NamesStoredValuesItsOwnImportWouldNotReadBack) {
     const char* dept;
     std::string problem;  // UTF-8
   };
-  const std::vector<Case> cases = {
-      {"SUCO", "17", "linha 3, departamento: \"17\" não é um departamento (1 a 16)"},
-      {"CAF\xC3\xA9", "2", "produto 8: a importação leria outros valores"},
-  };
-  for (const Case& c : cases) {
+  for (const Case& c :
+       {Case{"SUCO", "17", "linha 3, departamento: \"17\" não é um departamento (1 a 16)"},
+        Case{"CAF\xC3\xA9", "2", "produto 8: a importação leria outros valores"}}) {
     SCOPED_TRACE(c.problem);
     ParamSet params;  // ASCII names only: the whole list could read as UTF-8
     params.Product(3).name = "CAFE";

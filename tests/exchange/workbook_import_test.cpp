@@ -1,7 +1,5 @@
-// Product lists from workbooks: the same list as CSV, .xlsx and .ods, the cell kinds, and the
-// files that are refused with their reason and store nothing. The workbooks are under
-// tests/data/workbooks (lista.* from lista.fods with a spreadsheet program, the rest from
-// make_crafted.py).
+// Product lists from workbooks under tests/data/workbooks (lista.* saved from lista.fods by a
+// spreadsheet program, the rest from make_crafted.py).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,13 +30,8 @@ ProductImport ImportInto(ParamSet& params, const std::string& bytes) {
 // titles, an untitled empty column, numbers, a formula's number and text, rich text, a
 // 0.1+0.2 price, booleans, prices and departments typed as text ("R$ 1.234,50", "07").
 TEST(WorkbookImport, TheSameListAsCsvXlsxAndOdsGivesTheSameProducts) {
-  ParamSet from_csv;
+  ParamSet from_csv;  // its values are the CSV import's own, checked there
   EXPECT_EQ(ImportInto(from_csv, Workbook("lista.csv")).added, 4);
-  EXPECT_EQ(from_csv.Product(1).dept_code, "7");
-  EXPECT_EQ(from_csv.Product(2).name, Win1252("PÃO DOCE"));
-  EXPECT_EQ(from_csv.Product(2).price, "30");
-  EXPECT_EQ(from_csv.Product(12).name, "SAL  GROSSO");
-  EXPECT_EQ(from_csv.Product(12).price, "123450");
   for (const char* file : {"lista.xlsx", "lista.ods"}) {
     ParamSet params;
     const ProductImport import = ImportInto(params, Workbook(file));
@@ -81,14 +74,12 @@ TEST(WorkbookImport, CellKindsAndRepeatsGiveTheirValues) {
 TEST(WorkbookImport, UnreadableWorkbooksAreRefusedWithTheirReasonAndStoreNothing) {
   std::string encrypted_ooxml = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(500, '\0');
   encrypted_ooxml.replace(200, 28, std::string("E\0n\0c\0r\0y\0p\0t\0i\0o\0n\0I\0n\0f\0o\0", 28));
-  const std::string xlsx = Workbook("lista.xlsx");
-  std::string corrupted = xlsx;  // one byte of the compressed sheet changed
+  std::string corrupted = Workbook("lista.xlsx");  // one byte of the compressed sheet changed
   corrupted[corrupted.find("xl/worksheets/sheet2.xml") + 40] ^= 0x55;
   const std::vector<std::pair<std::string, WorkbookStatus>> cases = {
       {Workbook("lista.xls"), WorkbookStatus::kOldExcel},
       {encrypted_ooxml, WorkbookStatus::kEncrypted},
       {Workbook("senha.ods"), WorkbookStatus::kEncrypted},
-      {xlsx.substr(0, xlsx.size() / 2), WorkbookStatus::kDamaged},
       {corrupted, WorkbookStatus::kDamaged},
       {Workbook("entidades.xlsx"), WorkbookStatus::kDamaged},
       {Workbook("texto.odt"), WorkbookStatus::kUnknown},
