@@ -33,10 +33,8 @@ TEST(WorkbookImport, TheSameListAsCsvXlsxAndOdsGivesTheSameProducts) {
   ParamSet from_csv;  // its values are the CSV import's own, checked there
   EXPECT_EQ(ImportInto(from_csv, Workbook("lista.csv")).added, 4);
   for (const char* file : {"lista.xlsx", "lista.ods"}) {
-    ParamSet params;
-    const ProductImport import = ImportInto(params, Workbook(file));
-    EXPECT_EQ(import.errors, 0) << file;
-    EXPECT_EQ(import.sheet, "Produtos") << file;
+    ParamSet params;  // stored only without errors; the sheet's name is the tool test's
+    ImportInto(params, Workbook(file));
     EXPECT_EQ(params, from_csv) << file;
   }
 }
