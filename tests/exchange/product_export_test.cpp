@@ -82,25 +82,22 @@ TEST(ProductExport, FormulaLookingNamesStayTextAndReadBackUnchanged) {
 // Stored values the import refuses, or would read as something else, are named for the export's
 // message.
 TEST(ProductExport, NamesStoredValuesItsOwnImportWouldNotReadBack) {
-  struct Case {
-    const char* name;
-    const char* dept;
-    std::string problem;  // UTF-8
-  };
-  for (const Case& c :
-       {Case{"SUCO", "17", "linha 3, departamento: \"17\" não é um departamento (1 a 16)"},
-        Case{"CAF\xC3\xA9", "2", "produto 8: a importação leria outros valores"}}) {
-    SCOPED_TRACE(c.problem);
+  const auto problems = [](const char* name, const char* dept) {
     ParamSet params;  // ASCII names only: the whole list could read as UTF-8
     params.Product(3).name = "CAFE";
     params.Product(3).dept_code = "3";
-    params.Product(8).name = c.name;
-    params.Product(8).dept_code = c.dept;
-    const std::vector<std::string> problems =
-        ProductListProblems(params, FormatProductList(params));
-    ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(Cp1252ToUtf8(problems[0]), c.problem);
-  }
+    params.Product(8).name = name;
+    params.Product(8).dept_code = dept;
+    std::vector<std::string> utf8;
+    for (const std::string& p : ProductListProblems(params, FormatProductList(params)))
+      utf8.push_back(Cp1252ToUtf8(p));
+    return utf8;
+  };
+  EXPECT_EQ(
+      problems("SUCO", "17"),
+      std::vector<std::string>{"linha 3, departamento: \"17\" não é um departamento (1 a 16)"});
+  EXPECT_EQ(problems("CAF\xC3\xA9", "2"),
+            std::vector<std::string>{"produto 8: a importação leria outros valores"});
 }
 
 TEST(ProductExport, WritesTheFileAndLeavesAnUnwritablePathAlone) {
