@@ -1,7 +1,5 @@
-// Product lists from workbooks: the same list as CSV, .xlsx and .ods, the cell kinds, and the
-// files that are refused with their reason and store nothing. The workbooks are under
-// tests/data/workbooks (lista.* from lista.fods with a spreadsheet program, the rest from
-// make_crafted.py).
+// Product lists from workbooks under tests/data/workbooks (lista.* saved from lista.fods by a
+// spreadsheet program, the rest from make_crafted.py).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -32,90 +30,55 @@ ProductImport ImportInto(ParamSet& params, const std::string& bytes) {
 // titles, an untitled empty column, numbers, a formula's number and text, rich text, a
 // 0.1+0.2 price, booleans, prices and departments typed as text ("R$ 1.234,50", "07").
 TEST(WorkbookImport, TheSameListAsCsvXlsxAndOdsGivesTheSameProducts) {
-  ParamSet from_csv, from_xlsx, from_ods;
-  const ProductImport csv = ImportInto(from_csv, Workbook("lista.csv"));
-  const ProductImport xlsx = ImportInto(from_xlsx, Workbook("lista.xlsx"));
-  const ProductImport ods = ImportInto(from_ods, Workbook("lista.ods"));
-  for (const ProductImport* import : {&csv, &xlsx, &ods}) {
-    EXPECT_EQ(import->errors, 0);
-    EXPECT_EQ(import->added, 4);
+  ParamSet from_csv;  // its values are the CSV import's own, checked there
+  EXPECT_EQ(ImportInto(from_csv, Workbook("lista.csv")).added, 4);
+  for (const char* file : {"lista.xlsx", "lista.ods"}) {
+    ParamSet params;  // stored only without errors; the sheet's name is the tool test's
+    ImportInto(params, Workbook(file));
+    EXPECT_EQ(params, from_csv) << file;
   }
-  EXPECT_EQ(xlsx.sheet, "Produtos");
-  EXPECT_EQ(ods.sheet, "Produtos");
-  EXPECT_EQ(csv.sheet, "");
-  EXPECT_EQ(from_csv, from_xlsx);
-  EXPECT_EQ(from_csv, from_ods);
-  EXPECT_EQ(from_ods.Product(1).price, "1250");
-  EXPECT_EQ(from_ods.Product(1).dept_code, "7");
-  EXPECT_EQ(from_ods.Product(2).name, Win1252("PÃO DOCE"));
-  EXPECT_EQ(from_ods.Product(2).price, "30");
-  EXPECT_EQ(from_ods.Product(10).price, "650");
-  EXPECT_EQ(from_ods.Product(12).name, "SAL  GROSSO");
-  EXPECT_EQ(from_ods.Product(12).price, "123450");
 }
 
-struct CellCase {
-  const char* what;
-  std::string file;
-  std::vector<std::pair<int, std::string>> prices;  // code -> stored price
-  std::vector<std::string> messages;                // UTF-8
-};
-
 TEST(WorkbookImport, CellKindsAndRepeatsGiveTheirValues) {
-  const std::vector<CellCase> cases = {
-      {"inline strings, rich-text runs without the phonetic hint, booleans, unreferenced cells",
-       "celulas.xlsx",
-       {{3, "30"}, {4, "200"}},
-       {}},
-      {"a million repeated empty rows and 16 384 empty columns are only counted",
-       "repetidas.ods",
-       {{9, "150"}},
-       {}},
-      {"a third decimal that does not round away names the line",
-       "tres_decimais.xlsx",
-       {},
-       {"linha 2, preco: \"12,345\" não é um preço"}},
+  struct Case {
+    const char* file;
+    std::vector<std::pair<int, std::string>> prices;  // code -> stored price
+    std::vector<std::string> messages;                // UTF-8
   };
-  for (const CellCase& c : cases) {
+  const std::vector<Case> cases = {
+      // inline strings, rich-text runs without the phonetic hint, booleans, unreferenced cells
+      {"celulas.xlsx", {{3, "30"}, {4, "200"}}, {}},
+      // a million repeated empty rows and 16 384 empty columns are only counted
+      {"repetidas.ods", {{9, "150"}}, {}},
+      {"tres_decimais.xlsx", {}, {"linha 2, preco: \"12,345\" não é um preço"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
     ParamSet params;  // every department named: the messages are only the sheet's own
     for (int d = 1; d <= kDepartmentCount; ++d) params.Department(d).name = "D" + std::to_string(d);
     const ProductImport import = ImportInto(params, Workbook(c.file));
     std::vector<std::string> messages;
     for (const ImportMessage& m : import.messages) messages.push_back(Cp1252ToUtf8(m.text));
-    EXPECT_EQ(messages, c.messages) << c.what;
-    EXPECT_EQ(import.rows.size(), c.prices.size()) << c.what;
-    for (const auto& [code, price] : c.prices)
-      EXPECT_EQ(params.Product(code).price, price) << c.what;
+    EXPECT_EQ(messages, c.messages);
+    EXPECT_EQ(import.rows.size(), c.prices.size());
+    for (const auto& [code, price] : c.prices) EXPECT_EQ(params.Product(code).price, price);
+    if (std::string(c.file) == "celulas.xlsx") {  // its booleans
+      EXPECT_EQ(params.Product(3).status_fixed_price, '1');
+      EXPECT_EQ(params.Product(4).status_fixed_price, '0');
+    }
   }
-  ParamSet params;
-  ImportInto(params, Workbook("celulas.xlsx"));
-  EXPECT_EQ(params.Product(3).name, "LEITE");
-  EXPECT_EQ(params.Product(3).status_fixed_price, '1');
-  EXPECT_EQ(params.Product(4).name, "OVO");
-  EXPECT_EQ(params.Product(4).status_fixed_price, '0');
-  ParamSet far;
-  const ProductImport repeated = ImportInto(far, Workbook("repetidas.ods"));
-  EXPECT_EQ(repeated.read, 1);
-}
-
-// Damages a copy: the first half only, or one byte of the compressed sheet changed.
-std::string Truncated(std::string bytes) { return bytes.substr(0, bytes.size() / 2); }
-std::string Corrupted(std::string bytes) {
-  const std::size_t at = bytes.find("xl/worksheets/sheet2.xml");
-  bytes[at + 40] = static_cast<char>(bytes[at + 40] ^ 0x55);
-  return bytes;
 }
 
 TEST(WorkbookImport, UnreadableWorkbooksAreRefusedWithTheirReasonAndStoreNothing) {
-  const std::string ole2 = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(500, '\0');
-  std::string encrypted_ooxml = ole2;
+  std::string encrypted_ooxml = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1" + std::string(500, '\0');
   encrypted_ooxml.replace(200, 28, std::string("E\0n\0c\0r\0y\0p\0t\0i\0o\0n\0I\0n\0f\0o\0", 28));
+  std::string corrupted = Workbook("lista.xlsx");  // one byte of the compressed sheet changed
+  corrupted[corrupted.find("xl/worksheets/sheet2.xml") + 40] ^= 0x55;
   const std::vector<std::pair<std::string, WorkbookStatus>> cases = {
       {Workbook("lista.xls"), WorkbookStatus::kOldExcel},
       {encrypted_ooxml, WorkbookStatus::kEncrypted},
       {Workbook("senha.ods"), WorkbookStatus::kEncrypted},
-      {Truncated(Workbook("lista.xlsx")), WorkbookStatus::kDamaged},
-      {Corrupted(Workbook("lista.xlsx")), WorkbookStatus::kDamaged},
+      {corrupted, WorkbookStatus::kDamaged},
       {Workbook("entidades.xlsx"), WorkbookStatus::kDamaged},
       {Workbook("texto.odt"), WorkbookStatus::kUnknown},
       {Workbook("vazia.ods"), WorkbookStatus::kEmpty},
@@ -123,27 +86,20 @@ TEST(WorkbookImport, UnreadableWorkbooksAreRefusedWithTheirReasonAndStoreNothing
       {Workbook("linha_repetida.ods"), WorkbookStatus::kTooBig},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
+    SCOPED_TRACE(i);
     ParamSet params;
     const ProductImport import = ImportInto(params, cases[i].first);
-    ASSERT_EQ(import.messages.size(), 1u) << i;
-    EXPECT_EQ(import.messages[0].text, WorkbookStatusText(cases[i].second)) << i;
-    EXPECT_TRUE(import.unreadable) << i;
-    EXPECT_TRUE(import.rows.empty()) << i;
-    EXPECT_EQ(params, ParamSet()) << i;
+    ASSERT_EQ(import.messages.size(), 1u);
+    EXPECT_EQ(import.messages[0].text, WorkbookStatusText(cases[i].second));
+    EXPECT_TRUE(import.unreadable);
+    EXPECT_EQ(params, ParamSet());
   }
 }
 
 TEST(WorkbookImport, NumberCellsReadAsTheSheetShowsThem) {
   const std::vector<std::pair<double, std::string>> table = {
-      {12.5, "12,5"},
-      {0.1 + 0.2, "0,3"},
-      {7.0, "7"},
-      {-0.5, "-0,5"},
-      {12.345, "12,345"},
-      {6.9999999999999, "7"},
+      {0.1 + 0.2, "0,3"},         {-0.5, "-0,5"}, {6.9999999999999, "7"}, {1e20, "1e+20"},
       {1234567.89, "1234567,89"},
-      {1e20, "1e+20"},
-      {0.001, "0,001"},
   };
   for (const auto& [value, text] : table) EXPECT_EQ(NumberCellText(value), text) << value;
 }
