@@ -29,8 +29,6 @@ const AmountCase kAmountCases[] = {
      "= R$ 0,12"},
     {"cheque limit", MakeFunctionKeyEditor, 1057, QX_STORED(cheque_key.limit), "99999999",
      "= R$ 999.999,99", "= R$ 0,12"},
-    {"card limit", MakeFunctionKeyEditor, 1029, QX_STORED(card_key.limit), "050", "= R$ 0,50",
-     "= R$ 0,12"},
     {"discount percent", MakeFunctionKeyEditor, 1068, QX_STORED(discount_pct_key.percent), "10000",
      "= 10,000 %", "= 0,012 %"},
 };
