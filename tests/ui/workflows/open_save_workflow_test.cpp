@@ -455,10 +455,10 @@ TEST_F(WorkflowTest, AFileChangedByAnotherProgramIsReplacedOnlyOnSim) {
     Other other;
     std::optional<BoxAnswer> answer;  // nothing: no question
   } cases[] = {
-      {"b/loja1.par", true, kSameBytes, {}},
-      {"d/loja1.par", true, kRewrites, BoxAnswer::kYes},
-      {"e/loja1.par", true, kRemoves, {}},
-      {"f/novo.par", false, kRewrites, BoxAnswer::kNo},
+      {"a/loja1.par", true, kSameBytes, {}},
+      {"b/loja1.par", true, kRewrites, BoxAnswer::kYes},
+      {"c/loja1.par", true, kRemoves, {}},
+      {"d/novo.par", false, kRewrites, BoxAnswer::kNo},
   };
   for (const Case& c : cases) {
     const std::string path = c.exists_at_open ? MakeParFile(c.name) : dir / c.name;
