@@ -86,76 +86,62 @@ TEST(Win32DesktopBoxes, TheButtonPressedIsTheAnswer) {
 // The real box, whatever the language of Windows: Portuguese buttons, its default button and
 // topmost; Esc and the close box leave a question unanswered but close a note; it answers
 // with the button pressed.
-struct RealBoxCase {
-  const char* name;
-  BoxButtons buttons;
-  BoxAnswer default_answer;
-  std::vector<std::pair<int, std::wstring>> texts;  // button id, its text
-  int default_id;
-  int press;  // the button pressed once Esc and the close box were tried
-  BoxAnswer answer;
-};
-
-class Win32RealBox : public ::testing::TestWithParam<RealBoxCase> {};
-
-TEST_P(Win32RealBox, SpeaksPortugueseAndOnlyItsButtonsAnswerAQuestion) {
-  const RealBoxCase& c = GetParam();
-  MessageBox box;
-  box.title = std::string("CAIXA-TESTE-") + c.name;
-  box.text = "Sim ou nao?";
-  box.icon = BoxIcon::kQuestion;
-  box.buttons = c.buttons;
-  box.default_answer = c.default_answer;
-  const std::wstring title = FromCp1252(box.title);
-  std::atomic<int> default_id{0};
-  std::atomic<bool> topmost{false};
-  std::atomic<bool> open_after_esc{false};
-  std::vector<std::pair<int, std::wstring>> texts;
-  std::thread presser([&] {
-    HWND found = nullptr;
-    for (int i = 0; i < 400 && !found; ++i) {
-      found = FindWindowW(L"#32770", title.c_str());
-      if (!found) Sleep(25);
-    }
-    if (!found) return;
-    Sleep(200);
-    default_id = LOWORD(SendMessageW(found, DM_GETDEFID, 0, 0));
-    topmost = (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    for (const auto& [id, text] : c.texts) {
-      wchar_t read[32] = {};
-      GetDlgItemTextW(found, id, read, 32);
-      texts.emplace_back(id, read);
-    }
-    PostMessageW(GetDlgItem(found, c.default_id), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
-    PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                             // what Esc sends
-    PostMessageW(found, WM_CLOSE, 0, 0);
-    Sleep(300);
-    open_after_esc = IsWindow(found) != FALSE;
-    if (open_after_esc) PostMessageW(GetDlgItem(found, c.press), BM_CLICK, 0, 0);
-  });
-  Win32Desktop desktop;
-  const BoxAnswer answer = desktop.ShowMessage(box);
-  presser.join();
-  EXPECT_EQ(texts, c.texts);
-  EXPECT_EQ(default_id, c.default_id);
-  EXPECT_TRUE(topmost);
-  EXPECT_EQ(open_after_esc, c.buttons == BoxButtons::kYesNo);
-  EXPECT_EQ(answer, c.answer);
+TEST(Win32DesktopBoxes, ARealBoxSpeaksPortugueseAndOnlyItsButtonsAnswerAQuestion) {
+  const struct {
+    const char* name;
+    BoxButtons buttons;
+    BoxAnswer default_answer;
+    int default_id;
+    int press;  // the button pressed once Esc and the close box were tried
+    BoxAnswer answer;
+    std::wstring default_text, press_text;
+  } cases[] = {
+      {"Question", BoxButtons::kYesNo, BoxAnswer::kNo, IDNO, IDYES, BoxAnswer::kYes, L"&N\u00e3o",
+       L"&Sim"},
+      {"Note", BoxButtons::kOk, BoxAnswer::kOk, IDOK, IDOK, BoxAnswer::kOk, L"OK", L"OK"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MessageBox box;
+    box.title = std::string("CAIXA-TESTE-") + c.name;
+    box.text = "Sim ou nao?";
+    box.icon = BoxIcon::kQuestion;
+    box.buttons = c.buttons;
+    box.default_answer = c.default_answer;
+    std::atomic<int> default_id{0};
+    std::atomic<bool> topmost{false};
+    std::atomic<bool> open_after_esc{false};
+    wchar_t default_text[32] = {}, press_text[32] = {};
+    std::thread presser([&] {
+      HWND found = nullptr;
+      for (int i = 0; i < 400 && !found; ++i) {
+        found = FindWindowA("#32770", box.title.c_str());
+        if (!found) Sleep(25);
+      }
+      if (!found) return;
+      Sleep(200);
+      default_id = LOWORD(SendMessageW(found, DM_GETDEFID, 0, 0));
+      topmost = (GetWindowLongW(found, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+      GetDlgItemTextW(found, c.default_id, default_text, 32);
+      GetDlgItemTextW(found, c.press, press_text, 32);
+      PostMessageW(GetDlgItem(found, c.default_id), WM_KEYDOWN, VK_ESCAPE, 1);  // Esc
+      PostMessageW(found, WM_COMMAND, IDCANCEL, 0);                             // what Esc sends
+      PostMessageW(found, WM_CLOSE, 0, 0);
+      Sleep(300);
+      open_after_esc = IsWindow(found) != FALSE;
+      if (open_after_esc) PostMessageW(GetDlgItem(found, c.press), BM_CLICK, 0, 0);
+    });
+    Win32Desktop desktop;
+    const BoxAnswer answer = desktop.ShowMessage(box);
+    presser.join();
+    EXPECT_EQ(default_text, c.default_text);
+    EXPECT_EQ(press_text, c.press_text);
+    EXPECT_EQ(default_id, c.default_id);
+    EXPECT_TRUE(topmost);
+    EXPECT_EQ(open_after_esc, c.buttons == BoxButtons::kYesNo);
+    EXPECT_EQ(answer, c.answer);
+  }
 }
-
-const std::vector<std::pair<int, std::wstring>> kYesNoTexts = {{IDYES, L"&Sim"},
-                                                               {IDNO, L"&N\u00e3o"}};
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, Win32RealBox,
-    ::testing::Values(
-        RealBoxCase{"QuestionNo", BoxButtons::kYesNo, BoxAnswer::kNo, kYesNoTexts, IDNO, IDYES,
-                    BoxAnswer::kYes},
-        RealBoxCase{"QuestionYes", BoxButtons::kYesNo, BoxAnswer::kYes, kYesNoTexts, IDYES, IDNO,
-                    BoxAnswer::kNo},
-        RealBoxCase{
-            "Note", BoxButtons::kOk, BoxAnswer::kOk, {{IDOK, L"OK"}}, IDOK, IDOK, BoxAnswer::kOk}),
-    [](const ::testing::TestParamInfo<RealBoxCase>& p) { return std::string(p.param.name); });
 
 TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwriting) {
   Win32Desktop desktop;
@@ -192,57 +178,44 @@ TEST(Win32DesktopFiles, BothDialogsOfferTheParameterFilesAndNeverAskBeforeOverwr
   EXPECT_TRUE(asked[1].save);
 }
 
-// The first run on a PC without the customers' folder: the dialogs start in a folder that
-// exists and never fall back to the process's own (the program's folder).
-struct StartCase {
-  const char* name;
-  const wchar_t* requested;  // under the scratch folder; "" asks for none
-  const wchar_t* customers;  // under the scratch folder
-  enum Where { kRequested, kCustomers, kDocuments } where;
-};
-
-class Win32StartFolder : public ::testing::TestWithParam<StartCase> {};
-
-TEST_P(Win32StartFolder, BothDialogsStartInAFolderThatExists) {
-  const StartCase& c = GetParam();
-  qx::ui::testing::ScratchDir scratch;
-  const std::wstring root = FromUtf8(scratch.Dir());
-  ASSERT_TRUE(CreateDirectoryW((root + L"existe").c_str(), nullptr));
-  const std::wstring requested = *c.requested ? root + c.requested : L"";
-  const std::wstring customers = root + c.customers;
+// The first run on a PC without the customers' folder: when the folder asked for is missing,
+// the dialogs start in one that exists and never fall back to the process's own (the
+// program's folder). The customers' folder is made only when the dialogs start there.
+TEST(Win32DesktopFiles, BothDialogsStartInAFolderThatExists) {
   wchar_t documents[MAX_PATH] = {};
   ASSERT_TRUE(
       SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
-  const std::wstring expected = c.where == StartCase::kRequested ? requested
-                                : c.where == StartCase::kCustomers
-                                    ? customers + L"\\"
-                                    : documents + std::wstring(L"\\");
-  Win32Desktop desktop;
-  desktop.set_customer_folder(customers);
-  std::vector<std::wstring> starts;
-  desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
-    starts.push_back(r.directory);
-    return std::nullopt;
+  const struct {
+    const wchar_t* customers;  // under the scratch folder
+    const wchar_t* start;      // under the scratch folder; null: the documents folder
+  } cases[] = {
+      {L"KORVA", L"KORVA\\"},
+      {L"existe", L"existe\\"},
+      {L"sem\\pai\\KORVA", nullptr},
   };
-  FileDialog dialog;
-  dialog.directory = ToUtf8(requested);
-  desktop.AskOpenFileName(dialog);
-  desktop.AskSaveFileName(dialog);
-  EXPECT_EQ(starts, (std::vector<std::wstring>{expected, expected}));
-  const DWORD attributes = GetFileAttributesW(customers.c_str());
-  // The customers' folder is made only when the dialog starts there.
-  EXPECT_EQ(attributes != INVALID_FILE_ATTRIBUTES, c.where == StartCase::kCustomers);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.customers);
+    qx::ui::testing::ScratchDir scratch;
+    const std::wstring root = FromUtf8(scratch.Dir());
+    ASSERT_TRUE(CreateDirectoryW((root + L"existe").c_str(), nullptr));
+    const std::wstring customers = root + c.customers;
+    const std::wstring expected = c.start ? root + c.start : documents + std::wstring(L"\\");
+    Win32Desktop desktop;
+    desktop.set_customer_folder(customers);
+    std::vector<std::wstring> starts;
+    desktop.hooks().file_dialog = [&](const FileRequest& r) -> std::optional<std::wstring> {
+      starts.push_back(r.directory);
+      return std::nullopt;
+    };
+    FileDialog dialog;
+    dialog.directory = ToUtf8(root + L"falta\\");
+    desktop.AskOpenFileName(dialog);
+    desktop.AskSaveFileName(dialog);
+    EXPECT_EQ(starts, (std::vector<std::wstring>{expected, expected}));
+    EXPECT_EQ(GetFileAttributesW(customers.c_str()) != INVALID_FILE_ATTRIBUTES,
+              expected == customers + L"\\");
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Win32StartFolder,
-    ::testing::Values(
-        StartCase{"TheRequestedOneExists", L"existe\\", L"KORVA", StartCase::kRequested},
-        StartCase{"TheRequestedOneIsMissing", L"falta\\", L"KORVA", StartCase::kCustomers},
-        StartCase{"NoneRequested", L"", L"KORVA", StartCase::kCustomers},
-        StartCase{"TheCustomersFolderExists", L"falta\\", L"existe", StartCase::kCustomers},
-        StartCase{"NeitherCanBeMade", L"falta\\", L"sem\\pai\\KORVA", StartCase::kDocuments}),
-    [](const ::testing::TestParamInfo<StartCase>& p) { return std::string(p.param.name); });
 
 // The filter list the dialog gets from the request's filter: the parameter files unless the
 // request names another (the spreadsheets); a zero inside a name would cut the list short.
@@ -334,12 +307,8 @@ TEST(Win32DesktopMisc, TheClockIsTheLocalTimeAndDocumentsGoToTheBrowser) {
   };
   EXPECT_TRUE(desktop.OpenDocument("C:\\KORVA\\Jos\xC3\xA9.HTM"));
   EXPECT_EQ(opened, std::vector<std::wstring>{L"C:\\KORVA\\Jos\u00e9.HTM"});
-}
-
-// A page that no program can show is reported to the caller, not dropped.
-TEST(Win32DesktopMisc, ADocumentNoProgramTakesIsReported) {
-  Win32Desktop desktop;
-  EXPECT_FALSE(desktop.OpenDocument("Z:\\nao\\existe\\loja1.HTM"));
+  // A page that no program can show is reported to the caller, not dropped.
+  EXPECT_FALSE(Win32Desktop().OpenDocument("Z:\\nao\\existe\\loja1.HTM"));
 }
 
 }  // namespace
